@@ -1,0 +1,139 @@
+#include "model/StrokeSweep.hpp"
+
+#include "model/NumberFormat.hpp"
+#include "model/Solver.hpp"
+
+namespace potelan {
+namespace {
+
+constexpr int kStrokeStep = 5;
+
+// Moves working set w to stroke s below its source and solves it.
+void SolveAtStroke(AppState& state, int w, int src, int stroke) {
+  state.Set[w].AxleStartPos = state.Set[src].AxleStartPos - stroke;
+  SolveLinkage(state, w, state.Set[w].SusPos);
+}
+
+void WriteStrokeCell(ResultTable& table, int stroke) {
+  WriteTableCell(table, 0, (10 * stroke) / 50 + 1, stroke, "##0");
+}
+
+// The failure of working set w at stroke s: the flag is cleared, the working
+// axle put back and the message built for the caller to show.
+SweepResult Failure(AppState& state, int w, int src, int stroke) {
+  state.LinkFailed = false;
+  state.Set[w].AxleStartPos = state.Set[src].AxleStartPos;
+  SweepResult result;
+  result.Ok = false;
+  result.FailedStroke = static_cast<std::int16_t>(stroke);
+  result.FailedSet = src;
+  result.Message = StrokeFailureMessage(stroke);
+  return result;
+}
+
+void PrepareRows(ResultTable& table, std::int16_t maxStroke) {
+  const int last = LastSweepStroke(maxStroke);
+  if (last >= 0) table.EnsureRows(ResultTable::RowOfStroke(last) + 1);
+}
+
+}  // namespace
+
+std::string StrokeFailureMessage(double stroke) {
+  return "ｱｸｽﾙｽﾄﾛｰｸ " + GeneralDouble(stroke) + "mm でリンクが成立しなくなります";
+}
+
+std::string ChangedStrokeFailureMessage(double stroke) {
+  return "変更された条件のｱｸｽﾙｽﾄﾛｰｸ" + GeneralDouble(stroke) + "mm でリンクが成立しません";
+}
+
+int LastSweepStroke(std::int16_t maxStroke) {
+  if (maxStroke < 0) return -1;
+  return maxStroke - maxStroke % kStrokeStep;
+}
+
+void PlotCoarsePoints(const AppState& state, PlotSink& sink, int stroke, int w) {
+  const ConfigSet& set = state.Set[w];
+  const bool changed = w == kChangedWork;
+  sink.Plot(GraphX(stroke), GraphRatioY(set.LinkRatio),
+            changed ? PlotColour::Magenta : PlotColour::Grey);
+  sink.Plot(GraphX(stroke), GraphLoadY(set.AxleLoad.Magnitude),
+            changed ? PlotColour::Magenta : PlotColour::White);
+}
+
+SweepResult BaseSweep(AppState& state, ResultTable& table, PlotSink& sink) {
+  CopySet(state, kBaseSet);
+  state.Set[kBaseWork].SusLength0 = 0;
+  PrepareRows(table, state.MaxStroke);
+  const int last = LastSweepStroke(state.MaxStroke);
+  for (int s = 0; s <= last; s += kStrokeStep) {
+    SolveAtStroke(state, kBaseWork, kBaseSet, s);
+    if (state.LinkFailed) return Failure(state, kBaseWork, kBaseSet, s);
+    PlotCoarsePoints(state, sink, s, kBaseWork);
+    WriteStrokeCell(table, s);
+    FillTableRow(state, table, s, 1, kBaseWork);
+  }
+  state.Set[kBaseWork].AxleStartPos = state.Set[kBaseSet].AxleStartPos;
+  return {};
+}
+
+SweepResult ChangedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
+  CopySet(state, kChangedSet);
+  state.Set[kChangedWork].SusLength0 = 0;
+  PrepareRows(table, state.MaxStroke);
+  const int last = LastSweepStroke(state.MaxStroke);
+  for (int s = 0; s <= last; s += kStrokeStep) {
+    SolveAtStroke(state, kChangedWork, kChangedSet, s);
+    if (state.LinkFailed) return Failure(state, kChangedWork, kChangedSet, s);
+    PlotCoarsePoints(state, sink, s, kChangedWork);
+    FillTableRow(state, table, s, 2, kChangedWork);
+  }
+  state.Set[kChangedWork].AxleStartPos = state.Set[kChangedSet].AxleStartPos;
+  CopySet(state, kChangedWork);
+  return {};
+}
+
+SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
+  CopySet(state, kChangedSet);
+  state.Set[kChangedWork].SusLength0 = 0;
+  sink.Clear();
+  PrepareRows(table, state.MaxStroke);
+  const int last = LastSweepStroke(state.MaxStroke);
+  for (int s = 0; s <= last; s += kStrokeStep) {
+    SolveAtStroke(state, kChangedWork, kChangedSet, s);
+    if (state.LinkFailed) {
+      state.Set[kBaseWork].AxleStartPos = state.Set[kBaseSet].AxleStartPos;
+      return Failure(state, kChangedWork, kChangedSet, s);
+    }
+    PlotCoarsePoints(state, sink, s, kChangedWork);
+    FillTableRow(state, table, s, 2, kChangedWork);
+
+    // A base set that no longer forms (the stroke range grew since it was
+    // judged) is reported as the base set's failure, never blamed on the
+    // changed set at the next step.
+    SolveAtStroke(state, kBaseWork, kBaseSet, s);
+    if (state.LinkFailed) {
+      state.Set[kChangedWork].AxleStartPos = state.Set[kChangedSet].AxleStartPos;
+      return Failure(state, kBaseWork, kBaseSet, s);
+    }
+    PlotCoarsePoints(state, sink, s, kBaseWork);
+    WriteStrokeCell(table, s);
+    FillTableRow(state, table, s, 1, kBaseWork);
+  }
+  state.Set[kChangedWork].AxleStartPos = state.Set[kChangedSet].AxleStartPos;
+  state.Set[kBaseWork].AxleStartPos = state.Set[kBaseSet].AxleStartPos;
+  CopySet(state, kChangedWork);
+  return {};
+}
+
+void BaseRefill(AppState& state, ResultTable& table, PlotSink& sink) {
+  PrepareRows(table, state.MaxStroke);
+  const int last = LastSweepStroke(state.MaxStroke);
+  for (int s = 0; s <= last; s += kStrokeStep) {
+    SolveAtStroke(state, kBaseWork, kBaseSet, s);
+    PlotCoarsePoints(state, sink, s, kBaseWork);
+    WriteStrokeCell(table, s);
+    FillTableRow(state, table, s, 1, kBaseWork);
+  }
+}
+
+}  // namespace potelan

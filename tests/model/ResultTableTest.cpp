@@ -1,0 +1,119 @@
+// The table grid: columns and headers follow the shown items, cells are
+// six-character texts, and rows grow for strokes beyond 150 mm.
+#include "model/ResultTable.hpp"
+
+#include <gtest/gtest.h>
+
+#include "SampleLinkages.hpp"
+#include "model/NumberFormat.hpp"
+#include "model/Solver.hpp"
+
+namespace potelan {
+namespace {
+
+TEST(ResultTableTest, StartsWithTheFourDefaultItems) {
+  ResultTable table;
+  table.BuildHeaders();
+  EXPECT_EQ(table.RowCount(), 33);
+  EXPECT_EQ(table.ColumnCount(), 9);
+  EXPECT_EQ(table.Cell(0, 0), "ｱｸｽﾙ");
+  EXPECT_EQ(table.Cell(0, 1), "ｽﾄﾛｰｸ");
+  EXPECT_EQ(table.Cell(1, 0), "ﾘﾝｸﾚｼｵ");
+  EXPECT_EQ(table.Cell(3, 0), "ｱｸｽﾙ荷重");
+  EXPECT_EQ(table.Cell(5, 0), "サス長");
+  EXPECT_EQ(table.Cell(7, 0), "ｻｽｽﾄﾛｰｸ");
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(table.Cell(2 * k - 1, 1), "基準");
+    EXPECT_EQ(table.Cell(2 * k, 1), "変更");
+    EXPECT_EQ(table.Cell(2 * k, 0), "");
+  }
+}
+
+TEST(ResultTableTest, ColumnsFollowTheShownItems) {
+  ResultTable table;
+  table.SetShown(ResultItem::LinkRatio, false);
+  table.SetShown(ResultItem::InvLinkRatio, true);
+  table.BuildHeaders();
+  EXPECT_EQ(table.ColumnCount(), 9);
+  EXPECT_EQ(table.Cell(1, 0), "ﾘﾝｸﾚｼｵ(逆)");
+
+  table.SetShown(ResultItem::AxleLoad, false);
+  table.SetShown(ResultItem::SusLength, false);
+  table.SetShown(ResultItem::SusStroke, false);
+  table.BuildHeaders();
+  EXPECT_EQ(table.ColumnCount(), 3);
+  EXPECT_EQ(table.Cell(3, 0), "");  // outside the grid now
+
+  for (const ResultItemInfo& info : ResultItems()) table.SetShown(info.Item, true);
+  table.BuildHeaders();
+  EXPECT_EQ(table.ColumnCount(), 21);
+  EXPECT_EQ(table.Cell(9, 0), "T-Rod");
+  EXPECT_EQ(table.Cell(19, 0), "ｻｽｽﾄﾛｰｸ");
+}
+
+TEST(ResultTableTest, CellTextsAreSixCharactersOrEmpty) {
+  ResultTable table;
+  WriteTableCell(table, 1, 1, 0.5, "0.0000");
+  WriteTableCell(table, 3, 1, 12.34, "##0.0");
+  WriteTableCell(table, 0, 1, 0, "##0");
+  WriteTableCell(table, 0, 31, 150, "##0");
+  WriteTableCell(table, 5, 1, 10000, "###0.0");
+  EXPECT_EQ(table.Cell(1, 2), "0.5000");
+  EXPECT_EQ(table.Cell(3, 2), "  12.3");
+  EXPECT_EQ(table.Cell(0, 2), "     0");
+  EXPECT_EQ(table.Cell(0, 32), "   150");
+  EXPECT_EQ(table.Cell(5, 2), "");
+}
+
+TEST(ResultTableTest, RowsGrowAndCellsOutsideTheGridAreEmpty) {
+  ResultTable table;
+  table.SetCell(0, 42, "   200");
+  EXPECT_EQ(table.RowCount(), 43);
+  EXPECT_EQ(table.Cell(0, 42), "   200");
+  EXPECT_EQ(table.Cell(0, 43), "");
+  EXPECT_EQ(table.Cell(-1, 0), "");
+  table.SetCell(50, 2, "x");  // no such column: ignored
+  EXPECT_EQ(table.Cell(50, 2), "");
+  table.Clear();
+  EXPECT_EQ(table.Cell(0, 42), "");
+  EXPECT_EQ(ResultTable::RowOfStroke(0), 2);
+  EXPECT_EQ(ResultTable::RowOfStroke(150), 32);
+}
+
+TEST(FillTableRowTest, WritesShownItemsEveryOtherColumn) {
+  AppState state;
+  state.Set[3] = testing::SampleSet(4);
+  SolveLinkage(state, 3, state.Set[3].SusPos);
+  ASSERT_FALSE(state.LinkFailed);
+  ResultTable table;
+  table.SetShown(ResultItem::AxleLoad, false);
+  table.SetShown(ResultItem::SusLength, false);
+  table.BuildHeaders();  // ratio and shock stroke
+  FillTableRow(state, table, 25, 2, 3);
+  const int row = ResultTable::RowOfStroke(25);
+  EXPECT_EQ(table.Cell(2, row), CellText(state.Set[3].LinkRatio, "0.0000"));
+  EXPECT_EQ(table.Cell(4, row), CellText(state.Set[3].SusStroke, "##0.0"));
+  EXPECT_EQ(table.Cell(1, row), "");
+  EXPECT_EQ(table.Cell(3, row), "");
+}
+
+TEST(FillTableRowTest, Type2LeavesTheLinkLoadsEmpty) {
+  // A Type 2 set has no rod or link mounts; whatever those loads held from an
+  // earlier layout must not be shown as its own.
+  AppState state;
+  state.Set[2] = testing::SampleSet(2);
+  state.Set[2].TenRodLoad.Magnitude = 55;
+  SolveLinkage(state, 2, 2);
+  ResultTable table;
+  for (const ResultItemInfo& info : ResultItems()) table.SetShown(info.Item, true);
+  table.BuildHeaders();
+  FillTableRow(state, table, 0, 1, 2);
+  EXPECT_EQ(table.Cell(9, 2), "");    // T-Rod
+  EXPECT_EQ(table.Cell(13, 2), "");   // Frm-Link
+  EXPECT_EQ(table.Cell(15, 2), "");   // Fork-Link
+  EXPECT_NE(table.Cell(11, 2), "");   // pivot load is computed
+  EXPECT_EQ(table.Cell(1, 2), CellText(state.Set[2].LinkRatio, "0.0000"));
+}
+
+}  // namespace
+}  // namespace potelan
