@@ -1,0 +1,248 @@
+#include "files/LinkFile.hpp"
+
+#include <array>
+#include <stdexcept>
+#include <vector>
+
+#include "entry/BoxNames.hpp"
+#include "model/NumberFormat.hpp"
+
+namespace potelan {
+
+namespace {
+
+const QString kTypeKey = QStringLiteral("SUSTYPE");
+const QString kPositionKey = QStringLiteral("SUSPOS");
+
+// One dimension line: its key, its entry box, the value of the set it
+// carries and the link types whose files hold it.
+struct DimensionKey {
+  QString Key;
+  const QString* Box;
+  double ConfigSet::*Value;
+  int MinType;
+  int MaxType;
+};
+
+// In the order the lines are written.
+const std::array<DimensionKey, 18>& DimensionKeys() {
+  static const std::array<DimensionKey, 18> keys{{
+      {QStringLiteral("サス上部取付Ｘ座標"), &box::SusUpX, &ConfigSet::SusUpX, 0, 4},
+      {QStringLiteral("サス上部取付Ｙ座標"), &box::SusUpY, &ConfigSet::SusUpY, 0, 4},
+      {QStringLiteral("サス上部取付長"), &box::SusUpLength, &ConfigSet::SusUpLength, 5, 99},
+      {QStringLiteral("サス上部取付オフセット"), &box::SusUpOffset, &ConfigSet::SusUpOffset, 5, 99},
+      {QStringLiteral("フォークリンク取付長"), &box::ForkLinkLength, &ConfigSet::ForkLinkLength, 0,
+       99},
+      {QStringLiteral("フォークリンクオフセット"), &box::ForkLinkOffset, &ConfigSet::ForkLinkOffset,
+       0, 99},
+      {QStringLiteral("フォーク長"), &box::ForkLength, &ConfigSet::ForkLength, 0, 99},
+      {QStringLiteral("リアアクスル初期位置"), &box::AxleStartPos, &ConfigSet::AxleStartPos, 0, 99},
+      {QStringLiteral("スプリングレート"), &box::Spring, &ConfigSet::SpringRate, 0, 99},
+      {QStringLiteral("プリロード"), &box::Preload, &ConfigSet::Preload, 0, 99},
+      {QStringLiteral("フレーム側リンク取付Ｘ座標"), &box::FrameLinkX, &ConfigSet::FrameLinkX, 3,
+       99},
+      {QStringLiteral("フレーム側リンク取付Ｙ座標"), &box::FrameLinkY, &ConfigSet::FrameLinkY, 3,
+       99},
+      {QStringLiteral("リンクプレート上辺"), &box::LinkUp, &ConfigSet::LinkUp, 3, 99},
+      {QStringLiteral("リンクプレート前辺"), &box::LinkFr, &ConfigSet::LinkFr, 3, 99},
+      {QStringLiteral("リンクプレート後辺"), &box::LinkRr, &ConfigSet::LinkRr, 3, 99},
+      {QStringLiteral("テンションロッド長"), &box::TenRod, &ConfigSet::TenRodLength, 3, 99},
+      {QStringLiteral("ピボット移動Ｘ"), &box::PivotX, &ConfigSet::PivotMoveX, 0, 99},
+      {QStringLiteral("ピボット移動Ｙ"), &box::PivotY, &ConfigSet::PivotMoveY, 0, 99},
+  }};
+  return keys;
+}
+
+const DimensionKey* FindDimension(const QString& key) {
+  for (const DimensionKey& d : DimensionKeys()) {
+    if (d.Key == key) return &d;
+  }
+  return nullptr;
+}
+
+bool IsPivotBox(const QString& boxName) { return boxName == box::PivotX || boxName == box::PivotY; }
+
+bool IsInputForm(const EntryForm& form) {
+  return !form.FormName().contains(QStringLiteral("Type"), Qt::CaseSensitive);
+}
+
+void SetError(QString* error, const QString& text) {
+  if (error != nullptr) *error = text;
+}
+
+// One applied line of a file being read.
+struct ReadStep {
+  enum class Kind { Type, Position, Dimension } What;
+  std::int16_t Integer = 0;
+  double Number = 0;
+  QString Text;
+  const DimensionKey* Dimension = nullptr;
+  bool BoxMissing = false;  // the value reaches the set, then reading ends
+};
+
+void MarkAbsentMembers(ConfigSet& s) {
+  if (s.SusType >= 3) return;
+  s.FrameLinkX = kAbsentMember;
+  s.FrameLinkY = kAbsentMember;
+  s.LinkUp = kAbsentMember;
+  s.LinkFr = kAbsentMember;
+  s.LinkRr = kAbsentMember;
+  s.TenRodLength = kAbsentMember;
+}
+
+}  // namespace
+
+std::optional<QStringList> LinkFileLines(const AppState& state, const EntryForm& form, int set,
+                                         QString* error) {
+  if (set < 0 || set >= kSetCount) {
+    SetError(error, QStringLiteral("configuration set %1 does not exist").arg(set));
+    return std::nullopt;
+  }
+  const ConfigSet& s = state.Set[set];
+  const int t = s.SusType;
+  if (t < 2 || t > 6) {
+    SetError(error,
+             QStringLiteral("configuration set %1 has no link type (SUSTYPE %2)").arg(set).arg(t));
+    return std::nullopt;
+  }
+
+  QStringList lines;
+  lines << kTypeKey + QLatin1Char('=') + QString::number(t);
+  lines << kPositionKey + QLatin1Char('=') + QString::number(s.SusPos);
+  for (const DimensionKey& d : DimensionKeys()) {
+    if (t < d.MinType || t > d.MaxType) continue;
+    QString text;
+    if (form.HasBox(*d.Box)) {
+      text = form.BoxText(*d.Box);
+    } else if (IsPivotBox(*d.Box)) {
+      // The base forms have no pivot entry: the set's move as the box would show it.
+      text = QString::fromStdString(FormatNumber(s.*d.Value, "#0.#"));
+    } else {
+      SetError(error,
+               QStringLiteral("%1 has no box %2 for Type %3").arg(form.FormName(), *d.Box).arg(t));
+      return std::nullopt;
+    }
+    lines << d.Key + QLatin1Char('=') + text;
+  }
+  return lines;
+}
+
+WriteResult WriteLinkFile(const AppState& state, const EntryForm& form, const QString& path,
+                          int set) {
+  WriteResult result;
+  QString error;
+  const std::optional<QStringList> lines = LinkFileLines(state, form, set, &error);
+  if (!lines) {
+    result.Error = QStringLiteral("cannot write \"%1\": %2").arg(path, error);
+    return result;
+  }
+  result.Ok = WriteTextLines(path, *lines, &result.Error);
+  return result;
+}
+
+LinkReadResult ReadLinkFile(AppState& state, EntryForm& form, const QString& path, int set) {
+  if (set < 0 || set >= kSetCount) {
+    throw std::out_of_range("ReadLinkFile: configuration set must be 0..7");
+  }
+  ConfigSet& s = state.Set[set];
+  LinkReadResult result;
+
+  const std::optional<QStringList> lines = ReadTextLines(path, &result.Error);
+  if (!lines) {
+    result.Status = LinkReadStatus::CannotOpen;
+    MarkAbsentMembers(s);
+    return result;
+  }
+
+  // First decide which lines apply and where reading ends, so that a type
+  // mismatch of the base set is found before anything has changed.
+  std::vector<ReadStep> steps;
+  int stopLine = 0;
+  for (qsizetype i = 0; i < lines->size() && stopLine == 0; ++i) {
+    const int lineNumber = static_cast<int>(i) + 1;
+    const QString& line = lines->at(i);
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0) {
+      stopLine = lineNumber;
+      break;
+    }
+    const QString key = line.left(equals);
+    const QString value = line.mid(equals + 1);
+    const std::string valueText = value.toStdString();
+
+    if (key == kTypeKey) {
+      const std::optional<double> number = ParseDecimal(valueText);
+      const std::optional<std::int16_t> type = number ? RoundToInt16(*number) : std::nullopt;
+      if (!type) {
+        stopLine = lineNumber;
+      } else if (set == kBaseSet) {
+        if (*type != s.SusType) {
+          result.Status = LinkReadStatus::TypeMismatch;
+          result.Line = lineNumber;
+          return result;
+        }
+      } else if (*type < 2 || *type > 6) {
+        stopLine = lineNumber;  // the type list has no such entry
+      } else {
+        steps.push_back({ReadStep::Kind::Type, *type, 0, value, nullptr, false});
+      }
+    } else if (key == kPositionKey) {
+      const std::optional<float> number = ParseSingle(valueText);
+      const std::optional<std::int16_t> position = number ? RoundToInt16(*number) : std::nullopt;
+      if (!position) {
+        stopLine = lineNumber;
+      } else {
+        steps.push_back({ReadStep::Kind::Position, *position, 0, value, nullptr, false});
+      }
+    } else if (const DimensionKey* d = FindDimension(key)) {
+      const std::optional<float> number = ParseSingle(valueText);
+      if (!number) {
+        stopLine = lineNumber;
+      } else {
+        const bool missing = !form.HasBox(*d->Box);
+        steps.push_back(
+            {ReadStep::Kind::Dimension, 0, static_cast<double>(*number), value, d, missing});
+        // The base forms have no pivot boxes, yet a file written from them
+        // carries the set's pivot move: it goes into the set and reading
+        // goes on, so no later line is lost.
+        if (missing && !IsPivotBox(*d->Box)) stopLine = lineNumber;
+      }
+    }
+    // Any other key: the line is ignored.
+  }
+
+  for (const ReadStep& step : steps) {
+    switch (step.What) {
+      case ReadStep::Kind::Type:
+        s.SusType = step.Integer;
+        if (form.HasTypeList()) form.SetTypeIndex(step.Integer - 2);
+        break;
+      case ReadStep::Kind::Position:
+        s.SusPos = step.Integer;
+        if (IsInputForm(form) && form.HasPositionLabel()) {
+          form.SetPositionLabel(QStringLiteral(" P ") + step.Text);
+        }
+        break;
+      case ReadStep::Kind::Dimension:
+        s.*(step.Dimension->Value) = step.Number;
+        if (!step.BoxMissing) form.SetBoxText(*step.Dimension->Box, step.Text);
+        break;
+    }
+  }
+
+  MarkAbsentMembers(s);
+  if (stopLine != 0) {
+    result.Status = LinkReadStatus::StoppedAtLine;
+    result.Line = stopLine;
+  }
+  return result;
+}
+
+QString LinkFileKey(const QString& boxName) {
+  for (const DimensionKey& d : DimensionKeys()) {
+    if (*d.Box == boxName) return d.Key;
+  }
+  return {};
+}
+
+}  // namespace potelan

@@ -1,0 +1,58 @@
+// Text files at the edge of the program: inside, all text is QString; on
+// disk it is Shift-JIS with CR LF line ends. Reading also accepts UTF-8
+// (with or without a byte-order mark) and lone LF line ends. Writing goes
+// through a temporary file that replaces the target only when everything
+// was written, so a failed save never destroys the previous file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace potelan {
+
+// Outcome of writing a file: success, or a sentence saying what went wrong.
+struct WriteResult {
+  bool Ok = false;
+  QString Error;
+  explicit operator bool() const { return Ok; }
+};
+
+// Decodes the bytes of a text file: UTF-8 after a UTF-8 byte-order mark,
+// UTF-8 when the bytes are valid UTF-8, Shift-JIS otherwise (bytes that are
+// not Shift-JIS either become replacement characters). Nothing only when the
+// platform has no Shift-JIS converter.
+std::optional<QString> DecodeText(const QByteArray& bytes);
+
+// Splits text into lines at CR LF or a lone LF. A final line end does not
+// make an extra empty line; an empty text has no lines.
+QStringList SplitLines(const QString& text);
+
+// Reads a text file into lines. On failure gives nothing and, when `error`
+// is given, a sentence saying why.
+std::optional<QStringList> ReadTextLines(const QString& path, QString* error = nullptr);
+
+// Encodes text as Shift-JIS. A character that Shift-JIS cannot hold gives
+// nothing and an error naming the character; nothing is ever replaced by "?".
+std::optional<QByteArray> EncodeShiftJis(const QString& text, QString* error = nullptr);
+
+// Number of Shift-JIS bytes of one character (a code point given as text);
+// nothing when the character cannot be encoded.
+std::optional<int> ShiftJisByteCount(const QString& character);
+
+// Encodes lines as Shift-JIS, each followed by CR LF. A line that holds a CR
+// or LF of its own, or a character Shift-JIS cannot hold, gives nothing and
+// an error naming the line.
+std::optional<QByteArray> EncodeLines(const QStringList& lines, QString* error = nullptr);
+
+// Writes bytes to `path`, creating or replacing the file, through a temporary
+// file in the same folder that is renamed over the target only after every
+// byte was written. On failure the previous file is untouched.
+bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// EncodeLines followed by WriteFileAtomically; nothing is written when the
+// lines cannot be encoded.
+bool WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+}  // namespace potelan
