@@ -1,0 +1,44 @@
+# Quick start: `make run` and `make test`. Both install what is missing first.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+BENCH_BUILD ?= build-bench
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+EXAMPLE    ?= examples/type4.lin
+
+CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOTELAN_WERROR=ON
+
+.PHONY: all deps build run test test-fast bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh test
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/src/cli/potelan-cli sweep $(EXAMPLE) --format table
+
+# Every test, then the engine's tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPOTELAN_WERROR=ON \
+	  -DPOTELAN_SANITIZE=ON -DPOTELAN_ENGINE_ONLY=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The normal build's tests only.
+test-fast: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+bench:
+	@tools/install-deps.sh bench
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPOTELAN_BENCH=ON -DBUILD_TESTING=OFF
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	./$(BENCH_BUILD)/bench/potelan_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, only those that are missing.
+# Usage: tools/install-deps.sh [test|run|bench]...
+set -euo pipefail
+
+packages=(g++ make cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev)
+for purpose in "$@"; do
+  case "$purpose" in
+    bench) packages+=(libbenchmark-dev) ;;
+    test|run) ;;
+    *) echo "install-deps: unknown purpose '$purpose'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for pkg in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  if command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+  else
+    echo "install-deps: these packages are missing and this user cannot install them: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update
+"${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
