@@ -51,11 +51,13 @@ int LastSweepStroke(std::int16_t maxStroke) {
   return maxStroke - maxStroke % kStrokeStep;
 }
 
-void PlotCoarsePoints(const AppState& state, PlotSink& sink, int stroke, int w) {
+void PlotCoarsePoints(const AppState& state, const ResultTable& table, PlotSink& sink, int stroke,
+                      int w) {
   const ConfigSet& set = state.Set[w];
   const bool changed = w == kChangedWork;
-  sink.Plot(GraphX(stroke), GraphRatioY(set.LinkRatio),
-            changed ? PlotColour::Magenta : PlotColour::Grey);
+  const double ratioY = table.IsShown(ResultItem::LinkRatio) ? GraphRatioY(set.LinkRatio)
+                                                             : GraphInvRatioY(set.InvLinkRatio);
+  sink.Plot(GraphX(stroke), ratioY, changed ? PlotColour::Magenta : PlotColour::Grey);
   sink.Plot(GraphX(stroke), GraphLoadY(set.AxleLoad.Magnitude),
             changed ? PlotColour::Magenta : PlotColour::White);
 }
@@ -68,7 +70,7 @@ SweepResult BaseSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   for (int s = 0; s <= last; s += kStrokeStep) {
     SolveAtStroke(state, kBaseWork, kBaseSet, s);
     if (state.LinkFailed) return Failure(state, kBaseWork, kBaseSet, s);
-    PlotCoarsePoints(state, sink, s, kBaseWork);
+    PlotCoarsePoints(state, table, sink, s, kBaseWork);
     WriteStrokeCell(table, s);
     FillTableRow(state, table, s, 1, kBaseWork);
   }
@@ -84,7 +86,7 @@ SweepResult ChangedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   for (int s = 0; s <= last; s += kStrokeStep) {
     SolveAtStroke(state, kChangedWork, kChangedSet, s);
     if (state.LinkFailed) return Failure(state, kChangedWork, kChangedSet, s);
-    PlotCoarsePoints(state, sink, s, kChangedWork);
+    PlotCoarsePoints(state, table, sink, s, kChangedWork);
     FillTableRow(state, table, s, 2, kChangedWork);
   }
   state.Set[kChangedWork].AxleStartPos = state.Set[kChangedSet].AxleStartPos;
@@ -104,7 +106,7 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
       state.Set[kBaseWork].AxleStartPos = state.Set[kBaseSet].AxleStartPos;
       return Failure(state, kChangedWork, kChangedSet, s);
     }
-    PlotCoarsePoints(state, sink, s, kChangedWork);
+    PlotCoarsePoints(state, table, sink, s, kChangedWork);
     FillTableRow(state, table, s, 2, kChangedWork);
 
     // A base set that no longer forms (the stroke range grew since it was
@@ -115,7 +117,7 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
       state.Set[kChangedWork].AxleStartPos = state.Set[kChangedSet].AxleStartPos;
       return Failure(state, kBaseWork, kBaseSet, s);
     }
-    PlotCoarsePoints(state, sink, s, kBaseWork);
+    PlotCoarsePoints(state, table, sink, s, kBaseWork);
     WriteStrokeCell(table, s);
     FillTableRow(state, table, s, 1, kBaseWork);
   }
@@ -130,7 +132,7 @@ void BaseRefill(AppState& state, ResultTable& table, PlotSink& sink) {
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
     SolveAtStroke(state, kBaseWork, kBaseSet, s);
-    PlotCoarsePoints(state, sink, s, kBaseWork);
+    PlotCoarsePoints(state, table, sink, s, kBaseWork);
     WriteStrokeCell(table, s);
     FillTableRow(state, table, s, 1, kBaseWork);
   }

@@ -43,8 +43,11 @@ inline double GraphRatioY(double ratio) { return (ratio - 0.3) * 10000; }
 inline double GraphInvRatioY(double inverse) { return (inverse - 1) * 2000; }
 inline double GraphLoadY(double load) { return load * 10; }
 
-// Plots the two coarse points (ratio and axle load) of a solved working set.
-void PlotCoarsePoints(const AppState& state, PlotSink& sink, int stroke, int w);
+// Plots the two coarse points of a solved working set: the link ratio (or its
+// inverse, when the table shows the inverse item, so that the points match the
+// graph's ratio axis) and the axle load.
+void PlotCoarsePoints(const AppState& state, const ResultTable& table, PlotSink& sink, int stroke,
+                      int w);
 
 // The outcome of a sweep that stops on failure.
 struct SweepResult {

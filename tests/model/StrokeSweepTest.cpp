@@ -87,6 +87,18 @@ TEST(BaseSweepTest, FillsEveryRowWithTheSolveAtItsStroke) {
   }
 }
 
+TEST(BaseSweepTest, RatioPointsFollowTheShownRatioItem) {
+  AppState state;
+  state.Set[0] = testing::SampleSet(3);
+  ResultTable table;
+  table.SetShown(ResultItem::LinkRatio, false);
+  table.SetShown(ResultItem::InvLinkRatio, true);
+  RecordingSink sink;
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  const ConfigSet solved = SolvedAtStroke(state.Set[0], 50);
+  EXPECT_DOUBLE_EQ(sink.points[20].Y, (solved.InvLinkRatio - 1) * 2000);
+}
+
 TEST(BaseSweepTest, StrokeRangeFollowsMaxStroke) {
   struct Case {
     std::int16_t MaxStroke;
