@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
-# Usage: tools/install-deps.sh [test|run|bench]...
+# Usage: tools/install-deps.sh [test|run|bench|screenshots]...
 set -euo pipefail
 
-packages=(g++ make cmake pkg-config qt6-base-dev libgtest-dev libgmock-dev)
+# Building and testing: the compiler, Qt 6 (Widgets, PrintSupport, Svg) and
+# GoogleTest; a Japanese font so that windows drawn in tests carry real glyphs.
+packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev
+          fonts-ipafont-gothic)
 for purpose in "$@"; do
   case "$purpose" in
     bench) packages+=(libbenchmark-dev) ;;
+    screenshots) packages+=(xvfb xauth x11-apps imagemagick fonts-noto-cjk) ;;
     test|run) ;;
     *) echo "install-deps: unknown purpose '$purpose'" >&2; exit 2 ;;
   esac

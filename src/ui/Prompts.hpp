@@ -1,0 +1,48 @@
+// Message boxes, file dialogs, the printer dialog and the printer behind one
+// small interface, so that tests answer them without a person.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace potelan {
+
+enum class MessageIcon { None, Information, Warning, Error };
+
+// A file dialog as the program configures it: title, one filter entry
+// ("ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin": description, bar, pattern), default extension and
+// the starting folder (empty: wherever the dialog was last).
+struct FileDialogSpec {
+  QString Title;
+  QString Filter;
+  QString DefaultSuffix;
+  QString InitialFolder;
+};
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  // A message with an OK button.
+  virtual void Message(QWidget* parent, const QString& text, const QString& title,
+                       MessageIcon icon) = 0;
+  // A question with Yes and No; true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& text, const QString& title,
+                        MessageIcon icon) = 0;
+  // The chosen path, or nothing when the dialog was cancelled.
+  virtual std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+  // As OpenFile; asks before replacing an existing file.
+  virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
+  // The printer dialog; false when cancelled. The printer keeps the choice.
+  virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+};
+
+// The filter of a file dialog in Qt's form: "ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin" gives
+// "ﾘﾝｸﾌｧｲﾙ(*.lin) (*.lin)".
+QString QtFileFilter(const QString& filter);
+
+}  // namespace potelan

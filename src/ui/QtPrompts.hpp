@@ -1,0 +1,23 @@
+// The real message boxes and dialogs of the desktop program.
+#pragma once
+
+#include "ui/Prompts.hpp"
+
+namespace potelan {
+
+class QtPrompts final : public Prompts {
+ public:
+  void Message(QWidget* parent, const QString& text, const QString& title,
+               MessageIcon icon) override;
+  bool AskYesNo(QWidget* parent, const QString& text, const QString& title,
+                MessageIcon icon) override;
+  std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+
+ private:
+  // The one common dialog keeps the folder it was last in.
+  QString lastFolder_;
+};
+
+}  // namespace potelan

@@ -1,0 +1,54 @@
+#include "ui/ScriptedPrompts.hpp"
+
+namespace potelan {
+
+std::vector<ScriptedPrompts::Shown> ScriptedPrompts::Messages() const {
+  std::vector<Shown> messages;
+  for (const Shown& s : shown_) {
+    if (s.Kind == "message" || s.Kind == "question") messages.push_back(s);
+  }
+  return messages;
+}
+
+void ScriptedPrompts::Message(QWidget*, const QString& text, const QString& title,
+                              MessageIcon icon) {
+  shown_.push_back({"message", text, title, icon, {}});
+}
+
+bool ScriptedPrompts::AskYesNo(QWidget*, const QString& text, const QString& title,
+                               MessageIcon icon) {
+  shown_.push_back({"question", text, title, icon, {}});
+  if (answers_.empty()) return false;
+  const bool yes = answers_.front();
+  answers_.pop_front();
+  return yes;
+}
+
+std::optional<QString> ScriptedPrompts::OpenFile(QWidget*, const FileDialogSpec& spec) {
+  shown_.push_back({"open", spec.Title, spec.Title, MessageIcon::None, spec});
+  return NextFile();
+}
+
+std::optional<QString> ScriptedPrompts::SaveFile(QWidget*, const FileDialogSpec& spec) {
+  shown_.push_back({"save", spec.Title, spec.Title, MessageIcon::None, spec});
+  return NextFile();
+}
+
+std::optional<QString> ScriptedPrompts::NextFile() {
+  if (files_.empty()) return std::nullopt;
+  const bool picked = files_.front().has_value();
+  const QString path = files_.front().value_or(QString());
+  files_.pop_front();
+  if (!picked) return std::nullopt;
+  return path;
+}
+
+bool ScriptedPrompts::ChoosePrinter(QWidget*, QPrinter&) {
+  shown_.push_back({"printer", {}, {}, MessageIcon::None, {}});
+  if (printers_.empty()) return false;
+  const bool accept = printers_.front();
+  printers_.pop_front();
+  return accept;
+}
+
+}  // namespace potelan

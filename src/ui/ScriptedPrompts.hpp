@@ -1,0 +1,53 @@
+// Prompts for tests: every message and dialog is recorded, and the answers
+// come from a script the test sets up beforehand. An unscripted question is
+// answered No / Cancel, so a test never waits for a person.
+#pragma once
+
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/Prompts.hpp"
+
+namespace potelan {
+
+class ScriptedPrompts final : public Prompts {
+ public:
+  struct Shown {
+    QString Kind;  // "message", "question", "open", "save", "printer"
+    QString Text;  // message text, or the dialog's title
+    QString Title;
+    MessageIcon Icon = MessageIcon::None;
+    FileDialogSpec Dialog;
+  };
+
+  void AnswerYes(bool yes) { answers_.push_back(yes); }
+  // The next file dialog picks `path`; nothing cancels it.
+  void PickFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
+  // The next printer dialog is accepted (or cancelled).
+  void AcceptPrinter(bool accept) { printers_.push_back(accept); }
+
+  const std::vector<Shown>& History() const { return shown_; }
+  // Messages and questions only, in order.
+  std::vector<Shown> Messages() const;
+  void Clear() { shown_.clear(); }
+
+  void Message(QWidget* parent, const QString& text, const QString& title,
+               MessageIcon icon) override;
+  bool AskYesNo(QWidget* parent, const QString& text, const QString& title,
+                MessageIcon icon) override;
+  std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
+  std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
+  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+
+ private:
+  std::vector<Shown> shown_;
+  std::optional<QString> NextFile();
+
+  std::deque<bool> answers_;
+  std::deque<std::optional<QString>> files_;
+  std::deque<bool> printers_;
+};
+
+}  // namespace potelan
