@@ -1,0 +1,787 @@
+#include "views/GraphView.hpp"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "model/NumberFormat.hpp"
+#include "model/Solver.hpp"
+#include "ui/Controls.hpp"
+#include "ui/Fonts.hpp"
+#include "ui/Units.hpp"
+
+namespace potelan {
+namespace {
+
+// Captions and menu texts.
+const QString kCaption = QStringLiteral("グラフ表示");
+const QString kDrawingCaption = QStringLiteral("詳細表示描画中");
+const QString kMoveStroke = QStringLiteral("グラフ表示 ストローク:");
+const QString kMoveLoad = QStringLiteral("mm  荷重:");
+const QString kKgf = QStringLiteral("kgf");
+const QString kMm = QStringLiteral("mm");
+const QString kMenuSwitch = QStringLiteral("グラフ表示切り替え");
+const QString kMenuDetail = QStringLiteral("詳細表示");
+const QString kMenuPitch = QStringLiteral("表示ピッチ変更");
+const std::array<QString, 7> kPitchCaptions = {
+    QStringLiteral("10mm"),  QStringLiteral("5mm"),   QStringLiteral("2mm"),  QStringLiteral("1mm"),
+    QStringLiteral("0.5mm"), QStringLiteral("0.2mm"), QStringLiteral("0.1mm")};
+constexpr int kPitchCheckedAtStart = 1;  // "5mm"
+const QString kMenuItems = QStringLiteral("表示項目");
+const QString kMenuViewLoad = QStringLiteral("アクスル荷重表示");
+const QString kMenuViewRatio = QStringLiteral("リンクレシオ表示");
+const QString kMenuNoOrg = QStringLiteral("基準側を非表示に");
+
+// Read-out texts.
+const std::array<QString, 2> kPrefix = {QStringLiteral("基準:"), QStringLiteral("変更:")};
+const QString kStrokeIs = QStringLiteral("ストローク:");
+const QString kLoadIs = QStringLiteral("荷重:");
+const QString kDifference = QStringLiteral("差:");
+const QString kKgfTrail = QStringLiteral("kgf  ");
+
+// Axis labels.
+const std::array<QString, 5> kRatioTexts = {QStringLiteral("0.30"), QStringLiteral("0.40"),
+                                            QStringLiteral("0.50"), QStringLiteral("0.60"),
+                                            QStringLiteral("0.70")};
+const std::array<QString, 4> kLoadTexts = {QStringLiteral("-200"), QStringLiteral("0"),
+                                           QStringLiteral("200"), QStringLiteral("400")};
+
+// Control names.
+const QString kLine1 = QStringLiteral("Line1");
+const QString kLine2 = QStringLiteral("Line2");
+const QString kLine3 = QStringLiteral("Line3");
+const QString kLineTate = QStringLiteral("Line_tate");
+const QString kLineYoko = QStringLiteral("Line_yoko");
+const QString kLineLoad = QStringLiteral("Line_load");
+const QString kLineStroke = QStringLiteral("Line_stroke");
+
+// Plot units of Picture1: x 0..1500 to the right, y 0..4000 upward.
+constexpr double kPlotWidth = 1500;
+constexpr double kPlotHeight = 4000;
+constexpr double kUnitsPerPixelRow = kPlotHeight / (GraphView::kPictureHeight - 1);
+
+// Layout figures in twips. The layout rules speak of the outer window; the
+// frame around the client area is taken as fixed, so that the client area of
+// 7005 x 4485 gives Picture1 its design size of 6300 x 3980.
+constexpr int kClientWidth = 7005;
+constexpr int kClientHeight = 4485;
+constexpr int kFrameWidth = 90;
+constexpr int kFrameHeight = 375;
+constexpr int kMinWindowWidth = 5000;
+constexpr int kMinWindowHeight = 3000;
+constexpr int kPictureLeft = 380;
+constexpr int kPictureTop = 60;
+constexpr int kDesignPictureWidth = 6300;
+constexpr int kDesignPictureHeight = 3980;
+constexpr int kPictureWidthMargin = 795;
+constexpr int kPictureHeightMargin = 880;
+constexpr int kLeftTick = 300;
+constexpr int kRightTick = 380;
+constexpr int kBottomTick = 240;
+constexpr int kTickLabelGap = 20;
+constexpr int kRightLabelGap = 5;
+constexpr int kRatioLabelWidth = 375;
+
+// The stroke-mode search ends at the latest after this many solves.
+constexpr int kMaxSearchSolves = 2000;
+constexpr double kSearchStartStep = 5.0;
+constexpr double kLoadTolerance = 0.01;
+
+const QRgb kBlack = qRgb(0, 0, 0);
+
+QRgb ColourOf(PlotColour colour) {
+  switch (colour) {
+    case PlotColour::Grey:
+      return qRgb(192, 192, 192);
+    case PlotColour::Blue:
+      return qRgb(0, 0, 255);
+    case PlotColour::Cyan:
+      return qRgb(0, 255, 255);
+    case PlotColour::Red:
+      return qRgb(255, 0, 0);
+    case PlotColour::Magenta:
+      return qRgb(255, 0, 255);
+    case PlotColour::White:
+      break;
+  }
+  return qRgb(255, 255, 255);
+}
+
+QString Format(double value, const char* pattern) {
+  return QString::fromStdString(FormatNumber(value, pattern));
+}
+
+// "0.5mm" gives 0.5: the number written before the first "m".
+std::optional<float> PitchOfCaption(const QString& caption) {
+  const qsizetype m = caption.indexOf(QLatin1Char('m'));
+  const QString number = m < 0 ? caption : caption.left(m);
+  return ParseSingle(number.toStdString());
+}
+
+}  // namespace
+
+GraphView::GraphView(AppState& state, const ResultTable& table, QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      table_(table),
+      image_(kPictureWidth, kPictureHeight, QImage::Format_RGB32),
+      rowUsed_(kPictureHeight, false) {
+  setObjectName(QStringLiteral("Form_Graph"));
+  setWindowTitle(kCaption);
+  image_.fill(kBlack);
+  pictureTwips_ = QRect(kPictureLeft, kPictureTop, kDesignPictureWidth, kDesignPictureHeight);
+  BuildMenus();
+  BuildControls();
+  resize(sizeHint());
+  const int menuHeight = menuBar_->sizeHint().height();
+  menuBar_->setGeometry(0, 0, width(), menuHeight);
+  client_->setGeometry(0, menuHeight, width(), height() - menuHeight);
+  LayoutView();
+}
+
+GraphView::~GraphView() = default;
+
+QSize GraphView::sizeHint() const {
+  return {Px(kClientWidth), Px(kClientHeight) + menuBar_->sizeHint().height()};
+}
+
+// ---- Controls ------------------------------------------------------------
+
+void GraphView::BuildMenus() {
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setNativeMenuBar(false);
+
+  QMenu* graphMenu = menuBar_->addMenu(kMenuSwitch);
+  graphMenu->setObjectName(QStringLiteral("menu_dummy2"));
+  menuDetail_ = graphMenu->addAction(kMenuDetail);
+  menuDetail_->setObjectName(QStringLiteral("menu_detail"));
+  connect(menuDetail_, &QAction::triggered, this, [this] { DetailDrawingAt(0.2f); });
+
+  QMenu* pitchMenu = graphMenu->addMenu(kMenuPitch);
+  pitchMenu->setObjectName(QStringLiteral("menu_dummy1"));
+  for (int i = 0; i < static_cast<int>(kPitchCaptions.size()); ++i) {
+    QAction* item = pitchMenu->addAction(kPitchCaptions[static_cast<std::size_t>(i)]);
+    SetControlIndex(*item, QStringLiteral("menu_detail_pitch"), i);
+    item->setCheckable(true);
+    item->setChecked(i == kPitchCheckedAtStart);
+    connect(item, &QAction::triggered, this, [this, i] { ClickPitch(i); });
+    menuPitch_[static_cast<std::size_t>(i)] = item;
+  }
+
+  QMenu* itemMenu = menuBar_->addMenu(kMenuItems);
+  itemMenu->setObjectName(QStringLiteral("menu_dummy_3"));
+  const auto addToggle = [this, itemMenu](const QString& name, const QString& caption,
+                                          bool checked) {
+    QAction* item = itemMenu->addAction(caption);
+    item->setObjectName(name);
+    item->setCheckable(true);
+    item->setChecked(checked);
+    // Qt has already inverted the check mark when `triggered` arrives.
+    connect(item, &QAction::triggered, this, [this] { DetailDrawing(); });
+    return item;
+  };
+  menuViewLoad_ = addToggle(QStringLiteral("menu_view_load"), kMenuViewLoad, true);
+  menuViewRatio_ = addToggle(QStringLiteral("menu_view_ratio"), kMenuViewRatio, true);
+  itemMenu->addSeparator()->setObjectName(QStringLiteral("menu_dummy"));
+  menuViewNoOrg_ = addToggle(QStringLiteral("menu_view_no_org"), kMenuNoOrg, false);
+}
+
+QLabel* GraphView::AddLabel(QWidget* parent, const QString& name, int index, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  SetControlIndex(*label, name, index);
+  label->setMargin(0);
+  label->setIndent(0);
+  return label;
+}
+
+void GraphView::AddTick(const QString& name, int index, bool visible) {
+  AxisTick tick;
+  tick.Name = name;
+  tick.Index = index;
+  tick.Visible = visible;
+  ticks_.push_back(tick);
+}
+
+void GraphView::AddLine(const QString& name, int index, const QColor& colour, Qt::PenStyle style) {
+  PlotLine line;
+  line.Name = name;
+  line.Index = index;
+  line.Colour = colour;
+  line.Style = style;
+  lines_.push_back(line);
+}
+
+void GraphView::BuildControls() {
+  client_ = new QWidget(this);
+  client_->installEventFilter(this);
+
+  picture_ = new QWidget(client_);
+  picture_->setObjectName(QStringLiteral("Picture1"));
+  picture_->setAttribute(Qt::WA_OpaquePaintEvent);
+  picture_->setMouseTracking(true);
+  picture_->installEventFilter(this);
+
+  QFont axisFont = font();
+  axisFont.setPointSizeF(7.5);
+  const int axisHeight = QFontMetrics(axisFont).height();
+
+  for (int i = 0; i < 5; ++i) {
+    QLabel* label =
+        AddLabel(client_, QStringLiteral("Label1"), i, kRatioTexts[static_cast<std::size_t>(i)]);
+    label->setFont(axisFont);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    label->setGeometry(0, 0, Px(kRatioLabelWidth), axisHeight);
+    ratioLabels_[static_cast<std::size_t>(i)] = label;
+    AddTick(kLine1, i, true);
+  }
+  // The "-200" tick and label of a -200..400 kgf scale stay hidden: every
+  // load on this plot is drawn as y = F x 10, 0..400 kgf.
+  for (int i = 0; i < 4; ++i) {
+    QLabel* label =
+        AddLabel(client_, QStringLiteral("Label3"), i, kLoadTexts[static_cast<std::size_t>(i)]);
+    label->setFont(axisFont);
+    label->adjustSize();
+    label->setVisible(i != 0);
+    loadLabels_[static_cast<std::size_t>(i)] = label;
+    AddTick(kLine2, i, i != 0);
+  }
+  for (int k = 0; k < 16; ++k) {
+    QLabel* label = AddLabel(client_, QStringLiteral("Label2"), k, QString::number(k * 10));
+    label->setFont(axisFont);
+    label->adjustSize();
+    strokeLabels_[static_cast<std::size_t>(k)] = label;
+    AddTick(kLine3, k, true);
+  }
+
+  const QColor crosshair(64, 64, 64);
+  AddLine(kLineTate, 0, crosshair, Qt::DotLine);
+  AddLine(kLineYoko, 0, crosshair, Qt::DotLine);
+  const std::array<QColor, 2> readOutLines = {QColor(0, 128, 128), QColor(128, 0, 128)};
+  for (int k = 0; k < 2; ++k) {
+    AddLine(kLineLoad, k, readOutLines[static_cast<std::size_t>(k)], Qt::SolidLine);
+    AddLine(kLineStroke, k, readOutLines[static_cast<std::size_t>(k)], Qt::SolidLine);
+  }
+
+  const std::array<QColor, 4> detailColours = {QColor(0, 192, 192), QColor(192, 0, 192),
+                                               QColor(255, 255, 255), QColor(255, 255, 255)};
+  for (int i = 0; i < 4; ++i) {
+    QLabel* label = AddLabel(picture_, QStringLiteral("Label_detail"), i, QString());
+    label->setFont(GothicFont(9));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, detailColours[static_cast<std::size_t>(i)]);
+    label->setPalette(palette);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->hide();
+    detailLabels_[static_cast<std::size_t>(i)] = label;
+  }
+}
+
+GraphView::AxisTick* GraphView::FindTick(const QString& name, int index) {
+  for (AxisTick& tick : ticks_) {
+    if (tick.Index == index && tick.Name == name) return &tick;
+  }
+  return nullptr;
+}
+
+std::optional<GraphView::AxisTick> GraphView::Tick(const QString& name, int index) const {
+  for (const AxisTick& tick : ticks_) {
+    if (tick.Index == index && tick.Name == name) return tick;
+  }
+  return std::nullopt;
+}
+
+GraphView::PlotLine* GraphView::FindLine(const QString& name, int index) {
+  for (PlotLine& line : lines_) {
+    if (line.Index == index && line.Name == name) return &line;
+  }
+  return nullptr;
+}
+
+std::optional<GraphView::PlotLine> GraphView::Line(const QString& name, int index) const {
+  for (const PlotLine& line : lines_) {
+    if (line.Index == index && line.Name == name) return line;
+  }
+  return std::nullopt;
+}
+
+void GraphView::SetRatioAxisLabels(const QStringList& labels) {
+  const int n = std::min(static_cast<int>(labels.size()), static_cast<int>(ratioLabels_.size()));
+  for (int i = 0; i < n; ++i) ratioLabels_[static_cast<std::size_t>(i)]->setText(labels[i]);
+}
+
+QStringList GraphView::RatioAxisLabels() const {
+  QStringList texts;
+  for (const QLabel* label : ratioLabels_) texts << label->text();
+  return texts;
+}
+
+std::optional<float> GraphView::CheckedPitch() const {
+  for (const QAction* item : menuPitch_) {
+    if (item->isChecked()) return PitchOfCaption(item->text());
+  }
+  return std::nullopt;
+}
+
+// ---- Window --------------------------------------------------------------
+
+void GraphView::closeEvent(QCloseEvent* event) {
+  if (closeAllowed_) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+void GraphView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placedOnce_) return;
+  placedOnce_ = true;
+  // The frame stands centred, a quarter of the free height down.
+  auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (frame == nullptr) return;
+  frame->adjustSize();
+  if (QMdiArea* area = frame->mdiArea()) {
+    const QSize room = area->viewport()->size();
+    frame->move(std::max(0, (room.width() - frame->width()) / 2),
+                std::max(0, (room.height() - frame->height()) / 4));
+  }
+}
+
+void GraphView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int menuHeight = menuBar_->sizeHint().height();
+  menuBar_->setGeometry(0, 0, width(), menuHeight);
+  client_->setGeometry(0, menuHeight, width(), std::max(0, height() - menuHeight));
+  LayoutView();
+}
+
+void GraphView::LayoutView() {
+  const int windowWidth = client_->width() * kTwipsPerPixel + kFrameWidth;
+  const int windowHeight = client_->height() * kTwipsPerPixel + kFrameHeight;
+  if (windowWidth < kMinWindowWidth || windowHeight < kMinWindowHeight) return;
+
+  const int left = pictureTwips_.left();
+  const int top = pictureTwips_.top();
+  const int width = windowWidth - kPictureWidthMargin;
+  const int height = windowHeight - kPictureHeightMargin;
+  pictureTwips_ = QRect(left, top, width, height);
+  picture_->setGeometry(Px(left), Px(top), Px(width), Px(height));
+  const double right = left + width;
+  const double bottom = top + height;
+
+  for (int i = 0; i < 5; ++i) {
+    const double y = top + (4 - i) * static_cast<double>(height) / 4;
+    FindTick(kLine1, i)->Twips = QLineF(left - kLeftTick, y, left, y);
+    QLabel* label = ratioLabels_[static_cast<std::size_t>(i)];
+    label->move(label->x(), static_cast<int>(PxF(y + kTickLabelGap)));
+  }
+  for (int i = 1; i <= 3; ++i) {
+    const double y = top + (3 - i) * static_cast<double>(height) / 2;
+    FindTick(kLine2, i)->Twips = QLineF(right, y, right + kRightTick, y);
+    loadLabels_[static_cast<std::size_t>(i)]->move(static_cast<int>(PxF(right + kRightLabelGap)),
+                                                   static_cast<int>(PxF(y + kTickLabelGap)));
+  }
+  for (int i = 0; i <= 15; ++i) {
+    const double x = left + (15 - i) * static_cast<double>(width) / 15;
+    FindTick(kLine3, i)->Twips = QLineF(x, bottom, x, bottom + kBottomTick);
+    QLabel* label = strokeLabels_[static_cast<std::size_t>(15 - i)];
+    label->move(static_cast<int>(std::lround(PxF(x) - label->width() / 2.0)),
+                static_cast<int>(PxF(bottom + kBottomTick)));
+  }
+  // The hidden "-200" keeps its place at the bottom of the scale.
+  AxisTick* minus = FindTick(kLine2, 0);
+  if (minus->Twips.isNull()) {
+    minus->Twips = QLineF(right, bottom, right + kRightTick, bottom);
+    loadLabels_[0]->move(static_cast<int>(PxF(right + kRightLabelGap)),
+                         static_cast<int>(PxF(bottom + kTickLabelGap)));
+  }
+
+  if (readOut_.Active) PlaceReadOutLabels();
+  client_->update();
+}
+
+// ---- The retained picture ------------------------------------------------
+
+std::optional<QPoint> GraphView::PixelOf(double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
+  const double column = std::round(x);
+  const double row = std::round((kPlotHeight - y) / kUnitsPerPixelRow);
+  if (column < 0 || column > kPictureWidth - 1 || row < 0 || row > kPictureHeight - 1) {
+    return std::nullopt;
+  }
+  return QPoint(static_cast<int>(column), static_cast<int>(row));
+}
+
+void GraphView::Plot(double x, double y, PlotColour colour) {
+  ++plotCounts_[static_cast<std::size_t>(static_cast<int>(colour) & 15)];
+  const std::optional<QPoint> pixel = PixelOf(x, y);
+  if (!pixel) return;
+  reinterpret_cast<QRgb*>(image_.scanLine(pixel->y()))[pixel->x()] = ColourOf(colour);
+  rowUsed_[static_cast<std::size_t>(pixel->y())] = true;
+  scaledDirty_ = true;
+  if (!repaintPending_) {
+    repaintPending_ = true;
+    picture_->update();
+  }
+}
+
+void GraphView::Clear() {
+  image_.fill(kBlack);
+  std::fill(rowUsed_.begin(), rowUsed_.end(), false);
+  plotCounts_.fill(0);
+  scaledDirty_ = true;
+  repaintPending_ = true;
+  picture_->update();
+}
+
+const QImage& GraphView::Picture() const { return image_; }
+
+int GraphView::PlotCount(PlotColour colour) const {
+  return plotCounts_[static_cast<std::size_t>(static_cast<int>(colour) & 15)];
+}
+
+QPointF GraphView::ToPlot(const QPointF& pixel) const {
+  const double w = std::max(1, picture_->width());
+  const double h = std::max(1, picture_->height());
+  return {pixel.x() * kPlotWidth / w, kPlotHeight - pixel.y() * kPlotHeight / h};
+}
+
+QPointF GraphView::ToPixel(const QPointF& plot) const {
+  return {plot.x() * picture_->width() / kPlotWidth,
+          (kPlotHeight - plot.y()) * picture_->height() / kPlotHeight};
+}
+
+void GraphView::RenderScaled(const QSize& size) {
+  if (scaled_.size() != size) scaled_ = QImage(size, QImage::Format_RGB32);
+  scaled_.fill(kBlack);
+  const int w = size.width();
+  const int h = size.height();
+  if (w <= 0 || h <= 0) return;
+  // Every point of the retained picture lands on at least one pixel, however
+  // small Picture1 is; where several meet, the later one shows.
+  for (int sy = 0; sy < kPictureHeight; ++sy) {
+    if (!rowUsed_[static_cast<std::size_t>(sy)]) continue;
+    const int ty0 = sy * h / kPictureHeight;
+    const int ty1 = std::max(ty0 + 1, (sy + 1) * h / kPictureHeight);
+    const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(sy));
+    for (int sx = 0; sx < kPictureWidth; ++sx) {
+      const QRgb colour = source[sx];
+      if (colour == kBlack) continue;
+      const int tx0 = sx * w / kPictureWidth;
+      const int tx1 = std::max(tx0 + 1, (sx + 1) * w / kPictureWidth);
+      for (int ty = ty0; ty < ty1 && ty < h; ++ty) {
+        auto* target = reinterpret_cast<QRgb*>(scaled_.scanLine(ty));
+        for (int tx = tx0; tx < tx1 && tx < w; ++tx) target[tx] = colour;
+      }
+    }
+  }
+}
+
+// ---- Painting ------------------------------------------------------------
+
+void GraphView::PaintClient(QPainter& painter) const {
+  painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+  for (const AxisTick& tick : ticks_) {
+    if (!tick.Visible || tick.Twips.isNull()) continue;
+    painter.drawLine(QLineF(PxF(tick.Twips.x1()), PxF(tick.Twips.y1()), PxF(tick.Twips.x2()),
+                            PxF(tick.Twips.y2())));
+  }
+}
+
+void GraphView::PaintPicture(QPainter& painter) {
+  repaintPending_ = false;
+  if (scaledDirty_ || scaled_.size() != picture_->size()) {
+    RenderScaled(picture_->size());
+    scaledDirty_ = false;
+  }
+  painter.drawImage(0, 0, scaled_);
+  for (const PlotLine& line : lines_) {
+    if (!line.Visible) continue;
+    painter.setPen(QPen(line.Colour, 1, line.Style));
+    painter.drawLine(QLineF(ToPixel(line.At.p1()), ToPixel(line.At.p2())));
+  }
+}
+
+bool GraphView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Paint) {
+    QPainter painter(client_);
+    PaintClient(painter);
+    return true;
+  }
+  if (watched != picture_) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::Paint: {
+      QPainter painter(picture_);
+      PaintPicture(painter);
+      return true;
+    }
+    case QEvent::MouseMove: {
+      const QPointF at = ToPlot(static_cast<QMouseEvent*>(event)->position());
+      PlotMouseMove(at.x(), at.y());
+      return true;
+    }
+    case QEvent::MouseButtonPress: {
+      const QPointF at = ToPlot(static_cast<QMouseEvent*>(event)->position());
+      PlotMouseDown(at.x(), at.y());
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      PlotMouseUp();
+      return true;
+    case QEvent::MouseButtonDblClick:
+      DetailDrawing();
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
+}
+
+// ---- Detail drawing ------------------------------------------------------
+
+void GraphView::SweepSet(int w, int src, PlotColour ratioColour, PlotColour loadColour) {
+  ConfigSet& work = state_.Set[static_cast<std::size_t>(w)];
+  const ConfigSet& source = state_.Set[static_cast<std::size_t>(src)];
+  const bool showRatio = menuViewRatio_->isChecked();
+  const bool showLoad = menuViewLoad_->isChecked();
+  const bool linkRatio = table_.IsShown(ResultItem::LinkRatio);
+  const float pitch = state_.GraphDetailPitch;
+  const float last = state_.MaxStroke;
+  // The stroke counter is single precision, as the pitch is.
+  for (float s = 0; s <= last;) {
+    work.AxleStartPos = source.AxleStartPos - s;
+    SolveLinkage(state_, w, work.SusPos);
+    const double x = GraphX(s);
+    if (showRatio) {
+      Plot(x, linkRatio ? GraphRatioY(work.LinkRatio) : GraphInvRatioY(work.InvLinkRatio),
+           ratioColour);
+    }
+    if (showLoad) Plot(x, GraphLoadY(work.AxleLoad.Magnitude), loadColour);
+    const float next = s + pitch;
+    if (!(next > s)) break;  // a pitch too small to move the counter on
+    s = next;
+  }
+}
+
+void GraphView::DetailDrawing() {
+  if (state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return;
+  if (!(state_.GraphDetailPitch > 0) || !std::isfinite(state_.GraphDetailPitch)) return;
+  // Both sets were judged over the whole stroke before they are drawn; should
+  // a solve here fail all the same, its flag must not reach the next caller
+  // that tests it, while a flag raised before the drawing stays raised.
+  const bool failedBefore = state_.LinkFailed;
+  setWindowTitle(kDrawingCaption);
+  Clear();
+
+  const bool drawBase = state_.Mode == EditMode::New || !menuViewNoOrg_->isChecked();
+  if (drawBase) SweepSet(kBaseWork, kBaseSet, PlotColour::Blue, PlotColour::Cyan);
+  state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
+
+  if (state_.Mode == EditMode::Change) {
+    state_.Set[kChangedWork].SusLength0 = 0;
+    SweepSet(kChangedWork, kChangedSet, PlotColour::Red, PlotColour::Magenta);
+    state_.Set[kChangedWork].AxleStartPos = state_.Set[kChangedSet].AxleStartPos;
+  }
+  setWindowTitle(kCaption);
+  state_.LinkFailed = failedBefore;
+}
+
+void GraphView::DetailDrawingAt(float pitch) {
+  const float kept = state_.GraphDetailPitch;
+  state_.GraphDetailPitch = pitch;
+  DetailDrawing();
+  state_.GraphDetailPitch = kept;
+}
+
+void GraphView::ClickPitch(int index) {
+  for (int i = 0; i < static_cast<int>(menuPitch_.size()); ++i) {
+    menuPitch_[static_cast<std::size_t>(i)]->setChecked(i == index);
+  }
+  if (const std::optional<float> pitch =
+          PitchOfCaption(menuPitch_[static_cast<std::size_t>(index)]->text())) {
+    state_.GraphDetailPitch = *pitch;
+  }
+  DetailDrawing();
+}
+
+// ---- Crosshair and read-out ----------------------------------------------
+
+void GraphView::PlotMouseMove(double x, double y) {
+  PlotLine* tate = FindLine(kLineTate, 0);
+  tate->At = QLineF(x, kPlotHeight, x, 0);
+  tate->Visible = true;
+  PlotLine* yoko = FindLine(kLineYoko, 0);
+  yoko->At = QLineF(0, y, kPlotWidth, y);
+  yoko->Visible = true;
+  setWindowTitle(kMoveStroke + Format(x / 10, "###.0") + kMoveLoad + Format(y / 10, "###.0") +
+                 kKgf);
+  picture_->update();
+}
+
+void GraphView::SearchStroke(int k, double load) {
+  const int w = k + 2;
+  ConfigSet& work = state_.Set[static_cast<std::size_t>(w)];
+  const double start = state_.Set[static_cast<std::size_t>(k)].AxleStartPos;
+  const double maxStroke = std::max(0, static_cast<int>(state_.MaxStroke));
+  double step = kSearchStartStep;
+  // The load is walked towards from the clicked stroke; each time it is
+  // passed, the walk turns back at a fifth of the step. A load the set does
+  // not reach within 0..MaxStroke ends the walk at the end of the range.
+  for (int solves = 0; solves < kMaxSearchSolves && step != 0; ++solves) {
+    const double stroke = start - work.AxleStartPos + step;
+    const bool atEnd = stroke < 0 || stroke > maxStroke;
+    if (atEnd) {
+      work.AxleStartPos = start - std::clamp(stroke, 0.0, maxStroke);
+    } else {
+      work.AxleStartPos -= step;
+    }
+    SolveLinkage(state_, w, work.SusPos);
+    const double reached = work.AxleLoad.Magnitude;
+    if (std::abs(reached - load) <= kLoadTolerance) return;
+    const bool passed = (step > 0 && reached > load) || (step < 0 && reached < load);
+    if (passed) {
+      step = -step / 5;
+    } else if (atEnd) {
+      return;
+    }
+  }
+}
+
+void GraphView::PlotMouseDown(double x, double y) {
+  const bool failedBefore = state_.LinkFailed;
+  for (PlotLine& line : lines_) {
+    if (line.Name == kLineLoad || line.Name == kLineStroke) line.Visible = false;
+  }
+  readOut_ = ReadOut{};
+  readOut_.X = x;
+  readOut_.Y = y;
+  for (int k = 0; k < 2; ++k) {
+    const auto ks = static_cast<std::size_t>(k);
+    const int w = k + 2;
+    ConfigSet& work = state_.Set[static_cast<std::size_t>(w)];
+    const double start = state_.Set[ks].AxleStartPos;
+    work.AxleStartPos = start - x / 10;
+    SolveLinkage(state_, w, work.SusPos);
+    const double lineY = GraphLoadY(work.AxleLoad.Magnitude);
+    PlotLine* loadLine = FindLine(kLineLoad, k);
+    loadLine->At = QLineF(x, lineY, kPlotWidth, lineY);
+    QLabel* value = detailLabels_[ks];
+    if (lineY >= y) {
+      readOut_.LoadMode[ks] = true;
+      loadLine->Visible = true;
+      value->setText(kPrefix[ks] + Format(work.AxleLoad.Magnitude, "##0.0") + kKgf);
+      detailLabels_[2]->setText(kStrokeIs + Format(x / 10, "##0.0") + kMm);
+    } else {
+      SearchStroke(k, y / 10);
+      const double stroke = start - work.AxleStartPos;
+      PlotLine* strokeLine = FindLine(kLineStroke, k);
+      strokeLine->At = QLineF(GraphX(stroke), y, GraphX(stroke), 0);
+      strokeLine->Visible = true;
+      value->setText(kPrefix[ks] + Format(stroke, "##0.0") + kMm);
+      detailLabels_[2]->setText(kLoadIs + Format(y / 10, "##0.0") + kKgf);
+    }
+    // Where the set stands now: at the clicked stroke in load mode, at the
+    // clicked load in stroke mode.
+    readOut_.LineX[ks] = GraphX(start - work.AxleStartPos);
+    readOut_.LineY[ks] = GraphLoadY(work.AxleLoad.Magnitude);
+  }
+  if (readOut_.LoadMode[0]) {
+    const double difference = std::abs(readOut_.LineY[0] - readOut_.LineY[1]) / 10;
+    detailLabels_[3]->setText(kDifference + Format(difference, "##.0") + kKgfTrail);
+  } else {
+    const double difference = std::abs(readOut_.LineX[1] - readOut_.LineX[0]) / 10;
+    detailLabels_[3]->setText(kDifference + Format(difference, "##.0") + kMm);
+  }
+  readOut_.Active = true;
+  PlaceReadOutLabels();
+  state_.LinkFailed = failedBefore;
+  picture_->update();
+}
+
+double GraphView::UnitsWide(const QLabel* label) const {
+  return label->width() * kPlotWidth / std::max(1, picture_->width());
+}
+
+double GraphView::UnitsHigh(const QLabel* label) const {
+  return label->height() * kPlotHeight / std::max(1, picture_->height());
+}
+
+void GraphView::PlaceInPlot(QLabel* label, double left, double top) {
+  // A label that would stick out of the plot is moved back into it, so that
+  // its text is never cut off at an edge.
+  const QPointF at = ToPixel({left, top});
+  const int maxX = std::max(0, picture_->width() - label->width());
+  const int maxY = std::max(0, picture_->height() - label->height());
+  label->move(std::clamp(static_cast<int>(std::lround(at.x())), 0, maxX),
+              std::clamp(static_cast<int>(std::lround(at.y())), 0, maxY));
+}
+
+void GraphView::PlaceReadOutLabels() {
+  std::array<double, 4> wide{};
+  std::array<double, 4> high{};
+  for (std::size_t i = 0; i < 4; ++i) {
+    detailLabels_[i]->adjustSize();
+    wide[i] = UnitsWide(detailLabels_[i]);
+    high[i] = UnitsHigh(detailLabels_[i]);
+  }
+  // Left and top edges in plot units (y upward: a top edge lies above the
+  // label's body).
+  std::array<double, 4> left{};
+  std::array<double, 4> top{};
+  const auto& lineX = readOut_.LineX;
+  const auto& lineY = readOut_.LineY;
+  if (readOut_.LoadMode[0]) {
+    left[0] = kPlotWidth - wide[0];
+    left[1] = kPlotWidth - wide[1];
+    if (lineY[0] > lineY[1]) {
+      top[0] = lineY[0] + high[0];
+      top[1] = lineY[1] - high[1];
+    } else {
+      top[0] = lineY[0] - high[0];
+      top[1] = lineY[1] + high[1];
+    }
+    left[2] = readOut_.X;
+    top[2] = high[2];
+    left[3] = left[0] - wide[3];
+    top[3] = (top[0] + top[1]) / 2;
+  } else {
+    top[0] = high[0];
+    top[1] = high[1];
+    if (lineX[1] >= lineX[0]) {
+      left[0] = lineX[0] - wide[0];
+      left[1] = lineX[1];
+    } else {
+      left[0] = lineX[0];
+      left[1] = lineX[1] - wide[1];
+    }
+    left[2] = kPlotWidth - wide[2];
+    top[2] = readOut_.Y;
+    left[3] = (left[0] + left[1]) / 2;
+    top[3] = top[0] + 2 * high[3];
+  }
+  for (std::size_t i = 0; i < 4; ++i) {
+    PlaceInPlot(detailLabels_[i], left[i], top[i]);
+    detailLabels_[i]->show();
+  }
+}
+
+void GraphView::PlotMouseUp() {
+  for (PlotLine& line : lines_) {
+    if (line.Name == kLineLoad || line.Name == kLineStroke) line.Visible = false;
+  }
+  state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
+  state_.Set[kChangedWork].AxleStartPos = state_.Set[kChangedSet].AxleStartPos;
+  for (QLabel* label : detailLabels_) label->hide();
+  readOut_.Active = false;
+  picture_->update();
+}
+
+}  // namespace potelan

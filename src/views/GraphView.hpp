@@ -1,0 +1,188 @@
+// Form_Graph "グラフ表示": link ratio (or its inverse) and axle load of the
+// base and the changed set against axle stroke. The plotted points live in a
+// retained image, so covering or resizing the window loses nothing.
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QLineF>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "model/AppState.hpp"
+#include "model/ResultTable.hpp"
+#include "model/StrokeSweep.hpp"
+
+class QAction;
+class QCloseEvent;
+class QLabel;
+class QMenuBar;
+class QPainter;
+
+namespace potelan {
+
+class GraphView final : public QWidget, public PlotSink {
+  Q_OBJECT
+ public:
+  // `table` carries the check marks of the table window's item menus: the
+  // graph plots the link ratio when "ﾘﾝｸﾚｼｵ" is shown, else its inverse.
+  GraphView(AppState& state, const ResultTable& table, QWidget* parent = nullptr);
+  ~GraphView() override;
+
+  // PlotSink: one point in plot coordinates (x 0..1500, y 0..4000 upward).
+  void Plot(double x, double y, PlotColour colour) override;
+  void Clear() override;
+
+  // D_Graph: the detail drawing at GraphDetailPitch ("NEW": base only;
+  // "CHANGE": both sets, unless the base side is hidden; else nothing).
+  void DetailDrawing();
+  // The detail drawing at a pitch, GraphDetailPitch kept as it was
+  // ("詳細表示" and the toolbar's graph command use 0.2 mm).
+  void DetailDrawingAt(float pitch);
+  // The left-axis labels Label1(0..4), from the bottom up.
+  void SetRatioAxisLabels(const QStringList& labels);
+  QStringList RatioAxisLabels() const;
+
+  // The retained picture of the plot, in plot pixels.
+  const QImage& Picture() const;
+
+  // The retained picture has one column per plot unit of x (0..1500) and
+  // one row per four units of y (4000 at the top row, 0 at the bottom row).
+  static constexpr int kPictureWidth = 1501;
+  static constexpr int kPictureHeight = 1001;
+  // The pixel of the retained picture a plot point falls on; nothing when
+  // the point lies outside the plot.
+  static std::optional<QPoint> PixelOf(double x, double y);
+  // Plot calls of a colour since the picture was last cleared, clipped
+  // points included (a detail drawing starts with a clear).
+  int PlotCount(PlotColour colour) const;
+
+  // The pitch written on the checked item of "表示ピッチ変更"; nothing when
+  // no item is checked.
+  std::optional<float> CheckedPitch() const;
+
+  // The user cannot close the window; the main window can.
+  void AllowClose() { closeAllowed_ = true; }
+
+  // The mouse on Picture1, in plot units: the crosshair, the click read-out
+  // and its release.
+  void PlotMouseMove(double x, double y);
+  void PlotMouseDown(double x, double y);
+  void PlotMouseUp();
+
+  // Picture1 and the client area below the menu bar.
+  QWidget* PictureBox() const { return picture_; }
+  QWidget* Client() const { return client_; }
+  // Picture1's place in twips of the client area, as the layout set it.
+  QRect PictureTwips() const { return pictureTwips_; }
+  // Plot units of a pixel position in Picture1, and back.
+  QPointF ToPlot(const QPointF& pixel) const;
+  QPointF ToPixel(const QPointF& plot) const;
+
+  // A line on the plot: Line_tate, Line_yoko, Line_load(0..1) and
+  // Line_stroke(0..1), in plot units.
+  struct PlotLine {
+    QString Name;
+    int Index = 0;
+    QLineF At;
+    QColor Colour;
+    Qt::PenStyle Style = Qt::SolidLine;
+    bool Visible = false;
+  };
+  std::optional<PlotLine> Line(const QString& name, int index) const;
+
+  // An axis tick of the client area: Line1(0..4), Line2(0..3), Line3(0..15),
+  // in twips.
+  struct AxisTick {
+    QString Name;
+    int Index = 0;
+    QLineF Twips;
+    bool Visible = true;
+  };
+  std::optional<AxisTick> Tick(const QString& name, int index) const;
+
+  QSize sizeHint() const override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Where the last click read-out put its lines, kept so that the labels
+  // can be placed again when the window changes size.
+  struct ReadOut {
+    bool Active = false;
+    double X = 0, Y = 0;             // the click
+    std::array<bool, 2> LoadMode{};  // per set: load read at the clicked stroke
+    std::array<double, 2> LineX{};   // stroke of each set, plot units
+    std::array<double, 2> LineY{};   // axle load of each set, plot units
+  };
+
+  void BuildMenus();
+  void BuildControls();
+  QLabel* AddLabel(QWidget* parent, const QString& name, int index, const QString& text);
+  void AddTick(const QString& name, int index, bool visible);
+  AxisTick* FindTick(const QString& name, int index);
+  PlotLine* FindLine(const QString& name, int index);
+  void AddLine(const QString& name, int index, const QColor& colour, Qt::PenStyle style);
+
+  // Form_Resize: Picture1, the axis ticks and their labels.
+  void LayoutView();
+  // One sweep of the detail drawing on working set w from source set src.
+  void SweepSet(int w, int src, PlotColour ratioColour, PlotColour loadColour);
+  // Stroke mode of the read-out: moves working set w (of source k) along the
+  // stroke until its axle load is `load`, within the stroke range.
+  void SearchStroke(int k, double load);
+  // Places Label_detail(0..3) for the current read-out.
+  void PlaceReadOutLabels();
+  void PlaceInPlot(QLabel* label, double left, double top);
+  double UnitsWide(const QLabel* label) const;
+  double UnitsHigh(const QLabel* label) const;
+
+  void ClickPitch(int index);
+  void PaintClient(QPainter& painter) const;
+  void PaintPicture(QPainter& painter);
+  // The retained picture scaled to Picture1 with every point kept.
+  void RenderScaled(const QSize& size);
+
+  AppState& state_;
+  const ResultTable& table_;
+
+  QMenuBar* menuBar_ = nullptr;
+  QAction* menuDetail_ = nullptr;
+  std::array<QAction*, 7> menuPitch_{};
+  QAction* menuViewLoad_ = nullptr;
+  QAction* menuViewRatio_ = nullptr;
+  QAction* menuViewNoOrg_ = nullptr;
+
+  QWidget* client_ = nullptr;
+  QWidget* picture_ = nullptr;
+  std::array<QLabel*, 5> ratioLabels_{};    // Label1(0..4)
+  std::array<QLabel*, 16> strokeLabels_{};  // Label2(0..15)
+  std::array<QLabel*, 4> loadLabels_{};     // Label3(0..3)
+  std::array<QLabel*, 4> detailLabels_{};   // Label_detail(0..3)
+  std::vector<AxisTick> ticks_;
+  std::vector<PlotLine> lines_;
+  QRect pictureTwips_;
+
+  QImage image_;
+  std::vector<bool> rowUsed_;  // rows of image_ holding any point
+  std::array<int, 16> plotCounts_{};
+  QImage scaled_;
+  bool scaledDirty_ = true;
+  bool repaintPending_ = false;
+
+  ReadOut readOut_;
+  bool closeAllowed_ = false;
+  bool placedOnce_ = false;
+};
+
+}  // namespace potelan

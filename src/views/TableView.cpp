@@ -1,0 +1,316 @@
+#include "views/TableView.hpp"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QStyle>
+#include <QStyleOptionHeader>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "files/TableExport.hpp"
+#include "model/StrokeSweep.hpp"
+#include "ui/Fonts.hpp"
+#include "ui/Prompts.hpp"
+#include "ui/Texts.hpp"
+#include "ui/Units.hpp"
+#include "views/GraphView.hpp"
+#include "views/ResultTableModel.hpp"
+
+namespace potelan {
+namespace {
+
+const QString kCaption = QStringLiteral("数値表示");
+const QString kItemsMenu = QStringLiteral("表示項目を選択");
+const QString kOutputMenu = QStringLiteral("数値表示を出力");
+const QString kPrintMenu = QStringLiteral("プリンタへ出力");
+const QString kCsvMenu = QStringLiteral("CSVﾌｧｲﾙへ保存");
+const QString kCsvTitle = QStringLiteral("保存ﾌｧｲﾙ選択");
+const QString kCsvFilter = QStringLiteral("csvﾌｧｲﾙ(*.csv)|*.csv");
+const QString kCsvExtension = QStringLiteral("*.csv");
+const QString kCsvNotSaved = QStringLiteral("CSVﾌｧｲﾙに保存できませんでした");
+const QString kNotPrinted = QStringLiteral("プリンタへ出力できませんでした");
+
+const QStringList kRatioLabels = {"0.30", "0.40", "0.50", "0.60", "0.70"};
+const QStringList kInverseLabels = {"1.00", "1.50", "2.00", "2.50", "3.00"};
+
+constexpr double kGridPointSize = 9;
+constexpr double kReportPointSize = 12;
+// Grid width beyond the columns: 20 twips per shown item and 30 for the frame;
+// the window is 90 twips wider than the grid.
+constexpr int kGridExtraPerItem = 20;
+constexpr int kGridExtra = 30;
+constexpr int kWindowExtra = 90;
+// Row height of the grid; taller when the font needs it.
+constexpr int kRowTwips = 240;
+// The grid shows the stroke rows 0..150 mm without scrolling.
+constexpr int kVisibleStrokeRows = kGridRows - ResultTableModel::kHeaderRows;
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Grid1's fixed header: the two header rows of the grid drawn as two lines of
+// header cells that stay in place while the stroke rows scroll. On the first
+// line a text spans the columns to its right whose first line is empty, so an
+// item's name stands over its "基準" and "変更" columns.
+class GridHeader final : public QHeaderView {
+ public:
+  explicit GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    setSectionsClickable(false);
+    setHighlightSections(false);
+  }
+
+  void SetLineHeight(int height) {
+    lineHeight_ = height;
+    setFixedHeight(2 * lineHeight_);
+    updateGeometry();
+  }
+
+  QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), 2 * lineHeight_}; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    const auto* grid = qobject_cast<const ResultTableModel*>(model());
+    if (grid == nullptr) return;
+    QPainter painter(viewport());
+    const int columns = count();
+    int right = 0;
+    for (int column = 0; column < columns; ++column) {
+      const QRect cell(sectionViewportPosition(column), lineHeight_, sectionSize(column),
+                       lineHeight_);
+      PaintCell(painter, cell, grid->HeaderLine(1, column));
+      right = std::max(right, cell.right() + 1);
+    }
+    for (int column = 0; column < columns;) {
+      int end = column + 1;
+      while (end < columns && grid->HeaderLine(0, end).isEmpty()) ++end;
+      const int left = sectionViewportPosition(column);
+      const int width = sectionViewportPosition(end - 1) + sectionSize(end - 1) - left;
+      PaintCell(painter, QRect(left, 0, width, lineHeight_), grid->HeaderLine(0, column));
+      column = end;
+    }
+    // The header ends with the last column, as the grid's cells do.
+    if (right < viewport()->width()) {
+      painter.fillRect(QRect(right, 0, viewport()->width() - right, height()),
+                       palette().brush(QPalette::Window));
+    }
+  }
+
+ private:
+  void PaintCell(QPainter& painter, const QRect& rect, const QString& text) const {
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.text = text;
+    option.textAlignment = Qt::AlignCenter;
+    option.position = QStyleOptionHeader::Middle;
+    option.section = 0;
+    style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+  }
+
+  int lineHeight_ = Px(kRowTwips);
+};
+
+}  // namespace
+
+TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prompts& prompts,
+                     QWidget* parent)
+    : QWidget(parent),
+      state_(state),
+      table_(table),
+      graph_(graph),
+      prompts_(prompts),
+      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+  setObjectName(QStringLiteral("Form_Value"));
+  setWindowTitle(kCaption);
+
+  for (const ResultItemInfo& info : ResultItems()) table_.SetShown(info.Item, info.ShownAtStart);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  menuBar_ = new QMenuBar(this);
+  layout->setMenuBar(menuBar_);
+  BuildMenus();
+
+  grid_ = new QTableView(this);
+  grid_->setObjectName(QStringLiteral("Grid1"));
+  const QFont font = GothicFont(kGridPointSize);
+  grid_->setFont(font);
+  auto* header = new GridHeader(grid_);
+  header->setFont(font);
+  grid_->setHorizontalHeader(header);
+  model_ = new ResultTableModel(table_, this);
+  grid_->setModel(model_);
+  grid_->verticalHeader()->hide();
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  grid_->setWordWrap(false);
+  grid_->setCornerButtonEnabled(false);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid_->setTextElideMode(Qt::ElideNone);
+
+  const int rowHeight = std::max(Px(kRowTwips), QFontMetrics(font).height() + 2);
+  QHeaderView* rows = grid_->verticalHeader();
+  rows->setMinimumSectionSize(1);
+  rows->setDefaultSectionSize(rowHeight);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  header->SetLineHeight(rowHeight);
+  header->setMinimumSectionSize(1);
+  header->setDefaultSectionSize(Px(kColumnTwips));
+  header->setSectionResizeMode(QHeaderView::Fixed);
+  header->setStretchLastSection(false);
+  layout->addWidget(grid_, 0, Qt::AlignLeft | Qt::AlignTop);
+
+  BuildTableLayout();
+}
+
+TableView::~TableView() = default;
+
+void TableView::BuildMenus() {
+  QMenu* items = menuBar_->addMenu(kItemsMenu);
+  items->setObjectName(QStringLiteral("menu_dummy2"));
+  for (const ResultItemInfo& info : ResultItems()) {
+    QAction* action = items->addAction(Text(info.Caption));
+    action->setObjectName(Text(info.MenuName));
+    action->setCheckable(true);
+    const ResultItem item = info.Item;
+    connect(action, &QAction::triggered, this, [this, item] { ClickItem(item); });
+    itemMenus_[static_cast<std::size_t>(item)] = action;
+  }
+  SyncItemMenus();
+
+  QMenu* output = menuBar_->addMenu(kOutputMenu);
+  output->setObjectName(QStringLiteral("menu_dummy1"));
+  QAction* print = output->addAction(kPrintMenu);
+  print->setObjectName(QStringLiteral("menu_print"));
+  connect(print, &QAction::triggered, this, &TableView::Print);
+  QAction* csv = output->addAction(kCsvMenu);
+  csv->setObjectName(QStringLiteral("menu_file_csv"));
+  connect(csv, &QAction::triggered, this, &TableView::SaveCsv);
+}
+
+QAction* TableView::ItemMenu(ResultItem item) const {
+  return itemMenus_[static_cast<std::size_t>(item)];
+}
+
+void TableView::SyncItemMenus() {
+  for (const ResultItemInfo& info : ResultItems()) {
+    ItemMenu(info.Item)->setChecked(table_.IsShown(info.Item));
+  }
+}
+
+void TableView::ClickItem(ResultItem item) {
+  const bool shown = !table_.IsShown(item);
+  table_.SetShown(item, shown);
+  // Exactly one of the two ratio items is shown.
+  if (item == ResultItem::LinkRatio) table_.SetShown(ResultItem::InvLinkRatio, !shown);
+  if (item == ResultItem::InvLinkRatio) table_.SetShown(ResultItem::LinkRatio, !shown);
+  SyncItemMenus();
+  BuildTableLayout();
+  emit itemsChanged();
+}
+
+void TableView::BuildTableLayout() {
+  table_.BuildHeaders();
+  if (table_.IsShown(ResultItem::LinkRatio)) graph_.SetRatioAxisLabels(kRatioLabels);
+  if (table_.IsShown(ResultItem::InvLinkRatio)) graph_.SetRatioAxisLabels(kInverseLabels);
+
+  const int items = table_.ShownCount();
+  gridTwips_ = (2 * items + 1) * kColumnTwips + kGridExtraPerItem * items + kGridExtra;
+  windowTwips_ = gridTwips_ + kWindowExtra;
+
+  if (state_.Mode != EditMode::New) BaseRefill(state_, table_, graph_);
+  Refresh();
+}
+
+void TableView::Refresh() {
+  model_->Reload();
+  FitSizes();
+}
+
+void TableView::FitSizes() {
+  const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
+  const int frame = 2 * grid_->frameWidth();
+  const int height = frame + grid_->horizontalHeader()->height() + kVisibleStrokeRows * rowHeight;
+  // More rows than the grid shows (a longer stroke range): the scroll bar
+  // comes beside the columns rather than over them.
+  const bool scrolls = model_->rowCount() > kVisibleStrokeRows;
+  const int scrollBar =
+      scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_) : 0;
+  grid_->setFixedSize(Px(gridTwips_) + scrollBar, height);
+  setFixedSize(Px(windowTwips_) + scrollBar, menuBar_->sizeHint().height() + height);
+  if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget())) frameWindow->adjustSize();
+}
+
+void TableView::SaveCsv() {
+  const std::optional<QString> path =
+      prompts_.SaveFile(this, {kCsvTitle, kCsvFilter, kCsvExtension, QString()});
+  if (!path) return;
+  QString error;
+  if (!WriteCsvFile(*path, CsvLines(state_, table_), &error)) {
+    prompts_.Message(this, kCsvNotSaved + QLatin1Char('\n') + error, text::kWarningTitle,
+                     MessageIcon::Error);
+  }
+}
+
+void TableView::Print() {
+  if (!prompts_.ChoosePrinter(this, *printer_)) return;
+  const QString target =
+      printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
+  QPainter painter;
+  if (!painter.begin(printer_.get())) {
+    prompts_.Message(this, kNotPrinted + QLatin1Char('\n') + target, text::kWarningTitle,
+                     MessageIcon::Error);
+    return;
+  }
+  painter.setFont(GothicFont(kReportPointSize));
+  const QFontMetricsF metrics(painter.font(), printer_.get());
+  // The report was laid out for a gothic whose line is one em high; the
+  // substitutes have far taller lines, which would push the stroke table onto
+  // a second page. Lines are set kReportLineEms ems apart, with the ink
+  // of a Japanese line centred in each.
+  const double em = kReportPointSize * printer_->logicalDpiY() / 72.0;
+  const double pitch = kReportLineEms * em;
+  const QRectF ink = metrics.tightBoundingRect(QStringLiteral("基準値変更後"));
+  const double baseline = (pitch - ink.height()) / 2 - ink.top();
+  const double pageHeight = printer_->height();
+  double top = 0;
+  bool ok = true;
+  for (const QString& line : ReportLines(state_, table_)) {
+    if (top > 0 && top + pitch > pageHeight) {
+      if (!printer_->newPage()) {
+        ok = false;
+        break;
+      }
+      top = 0;
+    }
+    if (!line.isEmpty()) painter.drawText(QPointF(0, top + baseline), line);
+    top += pitch;
+  }
+  if (!painter.end()) ok = false;
+  if (!ok) {
+    prompts_.Message(this, kNotPrinted + QLatin1Char('\n') + target, text::kWarningTitle,
+                     MessageIcon::Error);
+  }
+}
+
+void TableView::closeEvent(QCloseEvent* event) {
+  if (closeAllowed_) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+}  // namespace potelan

@@ -1,0 +1,92 @@
+// Form_Value "数値表示": the result items of the base and the changed set for
+// every 5 mm of stroke, side by side, over the engine's ResultTable; the item
+// menus rebuild the columns; the output menu writes the CSV file and prints.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "model/AppState.hpp"
+#include "model/ResultTable.hpp"
+
+class QAction;
+class QMenuBar;
+class QPrinter;
+class QTableView;
+
+namespace potelan {
+
+class GraphView;
+class Prompts;
+class ResultTableModel;
+
+class TableView final : public QWidget {
+  Q_OBJECT
+ public:
+  // The table's check marks return to their design state: the items shown
+  // at start are checked again.
+  TableView(AppState& state, ResultTable& table, GraphView& graph, Prompts& prompts,
+            QWidget* parent = nullptr);
+  ~TableView() override;
+
+  // BuildTableLayout: columns, headers and widths from the item menus, the
+  // graph's ratio-axis labels, then (unless the stage is "NEW") the base
+  // refill of the stroke column and the base columns.
+  void BuildTableLayout();
+  // Shows what the sweeps wrote into the table.
+  void Refresh();
+  // "CSVﾌｧｲﾙへ保存" and "プリンタへ出力".
+  void SaveCsv();
+  void Print();
+
+  // Distance of the printed report's lines, in ems of its 12-point font.
+  static constexpr double kReportLineEms = 1.2;
+  // Width of every grid column.
+  static constexpr int kColumnTwips = 650;
+  // The grid's and the window's width for the shown items, in twips.
+  int GridWidthTwips() const { return gridTwips_; }
+  int WindowWidthTwips() const { return windowTwips_; }
+
+  QTableView* Grid() const { return grid_; }
+  ResultTableModel* Model() const { return model_; }
+  // The item menu of a result item.
+  QAction* ItemMenu(ResultItem item) const;
+  // The printer that "プリンタへ出力" prints on; it keeps the last choice.
+  QPrinter& Printer() { return *printer_; }
+
+  // The user cannot close the window; the main window can.
+  void AllowClose() { closeAllowed_ = true; }
+
+ signals:
+  // An item menu was clicked and the layout rebuilt: the change-input form
+  // processes the changed set again.
+  void itemsChanged();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  // An item menu was clicked.
+  void ClickItem(ResultItem item);
+  // The check marks of the item menus follow the table's shown items.
+  void SyncItemMenus();
+  // Grid and window sizes for the columns and the rows the table holds.
+  void FitSizes();
+
+  AppState& state_;
+  ResultTable& table_;
+  GraphView& graph_;
+  Prompts& prompts_;
+  QMenuBar* menuBar_ = nullptr;
+  QTableView* grid_ = nullptr;
+  ResultTableModel* model_ = nullptr;
+  std::array<QAction*, kResultItemCount> itemMenus_{};
+  std::unique_ptr<QPrinter> printer_;
+  int gridTwips_ = 0;
+  int windowTwips_ = 0;
+  bool closeAllowed_ = false;
+};
+
+}  // namespace potelan

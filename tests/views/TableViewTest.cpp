@@ -1,0 +1,455 @@
+// Form_Value, the numeric table: its columns and widths follow the item menus,
+// the grid shows the engine's cells, and the two outputs go through the
+// scripted dialogs to a CSV file and a PDF printer.
+
+#include "views/TableView.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "SampleLinkages.hpp"
+#include "files/TableExport.hpp"
+#include "model/NumberFormat.hpp"
+#include "model/StrokeSweep.hpp"
+#include "ui/Fonts.hpp"
+#include "ui/ScriptedPrompts.hpp"
+#include "ui/Texts.hpp"
+#include "ui/Units.hpp"
+#include "views/GraphView.hpp"
+#include "views/ResultTableModel.hpp"
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace potelan {
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+  return file.readAll();
+}
+
+const ResultItemInfo& Info(ResultItem item) { return ResultItems()[static_cast<int>(item)]; }
+
+// The table window as the main window opens it: at "NEW", over a Type 3 base
+// set that assembles over the whole stroke, beside the graph.
+class TableViewTest : public ::testing::Test {
+ protected:
+  TableViewTest() {
+    state.Set[kBaseSet] = testing::SampleSet(3);
+    state.Set[kChangedSet] = testing::SampleSet(3);
+    state.Mode = EditMode::New;
+  }
+
+  TableView& View() {
+    if (!view) view = std::make_unique<TableView>(state, table, graph, prompts);
+    return *view;
+  }
+
+  QAction* Menu(const char* name) {
+    auto* action = View().findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+  }
+
+  // The window on screen, with its geometry settled.
+  TableView& Shown() {
+    View().show();
+    QApplication::processEvents();
+    return View();
+  }
+
+  void Click(ResultItem item) { Menu(Info(item).MenuName.data())->trigger(); }
+
+  // The base sweep of the main window's Next step, then the table shows it.
+  void SweepBase() {
+    View();
+    ASSERT_TRUE(BaseSweep(state, table, graph).Ok);
+    View().Refresh();
+  }
+
+  QString ModelCell(int column, int gridRow) {
+    ResultTableModel& model = *View().Model();
+    return model.data(model.index(gridRow - ResultTableModel::kHeaderRows, column)).toString();
+  }
+
+  AppState state;
+  ResultTable table;
+  GraphView graph{state, table};
+  ScriptedPrompts prompts;
+  std::unique_ptr<TableView> view;
+};
+
+TEST_F(TableViewTest, FirstDisplayShowsTheFourDefaultItems) {
+  TableView& v = View();
+  EXPECT_EQ(v.objectName(), "Form_Value");
+  EXPECT_EQ(v.windowTitle(), "数値表示");
+  ASSERT_NE(v.findChild<QTableView*>("Grid1"), nullptr);
+  EXPECT_EQ(v.Grid()->font().family(), QString::fromUtf8(kGothicFamily));
+  EXPECT_EQ(v.Grid()->font().pointSizeF(), 9);
+
+  ResultTableModel& model = *v.Model();
+  ASSERT_EQ(model.columnCount(), 9);
+  EXPECT_EQ(model.HeaderLine(0, 0), "ｱｸｽﾙ");
+  EXPECT_EQ(model.HeaderLine(1, 0), "ｽﾄﾛｰｸ");
+  for (int k = 1; k <= 4; ++k) {
+    EXPECT_EQ(model.HeaderLine(1, 2 * k - 1), "基準");
+    EXPECT_EQ(model.HeaderLine(0, 2 * k), "");
+    EXPECT_EQ(model.HeaderLine(1, 2 * k), "変更");
+  }
+  EXPECT_EQ(model.HeaderLine(0, 1), "ﾘﾝｸﾚｼｵ");
+  EXPECT_EQ(model.HeaderLine(0, 3), "ｱｸｽﾙ荷重");
+  EXPECT_EQ(model.HeaderLine(0, 5), "サス長");
+  EXPECT_EQ(model.HeaderLine(0, 7), "ｻｽｽﾄﾛｰｸ");
+  EXPECT_EQ(model.headerData(3, Qt::Horizontal).toString(), "ｱｸｽﾙ荷重\n基準");
+  EXPECT_EQ(model.rowCount(), table.RowCount() - ResultTableModel::kHeaderRows);
+
+  EXPECT_EQ(v.GridWidthTwips(), 5960);
+  EXPECT_EQ(v.WindowWidthTwips(), 6050);
+  EXPECT_EQ(v.Grid()->width(), Px(5960));
+  EXPECT_EQ(v.width(), Px(6050));
+  for (int c = 0; c < model.columnCount(); ++c) {
+    EXPECT_EQ(v.Grid()->columnWidth(c), Px(TableView::kColumnTwips)) << c;
+  }
+  // Every column and every stroke row 0..150 mm is in sight.
+  Shown();
+  EXPECT_GE(v.Grid()->viewport()->width(), 9 * Px(TableView::kColumnTwips));
+  EXPECT_GE(v.Grid()->viewport()->height(),
+            model.rowCount() * v.Grid()->verticalHeader()->defaultSectionSize());
+  EXPECT_FALSE(v.Grid()->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(v.Grid()->horizontalScrollBar()->isVisible());
+  EXPECT_EQ(graph.RatioAxisLabels(), QStringList({"0.30", "0.40", "0.50", "0.60", "0.70"}));
+}
+
+TEST_F(TableViewTest, MenusCarryTheItemsAndTheOutputs) {
+  auto* items = View().findChild<QMenu*>("menu_dummy2");
+  auto* outputs = View().findChild<QMenu*>("menu_dummy1");
+  ASSERT_NE(items, nullptr);
+  ASSERT_NE(outputs, nullptr);
+  EXPECT_EQ(items->title(), "表示項目を選択");
+  EXPECT_EQ(outputs->title(), "数値表示を出力");
+  ASSERT_EQ(items->actions().size(), kResultItemCount);
+  for (int i = 0; i < kResultItemCount; ++i) {
+    const ResultItemInfo& info = ResultItems()[static_cast<std::size_t>(i)];
+    QAction* action = items->actions()[i];
+    EXPECT_EQ(action->objectName(), Q(info.MenuName));
+    EXPECT_EQ(action->text(), Q(info.Caption));
+    EXPECT_EQ(action->isChecked(), info.ShownAtStart) << info.MenuName;
+    EXPECT_EQ(View().ItemMenu(info.Item), action);
+  }
+  ASSERT_EQ(outputs->actions().size(), 2);
+  EXPECT_EQ(outputs->actions()[0]->objectName(), "menu_print");
+  EXPECT_EQ(outputs->actions()[0]->text(), "プリンタへ出力");
+  EXPECT_EQ(outputs->actions()[1]->objectName(), "menu_file_csv");
+  EXPECT_EQ(outputs->actions()[1]->text(), "CSVﾌｧｲﾙへ保存");
+}
+
+// The check marks live in the engine's table and outlive a window; a window
+// loaded again starts from the items shown by design.
+TEST_F(TableViewTest, LoadingResetsTheCheckMarks) {
+  table.SetShown(ResultItem::LinkRatio, false);
+  table.SetShown(ResultItem::InvLinkRatio, true);
+  table.SetShown(ResultItem::PivotLoad, true);
+  table.SetShown(ResultItem::SusStroke, false);
+  View();
+  for (const ResultItemInfo& info : ResultItems()) {
+    EXPECT_EQ(table.IsShown(info.Item), info.ShownAtStart) << info.MenuName;
+    EXPECT_EQ(View().ItemMenu(info.Item)->isChecked(), info.ShownAtStart) << info.MenuName;
+  }
+  EXPECT_EQ(View().Model()->columnCount(), 9);
+}
+
+TEST_F(TableViewTest, InverseRatioReplacesTheRatio) {
+  int changes = 0;
+  QObject::connect(&View(), &TableView::itemsChanged, [&changes] { ++changes; });
+  Click(ResultItem::InvLinkRatio);
+
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(table.IsShown(ResultItem::LinkRatio));
+  EXPECT_TRUE(table.IsShown(ResultItem::InvLinkRatio));
+  EXPECT_FALSE(View().ItemMenu(ResultItem::LinkRatio)->isChecked());
+  EXPECT_TRUE(View().ItemMenu(ResultItem::InvLinkRatio)->isChecked());
+  EXPECT_EQ(table.ShownCount(), 4);
+  EXPECT_EQ(View().Model()->columnCount(), 9);
+  EXPECT_EQ(View().Model()->HeaderLine(0, 1), "ﾘﾝｸﾚｼｵ(逆)");
+  EXPECT_EQ(View().GridWidthTwips(), 5960);
+  EXPECT_EQ(graph.RatioAxisLabels(), QStringList({"1.00", "1.50", "2.00", "2.50", "3.00"}));
+}
+
+TEST_F(TableViewTest, UncheckingTheRatioChecksItsInverse) {
+  Click(ResultItem::LinkRatio);
+  EXPECT_FALSE(table.IsShown(ResultItem::LinkRatio));
+  EXPECT_TRUE(table.IsShown(ResultItem::InvLinkRatio));
+  EXPECT_TRUE(View().ItemMenu(ResultItem::InvLinkRatio)->isChecked());
+  EXPECT_EQ(table.ShownCount(), 4);
+  EXPECT_EQ(View().Model()->HeaderLine(0, 1), "ﾘﾝｸﾚｼｵ(逆)");
+  EXPECT_EQ(graph.RatioAxisLabels().first(), "1.00");
+
+  // And back: the ratio returns, its inverse goes.
+  Click(ResultItem::LinkRatio);
+  EXPECT_TRUE(table.IsShown(ResultItem::LinkRatio));
+  EXPECT_FALSE(table.IsShown(ResultItem::InvLinkRatio));
+  EXPECT_FALSE(View().ItemMenu(ResultItem::InvLinkRatio)->isChecked());
+  EXPECT_EQ(View().Model()->HeaderLine(0, 1), "ﾘﾝｸﾚｼｵ");
+  EXPECT_EQ(graph.RatioAxisLabels().first(), "0.30");
+}
+
+TEST_F(TableViewTest, OnlyTheRatioLeftGivesThreeColumns) {
+  int changes = 0;
+  QObject::connect(&View(), &TableView::itemsChanged, [&changes] { ++changes; });
+  Click(ResultItem::AxleLoad);
+  Click(ResultItem::SusLength);
+  Click(ResultItem::SusStroke);
+
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(table.ShownCount(), 1);
+  EXPECT_EQ(View().Model()->columnCount(), 3);
+  EXPECT_EQ(View().GridWidthTwips(), 2000);
+  EXPECT_EQ(View().WindowWidthTwips(), 2090);
+  EXPECT_EQ(View().Grid()->width(), Px(2000));
+  EXPECT_EQ(View().width(), Px(2090));
+  EXPECT_FALSE(View().ItemMenu(ResultItem::SusStroke)->isChecked());
+}
+
+TEST_F(TableViewTest, ShowsTheBaseSweep) {
+  SweepBase();
+  const int steps = LastSweepStroke(state.MaxStroke) / 5 + 1;
+  ASSERT_EQ(steps, 31);
+
+  ResultTableModel& model = *View().Model();
+  int filled = 0;
+  for (int row = 0; row < model.rowCount(); ++row) {
+    if (!model.data(model.index(row, 0)).toString().isEmpty()) ++filled;
+    for (int column = 0; column < model.columnCount(); ++column) {
+      const int gridRow = ResultTableModel::GridRow(row);
+      EXPECT_EQ(model.data(model.index(row, column)).toString(), Q(table.Cell(column, gridRow)))
+          << column << "," << gridRow;
+      EXPECT_EQ(model.data(model.index(row, column), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                    Qt::AlignHorizontal_Mask,
+                Qt::AlignRight);
+    }
+  }
+  EXPECT_EQ(filled, steps);
+  for (int s = 0; s <= 150; s += 5) {
+    EXPECT_EQ(ModelCell(0, ResultTable::RowOfStroke(s)), Q(CellText(s, "##0"))) << s;
+  }
+  EXPECT_FALSE(ModelCell(1, ResultTable::RowOfStroke(150)).trimmed().isEmpty());
+  // The changed columns are the change-input form's to fill.
+  EXPECT_TRUE(ModelCell(2, ResultTable::RowOfStroke(0)).isEmpty());
+
+  // Cells written later show after a refresh.
+  WriteTableCell(table, 2, ResultTable::RowOfStroke(10) - 1, 0.5, "0.0000");
+  View().Refresh();
+  EXPECT_EQ(ModelCell(2, ResultTable::RowOfStroke(10)), "0.5000");
+}
+
+// At "NEW" the layout step leaves the base columns alone; later stages refill
+// them, with the columns the menus show at that moment.
+TEST_F(TableViewTest, LayoutRefillsTheBaseColumnsAfterNew) {
+  SweepBase();
+  table.Clear();
+  View().BuildTableLayout();
+  EXPECT_TRUE(ModelCell(0, ResultTable::RowOfStroke(0)).isEmpty());
+  EXPECT_TRUE(ModelCell(1, ResultTable::RowOfStroke(75)).isEmpty());
+
+  state.Mode = EditMode::Change;
+  Click(ResultItem::SusLoad);
+
+  AppState expectedState = state;
+  ResultTable expected;
+  for (const ResultItemInfo& info : ResultItems())
+    expected.SetShown(info.Item, table.IsShown(info.Item));
+  expected.BuildHeaders();
+  NullPlotSink sink;
+  BaseRefill(expectedState, expected, sink);
+
+  ASSERT_EQ(View().Model()->columnCount(), expected.ColumnCount());
+  EXPECT_EQ(View().Model()->HeaderLine(0, 5), "サス荷重");
+  for (int s = 0; s <= 150; s += 5) {
+    const int row = ResultTable::RowOfStroke(s);
+    for (int column = 0; column < expected.ColumnCount(); ++column) {
+      EXPECT_EQ(ModelCell(column, row), Q(expected.Cell(column, row))) << column << "," << row;
+      if (column % 2 == 0 && column > 0) {
+        EXPECT_TRUE(ModelCell(column, row).isEmpty());
+      }
+    }
+  }
+  EXPECT_FALSE(ModelCell(5, ResultTable::RowOfStroke(50)).trimmed().isEmpty());
+}
+
+// Strokes beyond 150 mm add rows; the grid scrolls them without hiding a
+// column behind the scroll bar.
+TEST_F(TableViewTest, LongerStrokeRangeGrowsTheRows) {
+  View();
+  state.Mode = EditMode::Change;
+  state.MaxStroke = 200;
+  View().BuildTableLayout();
+  const int lastRow = ResultTable::RowOfStroke(LastSweepStroke(state.MaxStroke));
+  EXPECT_EQ(View().Model()->rowCount(), lastRow + 1 - ResultTableModel::kHeaderRows);
+  EXPECT_EQ(ModelCell(0, lastRow), Q(CellText(LastSweepStroke(state.MaxStroke), "##0")));
+  EXPECT_GE(Shown().Grid()->viewport()->width(), 9 * Px(TableView::kColumnTwips));
+  EXPECT_TRUE(View().Grid()->verticalScrollBar()->isVisible());
+  EXPECT_EQ(View().GridWidthTwips(), 5960);
+}
+
+class TableOutputTest : public TableViewTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    SweepBase();
+    state.Set[kChangedSet].SpringRate += 1.5;
+    ASSERT_TRUE(ChangedSweep(state, table, graph).Ok);
+    View().Refresh();
+  }
+
+  QTemporaryDir dir;
+};
+
+TEST_F(TableOutputTest, CsvGoesToTheChosenFile) {
+  const QString path = dir.filePath("table.csv");
+  prompts.PickFile(path);
+  Menu("menu_file_csv")->trigger();
+
+  ASSERT_EQ(prompts.History().size(), 1u);
+  const ScriptedPrompts::Shown& dialog = prompts.History().front();
+  EXPECT_EQ(dialog.Kind, "save");
+  EXPECT_EQ(dialog.Dialog.Title, "保存ﾌｧｲﾙ選択");
+  EXPECT_EQ(dialog.Dialog.Filter, "csvﾌｧｲﾙ(*.csv)|*.csv");
+  EXPECT_EQ(dialog.Dialog.DefaultSuffix, "*.csv");
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  const QString direct = dir.filePath("direct.csv");
+  ASSERT_TRUE(WriteCsvFile(direct, CsvLines(state, table)));
+  const QByteArray written = ReadBytes(path);
+  EXPECT_EQ(written, ReadBytes(direct));
+  const int strokeLines = LastSweepStroke(state.MaxStroke) / 5 + 1;
+  EXPECT_EQ(written.count("\r\n"), 2 + 14 + 1 + 1 + strokeLines);
+  EXPECT_EQ(written.count("\r\n"), 49);
+}
+
+TEST_F(TableOutputTest, CancelledCsvWritesNothing) {
+  prompts.PickFile(std::nullopt);
+  View().SaveCsv();
+  EXPECT_EQ(prompts.History().size(), 1u);
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+// A lost export must not pass unnoticed.
+TEST_F(TableOutputTest, UnwritableCsvIsReported) {
+  const QString path = dir.filePath("missing/folder/table.csv");
+  prompts.PickFile(path);
+  View().SaveCsv();
+  EXPECT_FALSE(QFile::exists(path));
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  const ScriptedPrompts::Shown message = prompts.Messages().front();
+  EXPECT_EQ(message.Title, text::kWarningTitle);
+  EXPECT_EQ(message.Icon, MessageIcon::Error);
+  EXPECT_TRUE(message.Text.contains(path)) << message.Text.toStdString();
+}
+
+int PdfPageCount(const QByteArray& pdf) {
+  const QRegularExpressionMatch match =
+      QRegularExpression(QStringLiteral("/Type\\s*/Pages\\b[^>]*/Count\\s+(\\d+)"))
+          .match(QString::fromLatin1(pdf));
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// Pages the report's lines take on a printer.
+int ReportPages(QPrinter& printer, int lines) {
+  const double pitch = TableView::kReportLineEms * 12 * printer.logicalDpiY() / 72.0;
+  const int linesPerPage = static_cast<int>(printer.height() / pitch);
+  if (linesPerPage <= 0) return -1;
+  return (lines + linesPerPage - 1) / linesPerPage;
+}
+
+// With the default stroke range the whole report goes on one A4 sheet.
+TEST_F(TableOutputTest, PrintsTheReportOnOneSheet) {
+  const QString path = dir.filePath("report.pdf");
+  QPrinter& printer = View().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  prompts.AcceptPrinter(true);
+  Menu("menu_print")->trigger();
+
+  ASSERT_EQ(prompts.History().size(), 1u);
+  EXPECT_EQ(prompts.History().front().Kind, "printer");
+  EXPECT_TRUE(prompts.Messages().empty());
+  const QByteArray pdf = ReadBytes(path);
+  EXPECT_TRUE(pdf.startsWith("%PDF"));
+  const auto lines = static_cast<int>(ReportLines(state, table).size());
+  EXPECT_EQ(ReportPages(printer, lines), 1);
+  EXPECT_EQ(PdfPageCount(pdf), 1);
+}
+
+// A longer stroke range runs on to as many pages as its lines need.
+TEST_F(TableOutputTest, LongReportRunsOverSeveralPages) {
+  state.Mode = EditMode::Change;
+  state.MaxStroke = 400;
+  View().BuildTableLayout();
+  const QString path = dir.filePath("long.pdf");
+  QPrinter& printer = View().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path);
+  prompts.AcceptPrinter(true);
+  View().Print();
+
+  const int pages = ReportPages(printer, static_cast<int>(ReportLines(state, table).size()));
+  EXPECT_GT(pages, 1);
+  EXPECT_EQ(PdfPageCount(ReadBytes(path)), pages);
+}
+
+TEST_F(TableOutputTest, CancelledPrinterPrintsNothing) {
+  const QString path = dir.filePath("report.pdf");
+  View().Printer().setOutputFormat(QPrinter::PdfFormat);
+  View().Printer().setOutputFileName(path);
+  prompts.AcceptPrinter(false);
+  View().Print();
+  EXPECT_FALSE(QFile::exists(path));
+  EXPECT_TRUE(prompts.Messages().empty());
+}
+
+TEST_F(TableOutputTest, PrinterThatCannotStartIsReported) {
+  const QString path = dir.filePath("missing/report.pdf");
+  View().Printer().setOutputFormat(QPrinter::PdfFormat);
+  View().Printer().setOutputFileName(path);
+  prompts.AcceptPrinter(true);
+  View().Print();
+  EXPECT_FALSE(QFile::exists(path));
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages().front().Title, text::kWarningTitle);
+  EXPECT_EQ(prompts.Messages().front().Icon, MessageIcon::Error);
+}
+
+TEST_F(TableViewTest, UserCannotCloseTheWindow) {
+  View().show();
+  EXPECT_FALSE(View().close());
+  EXPECT_TRUE(View().isVisible());
+  View().AllowClose();
+  EXPECT_TRUE(View().close());
+  EXPECT_FALSE(View().isVisible());
+}
+
+}  // namespace
+}  // namespace potelan
