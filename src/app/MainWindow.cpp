@@ -1,0 +1,492 @@
+#include "app/MainWindow.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <exception>
+
+#include "app/InitForm.hpp"
+#include "app/ResultViews.hpp"
+#include "app/ToolbarIcons.hpp"
+#include "entry/BaseForm.hpp"
+#include "entry/FormTransfer.hpp"
+#include "entry/InputForm.hpp"
+#include "entry/PositionForm.hpp"
+#include "entry/StartMixForm.hpp"
+#include "files/LinkFile.hpp"
+#include "files/SettingsFile.hpp"
+#include "model/Solver.hpp"
+#include "model/StrokeSweep.hpp"
+#include "ui/Prompts.hpp"
+#include "ui/Texts.hpp"
+#include "ui/Units.hpp"
+#include "views/GraphView.hpp"
+#include "views/RealView.hpp"
+#include "views/TableView.hpp"
+
+namespace potelan {
+namespace {
+
+const QString kMissingEntries =
+    QStringLiteral("未入力項目があります。\nファイルからデータを読み込みますか？");
+const QString kLoadTitle = QStringLiteral("ﾘﾝｸﾌｧｲﾙ選択");
+const QString kSaveTitle = QStringLiteral("保存ﾘﾝｸﾌｧｲﾙ選択");
+const QString kCannotRead = QStringLiteral("ファイルを読み込めませんでした");
+const QString kCannotSave = QStringLiteral("ファイルに保存できませんでした");
+const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
+const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
+
+struct ButtonSpec {
+  int Index;
+  const char* Tooltip;
+  int Image;
+  bool EnabledAtStart;
+};
+
+constexpr ButtonSpec kButtons[] = {
+    {2, "ファイルからデータを読み込む", 1, false},
+    {3, "現在のデータをファイルに保存", 2, false},
+    {4, "印刷実行", 3, false},
+    {6, "数値入力画面を前面に", 10, false},
+    {7, "グラフ表示を前面に", 4, false},
+    {8, "数値表を前面に", 5, false},
+    {9, "実働表示部を前面に", 6, false},
+    {10, "荷重チェック（未使用）", 7, false},
+    {12, "次のステップへ進む", 8, true},
+    {13, "前のステップに戻る", 9, false},
+};
+
+bool IsSeparator(int index) { return index == 1 || index == 5 || index == 11; }
+
+}  // namespace
+
+MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, QWidget* parent)
+    : QMainWindow(parent), state_(state), prompts_(prompts) {
+  setObjectName("MDIForm1");
+  setWindowTitle(text::kAppTitle);
+  area_ = new QMdiArea(this);
+  area_->setObjectName("MDIArea");
+  area_->setBackground(QColor(128, 128, 128));
+  setCentralWidget(area_);
+  views_ = std::make_unique<ResultViews>(state_, prompts_, *area_);
+  connect(views_.get(), &ResultViews::itemsChanged, this, [this] {
+    if (input_ != nullptr) input_->Process();
+  });
+  BuildToolbar();
+  BuildMenus();
+  statusBar()->setObjectName("StatusBar1");
+  statusBar()->setSizeGripEnabled(true);
+
+  // Start-up: size, position, the folder and the settings file.
+  resize(Px(12000), Px(9000));
+  CentreOnScreen();
+  ReadSettings(state_, QDir::currentPath());  // sets AppFolder too
+  if (showTypeChoice) ShowChild(&EnsureTypeChoice());
+}
+
+MainWindow::~MainWindow() {
+  // The input form refers to the views: it goes first.
+  if (input_ != nullptr) {
+    input_->AllowClose();
+    UnloadChild(input_);
+  }
+  views_.reset();
+}
+
+void MainWindow::BuildToolbar() {
+  auto* toolbar = addToolBar(QStringLiteral("Toolbar1"));
+  toolbar->setObjectName("Toolbar1");
+  toolbar->setMovable(false);
+  toolbar->setIconSize(QSize(16, 16));
+  for (int index = 1; index <= kToolbarButtons; ++index) {
+    if (IsSeparator(index)) {
+      buttons_[index] = toolbar->addSeparator();
+      continue;
+    }
+    for (const ButtonSpec& spec : kButtons) {
+      if (spec.Index != index) continue;
+      QAction* action = toolbar->addAction(ToolbarIcon(spec.Image), QString::fromUtf8(spec.Tooltip));
+      action->setToolTip(QString::fromUtf8(spec.Tooltip));
+      action->setObjectName(QStringLiteral("Button%1").arg(index));
+      action->setEnabled(spec.EnabledAtStart);
+      connect(action, &QAction::triggered, this, [this, index] { ClickButton(index); });
+      buttons_[index] = action;
+    }
+  }
+}
+
+void MainWindow::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto addItem = [](QMenu* menu, const char* name, const char* caption, bool enabled) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    return action;
+  };
+
+  QMenu* file = bar->addMenu(QStringLiteral("ファイル"));
+  file->setObjectName("menu_z1");
+  addItem(file, "menu_load", "読み込み", false);
+  addItem(file, "menu_save", "保存", false);
+  addItem(file, "menu_print", "印刷", false);
+  QAction* about = addItem(file, "menu_about", "このプログラムについて", true);
+  connect(about, &QAction::triggered, this, &MainWindow::About);
+
+  QMenu* edit = bar->addMenu(QStringLiteral("編集"));
+  edit->setObjectName("menu_z2");
+  addItem(edit, "menu_copy", "コピー", false);
+  addItem(edit, "menu_paste", "張り付け", false);
+  edit->menuAction()->setEnabled(false);
+
+  QMenu* view = bar->addMenu(QStringLiteral("表示"));
+  view->setObjectName("menu_z5");
+  addItem(view, "menu_graph", "グラフ表示", true);
+  addItem(view, "menu_hyo", "表の表示", true);
+  addItem(view, "menu_real", "実働表示", true);
+  view->menuAction()->setEnabled(false);
+
+  QMenu* label = bar->addMenu(QStringLiteral("ラベル"));
+  label->setObjectName("menu_z3");
+  label->menuAction()->setEnabled(false);
+  QMenu* special = bar->addMenu(QStringLiteral("特別"));
+  special->setObjectName("menu_z4");
+  special->menuAction()->setEnabled(false);
+
+  QAction* init = bar->addAction(QStringLiteral("初期設定"));
+  init->setObjectName("menu_init");
+  connect(init, &QAction::triggered, this, &MainWindow::OpenInitialSettings);
+}
+
+void MainWindow::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect available = screen->geometry();
+  const QSize frame = frameGeometry().size();
+  move(available.x() + (available.width() - frame.width()) / 2,
+       available.y() + (available.height() - frame.height()) / 2);
+}
+
+QAction* MainWindow::Button(int index) const {
+  if (index < 1 || index > kToolbarButtons) return nullptr;
+  return buttons_[index];
+}
+
+void MainWindow::EnableButtons(std::initializer_list<int> indices, bool enabled) {
+  for (int index : indices) {
+    if (QAction* action = Button(index)) action->setEnabled(enabled);
+  }
+}
+
+QMdiSubWindow* MainWindow::SubWindowOf(const QWidget* child) const {
+  if (child == nullptr) return nullptr;
+  for (QMdiSubWindow* sub : area_->subWindowList()) {
+    if (sub->widget() == child) return sub;
+  }
+  return nullptr;
+}
+
+QMdiSubWindow* MainWindow::AddChild(QWidget* child) {
+  if (QMdiSubWindow* existing = SubWindowOf(child)) return existing;
+  QMdiSubWindow* sub = area_->addSubWindow(child);
+  sub->setWindowIcon(QIcon());
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  return sub;
+}
+
+void MainWindow::ShowChild(QWidget* child) {
+  QMdiSubWindow* sub = AddChild(child);
+  child->show();
+  sub->show();
+  area_->setActiveSubWindow(sub);
+}
+
+void MainWindow::HideChild(QWidget* child) {
+  if (QMdiSubWindow* sub = SubWindowOf(child)) sub->hide();
+}
+
+void MainWindow::UnloadChild(QWidget* child) {
+  if (child == nullptr) return;
+  if (QMdiSubWindow* sub = SubWindowOf(child)) {
+    area_->removeSubWindow(sub);
+    delete sub;  // deletes the child with it
+  } else {
+    delete child;
+  }
+}
+
+StartMixForm& MainWindow::EnsureTypeChoice() {
+  if (startMix_ == nullptr) {
+    startMix_ = new StartMixForm();
+    AddChild(startMix_)->hide();
+  }
+  return *startMix_;
+}
+
+BaseForm& MainWindow::Destination() {
+  const int type = state_.Set[kBaseSet].SusType >= 3 && state_.Set[kBaseSet].SusType <= 6
+                       ? state_.Set[kBaseSet].SusType
+                       : 2;
+  if (destination_ != nullptr && destination_->SusType() == type) return *destination_;
+  if (destination_ != nullptr) UnloadChild(destination_);
+  destination_ = new BaseForm(type);
+  connect(destination_, &BaseForm::closedByUser, this, &MainWindow::BaseFormClosedByUser);
+  QMdiSubWindow* sub = AddChild(destination_);
+  sub->move(0, 0);
+  sub->hide();
+  return *destination_;
+}
+
+void MainWindow::ClickButton(int index) {
+  QAction* action = Button(index);
+  if (action == nullptr || IsSeparator(index) || !action->isEnabled()) return;
+  try {
+    switch (index) {
+      case kButtonLoad: LoadLinkFileCommand(); break;
+      case kButtonSave: SaveLinkFileCommand(); break;
+      case kButtonNext: NextStep(); break;
+      case kButtonPrevious: PreviousStep(); break;
+      case kButtonInputFront: if (input_ != nullptr) ShowChild(input_); break;
+      case kButtonGraphFront: GraphToFront(); break;
+      case kButtonTableFront: views_->BringToFront(views_->TableWindow()); break;
+      case kButtonRealFront: views_->BringToFront(views_->RealWindow()); break;
+      default: break;  // printing and the load check have no command
+    }
+  } catch (const std::exception& e) {
+    prompts_.Message(this, kCommandFailed + "\n" + QString::fromUtf8(e.what()),
+                     text::kWarningTitle, MessageIcon::Error);
+  }
+}
+
+void MainWindow::NextStep() {
+  switch (state_.Mode) {
+    case EditMode::None: NextFromTypeChoice(); break;
+    case EditMode::Base: NextFromBase(); break;
+    default: break;
+  }
+}
+
+void MainWindow::NextFromTypeChoice() {
+  StartMixForm& choice = EnsureTypeChoice();
+  state_.Mode = EditMode::Base;
+  state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(choice.SelectedIndex() + 2);
+  ShowChild(&Destination());
+  EnableButtons({kButtonLoad, kButtonSave, kButtonPrint, kButtonPrevious}, true);
+  HideChild(&choice);
+}
+
+void MainWindow::NextFromBase() {
+  BaseForm& base = Destination();
+  ReadFormToSet(state_, base.Entry(), kBaseSet);
+  if (state_.LinkFailed) {
+    state_.LinkFailed = false;
+    if (prompts_.AskYesNo(this, kMissingEntries, text::kNoticeTitle, MessageIcon::Warning)) {
+      const std::optional<QString> path = prompts_.OpenFile(
+          this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension, QString()});
+      if (path) ReadBaseLinkFile(*path);
+    }
+    return;
+  }
+
+  HideChild(&base);
+  if (state_.Set[kBaseSet].SusType < 3) {
+    SolveLinkage(state_, kBaseSet, 2);
+  } else {
+    PositionForm::Run(state_, prompts_, this);
+    if (state_.LinkFailed) {
+      // The position could not be formed: back to the dimensions, so the
+      // user can mend them instead of facing an empty frame.
+      state_.LinkFailed = false;
+      ShowChild(&base);
+      return;
+    }
+  }
+  state_.Mode = EditMode::New;
+  views_->Load();
+  input_ = new InputForm(state_, prompts_, *views_);
+  QMdiSubWindow* inputFrame = area_->addSubWindow(
+      input_, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
+  inputFrame->setWindowIcon(QIcon());
+  inputFrame->move(0, 0);
+  inputFrame->hide();
+  views_->PlaceTableBeside(input_);
+
+  const SweepResult swept = BaseSweep(state_, views_->Table(), views_->Graph());
+  if (!swept.Ok) {
+    ShowSweepFailure(swept.Message);
+    // The base set does not hold over the stroke: back to its dimensions.
+    UnloadEditing();
+    state_.Mode = EditMode::Base;
+    ShowChild(&base);
+    return;
+  }
+  views_->Show();
+  views_->TableChanged();
+  ShowChild(input_);
+  EnableButtons({kButtonInputFront, kButtonGraphFront, kButtonTableFront, kButtonRealFront}, true);
+  EnableButtons({kButtonNext}, false);
+}
+
+void MainWindow::ShowSweepFailure(const std::string& message) {
+  prompts_.Message(this, QString::fromStdString(message), text::kWarningTitle,
+                   MessageIcon::Error);
+}
+
+void MainWindow::UnloadEditing() {
+  if (input_ != nullptr) {
+    input_->AllowClose();
+    UnloadChild(input_);
+    input_ = nullptr;
+  }
+  views_->Unload();
+}
+
+void MainWindow::GraphToFront() {
+  GraphView* graph = views_->GraphWindow();
+  if (graph == nullptr) return;
+  QMdiSubWindow* active = area_->activeSubWindow();
+  if (active != nullptr && active->widget() == graph) {
+    graph->DetailDrawingAt(0.2f);
+  } else {
+    views_->BringToFront(graph);
+  }
+}
+
+void MainWindow::PreviousStep() {
+  switch (state_.Mode) {
+    case EditMode::Base: {
+      UnloadChild(destination_);
+      destination_ = nullptr;
+      ShowChild(&EnsureTypeChoice());
+      state_.Mode = EditMode::None;
+      EnableButtons({kButtonPrevious}, false);
+      break;
+    }
+    case EditMode::New:
+    case EditMode::Change: {
+      UnloadEditing();
+      ShowChild(&Destination());
+      state_.Mode = EditMode::Base;
+      EnableButtons({kButtonNext}, true);
+      // The windows of the views are closed: their buttons would only
+      // reopen empty windows.
+      EnableButtons({kButtonInputFront, kButtonGraphFront, kButtonTableFront, kButtonRealFront},
+                    false);
+      break;
+    }
+    default: break;
+  }
+}
+
+void MainWindow::BaseFormClosedByUser() {
+  // Closing the base form by its frame is the same as going back a step.
+  destination_ = nullptr;
+  if (state_.Mode == EditMode::Base) {
+    state_.Mode = EditMode::None;
+    EnableButtons({kButtonPrevious}, false);
+  }
+  ShowChild(&EnsureTypeChoice());
+}
+
+void MainWindow::ReadBaseLinkFile(const QString& path) {
+  const LinkReadResult result = ReadLinkFile(state_, Destination().Entry(), path, kBaseSet);
+  if (result.Status == LinkReadStatus::TypeMismatch) {
+    prompts_.Message(this, kLinkTypeMismatchMessage, text::kDefaultTitle, MessageIcon::Error);
+  } else if (result.Status == LinkReadStatus::CannotOpen) {
+    prompts_.Message(this, kCannotRead + "\n" + result.Error, text::kWarningTitle,
+                     MessageIcon::Error);
+  }
+}
+
+void MainWindow::LoadLinkFileCommand() {
+  const std::optional<QString> path = prompts_.OpenFile(
+      this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
+             QString::fromStdString(state_.AppFolder) + QStringLiteral("/dat")});
+  if (!path) return;
+  if (state_.Mode == EditMode::Base) {
+    ReadBaseLinkFile(*path);
+  } else if (state_.Mode == EditMode::New || state_.Mode == EditMode::Change) {
+    ReadChangedLinkFile(*path);
+  }
+}
+
+void MainWindow::ReadChangedLinkFile(const QString& path) {
+  if (input_ == nullptr) return;
+  const bool wasNew = state_.Mode == EditMode::New;
+  views_->EnsureOpen();
+  const EditMode kept = state_.Mode;
+  state_.Mode = EditMode::Changing;
+  const LinkReadResult read = ReadLinkFile(state_, input_->Entry(), path, kChangedSet);
+  if (read.Status == LinkReadStatus::CannotOpen) {
+    state_.Mode = kept;
+    prompts_.Message(this, kCannotRead + "\n" + read.Error, text::kWarningTitle,
+                     MessageIcon::Error);
+    return;
+  }
+  state_.Mode = EditMode::Change;
+  input_->ApplyTypeLayout(state_.Set[kChangedSet].SusType);
+
+  state_.Set[kChangedSet].SusLength0 = 0;
+  SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
+  if (state_.LinkFailed) {
+    state_.LinkFailed = false;
+    prompts_.Message(this, kInitialNotFormed, text::kWarningTitle, MessageIcon::Error);
+    views_->Unload();
+    return;
+  }
+  CopySet(state_, kChangedSet);
+  views_->DrawChangedSet();
+  state_.Set[kChangedWork].SusLength0 = 0;
+  const SweepResult swept = wasNew ? ChangedSweep(state_, views_->Table(), views_->Graph())
+                                   : PairedSweep(state_, views_->Table(), views_->Graph());
+  views_->TableChanged();
+  if (!swept.Ok) {
+    ShowSweepFailure(swept.Message);
+    views_->Unload();
+    return;
+  }
+  // The loaded set becomes the one the form's restore button returns to.
+  if (wasNew) ReadFormToSet(state_, input_->Entry(), kStoredSet);
+}
+
+void MainWindow::SaveLinkFileCommand() {
+  const std::optional<QString> path = prompts_.SaveFile(
+      this, {kSaveTitle, text::kLinkFileFilter, text::kLinkFileExtension,
+             QString::fromStdString(state_.AppFolder) + QStringLiteral("/dat")});
+  if (!path) return;
+  WriteResult written;
+  if (state_.Mode == EditMode::Base) {
+    written = WriteLinkFile(state_, Destination().Entry(), *path, kBaseSet);
+  } else if ((state_.Mode == EditMode::New || state_.Mode == EditMode::Change) &&
+             input_ != nullptr) {
+    written = WriteLinkFile(state_, input_->Entry(), *path, kChangedSet);
+  } else {
+    return;
+  }
+  if (!written) {
+    prompts_.Message(this, kCannotSave + "\n" + written.Error, text::kWarningTitle,
+                     MessageIcon::Error);
+  }
+}
+
+void MainWindow::About() {
+  prompts_.Message(this, QStringLiteral("まだ開発途上のプログラムです"),
+                   QStringLiteral("ぽてらんβ"), MessageIcon::None);
+}
+
+void MainWindow::OpenInitialSettings() {
+  if (init_ == nullptr) {
+    init_ = new InitForm(state_, prompts_);
+    connect(init_, &InitForm::done, this, [this] { UnloadChild(init_); });
+  }
+  ShowChild(init_);
+}
+
+}  // namespace potelan

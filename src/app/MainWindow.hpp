@@ -1,0 +1,113 @@
+// MDIForm1 "ぽてらんβ2": the frame of the program. It holds every other window
+// as an MDI child, owns the toolbar through which the user walks the stages
+// of the work (type choice, base dimensions, position, changed set) and the
+// menu bar, and runs the stage commands behind the toolbar buttons.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+#include "app/InitForm.hpp"
+#include "entry/BaseForm.hpp"
+#include "entry/InputForm.hpp"
+#include "entry/StartMixForm.hpp"
+#include "model/AppState.hpp"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace potelan {
+
+class Prompts;
+class ResultViews;
+
+// Toolbar button indices (1-based, separators included).
+enum ToolbarButton : int {
+  kButtonLoad = 2,
+  kButtonSave = 3,
+  kButtonPrint = 4,
+  kButtonInputFront = 6,
+  kButtonGraphFront = 7,
+  kButtonTableFront = 8,
+  kButtonRealFront = 9,
+  kButtonLoadCheck = 10,
+  kButtonNext = 12,
+  kButtonPrevious = 13,
+};
+inline constexpr int kToolbarButtons = 13;
+
+class MainWindow final : public QMainWindow {
+  Q_OBJECT
+ public:
+  // showTypeChoice is false when the program was started with an argument.
+  MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Toolbar button 1..13 (a separator for 1, 5 and 11).
+  QAction* Button(int index) const;
+  // A toolbar click: frmDistination follows SusType[0], then the button's
+  // command runs. A command that fails part way never ends the program.
+  void ClickButton(int index);
+
+  QMdiArea* Area() const { return area_; }
+  StartMixForm* TypeChoice() const { return startMix_; }
+  // frmDistination: the base-dimension form of the current type, if loaded.
+  BaseForm* BaseDimensions() const { return destination_; }
+  InitForm* Init() const { return init_; }
+  // Form_Input, while the editing stages last.
+  InputForm* Input() const { return input_; }
+  ResultViews& Views() const { return *views_; }
+  // The sub-window that holds a child (nullptr when it has none).
+  QMdiSubWindow* SubWindowOf(const QWidget* child) const;
+
+  // The stage commands.
+  void NextStep();
+  void PreviousStep();
+  void LoadLinkFileCommand();
+  void SaveLinkFileCommand();
+  void GraphToFront();
+  // The menu commands.
+  void About();
+  void OpenInitialSettings();
+
+ private:
+  void BuildToolbar();
+  void BuildMenus();
+  void CentreOnScreen();
+
+  QMdiSubWindow* AddChild(QWidget* child);
+  void ShowChild(QWidget* child);
+  void HideChild(QWidget* child);
+  void UnloadChild(QWidget* child);
+  void EnableButtons(std::initializer_list<int> indices, bool enabled);
+
+  StartMixForm& EnsureTypeChoice();
+  // frmDistination recomputed from SusType[0] (Type 2 for any other value).
+  BaseForm& Destination();
+  void NextFromTypeChoice();
+  void NextFromBase();
+  void BaseFormClosedByUser();
+  // Reads a link file into the base form, with the messages of a mismatch
+  // or an unreadable file.
+  void ReadBaseLinkFile(const QString& path);
+  // Load at "NEW" and "CHANGE": the changed set from a file, then its sweep.
+  void ReadChangedLinkFile(const QString& path);
+  // Closes the change-input form and the views (back to the base stage).
+  void UnloadEditing();
+  void ShowSweepFailure(const std::string& message);
+
+  AppState& state_;
+  Prompts& prompts_;
+  QMdiArea* area_ = nullptr;
+  std::array<QAction*, kToolbarButtons + 1> buttons_{};
+  QPointer<StartMixForm> startMix_;
+  QPointer<BaseForm> destination_;
+  QPointer<InitForm> init_;
+  QPointer<InputForm> input_;
+  std::unique_ptr<ResultViews> views_;
+};
+
+}  // namespace potelan

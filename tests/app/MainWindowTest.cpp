@@ -1,0 +1,369 @@
+// The main window as a user meets it: start-up, toolbar and menus, the walk
+// from the type choice through the base dimensions and the position choice
+// to the editing stage and back, link files at the base stage, and the
+// initial-settings dialog.
+#include "app/MainWindow.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "SampleLinkages.hpp"
+#include "app/InitForm.hpp"
+#include "entry/BaseForm.hpp"
+#include "entry/BoxNames.hpp"
+#include "entry/PositionForm.hpp"
+#include "entry/StartMixForm.hpp"
+#include "entry/WidgetEntryForm.hpp"
+#include "files/SettingsFile.hpp"
+#include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
+#include "model/Solver.hpp"
+#include "ui/ScriptedPrompts.hpp"
+
+namespace potelan {
+namespace {
+
+QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
+
+// Runs `action` on the modal dialog that the next call opens.
+void WhenModal(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(0, [action] {
+    if (QWidget* modal = QApplication::activeModalWidget()) action(modal);
+  });
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+  }
+  void TearDown() override {
+    window.reset();
+    QDir::setCurrent(previous);
+  }
+
+  MainWindow& Open(bool showTypeChoice = true) {
+    window = std::make_unique<MainWindow>(state, prompts, showTypeChoice);
+    window->show();
+    return *window;
+  }
+
+  bool Enabled(int index) const { return window->Button(index)->isEnabled(); }
+  std::vector<int> EnabledButtons() const {
+    std::vector<int> enabled;
+    for (int i = 1; i <= kToolbarButtons; ++i) {
+      if (!window->Button(i)->isSeparator() && Enabled(i)) enabled.push_back(i);
+    }
+    return enabled;
+  }
+  bool Shown(const QWidget* child) const {
+    const QMdiSubWindow* sub = window->SubWindowOf(child);
+    return sub != nullptr && sub->isVisible();
+  }
+
+  // Chooses the type on the type choice and presses Next.
+  BaseForm& StartBase(int type) {
+    window->TypeChoice()->Option(type - 2)->click();
+    window->ClickButton(kButtonNext);
+    EXPECT_EQ(state.Mode, EditMode::Base);
+    return *window->BaseDimensions();
+  }
+
+  // Types the dimensions of a sample linkage into the base form.
+  static void Fill(BaseForm& form, const ConfigSet& c) {
+    const std::pair<QString, double> values[] = {
+        {box::SusUpX, c.SusUpX},           {box::SusUpY, c.SusUpY},
+        {box::SusUpLength, c.SusUpLength}, {box::SusUpOffset, c.SusUpOffset},
+        {box::FrameLinkX, c.FrameLinkX},   {box::FrameLinkY, c.FrameLinkY},
+        {box::ForkLength, c.ForkLength},   {box::ForkLinkLength, c.ForkLinkLength},
+        {box::ForkLinkOffset, c.ForkLinkOffset}, {box::LinkUp, c.LinkUp},
+        {box::LinkFr, c.LinkFr},           {box::LinkRr, c.LinkRr},
+        {box::TenRod, c.TenRodLength},     {box::AxleStartPos, c.AxleStartPos},
+        {box::Spring, c.SpringRate},       {box::Preload, c.Preload}};
+    for (const auto& [name, value] : values) {
+      if (auto* edit = form.findChild<QLineEdit*>(name)) {
+        edit->setText(QString::fromStdString(GeneralDouble(value)));
+      }
+    }
+  }
+
+  QTemporaryDir dir;
+  QString previous;
+  AppState state;
+  ScriptedPrompts prompts;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsAsAFinishedFrameWithOnlyNextEnabled) {
+  MainWindow& w = Open();
+  EXPECT_EQ(w.objectName(), "MDIForm1");
+  EXPECT_EQ(w.windowTitle(), "ぽてらんβ2");
+  EXPECT_EQ(w.size(), QSize(800, 600));
+  EXPECT_EQ(EnabledButtons(), std::vector<int>{kButtonNext});
+  for (int separator : {1, 5, 11}) EXPECT_TRUE(w.Button(separator)->isSeparator());
+  EXPECT_EQ(w.Button(2)->toolTip(), "ファイルからデータを読み込む");
+  EXPECT_EQ(w.Button(10)->toolTip(), "荷重チェック（未使用）");
+  EXPECT_EQ(w.Button(12)->toolTip(), "次のステップへ進む");
+  EXPECT_EQ(w.Button(13)->toolTip(), "前のステップに戻る");
+  ASSERT_NE(w.TypeChoice(), nullptr);
+  EXPECT_TRUE(Shown(w.TypeChoice()));
+  EXPECT_EQ(state.Mode, EditMode::None);
+  EXPECT_EQ(state.MaxStroke, 150);  // no settings file here
+  EXPECT_EQ(state.AppFolder, QDir::currentPath().toStdString());
+}
+
+TEST_F(MainWindowTest, MenusCarryTheirNamesAndStates) {
+  MainWindow& w = Open();
+  const std::pair<const char*, bool> items[] = {
+      {"menu_load", false}, {"menu_save", false},  {"menu_print", false}, {"menu_about", true},
+      {"menu_copy", false}, {"menu_paste", false}, {"menu_init", true}};
+  for (const auto& [name, enabled] : items) {
+    QAction* action = w.findChild<QAction*>(name);
+    ASSERT_NE(action, nullptr) << name;
+    EXPECT_EQ(action->isEnabled(), enabled) << name;
+  }
+  QStringList titles;
+  for (QAction* action : w.menuBar()->actions()) titles << action->text();
+  EXPECT_EQ(titles, (QStringList{"ファイル", "編集", "表示", "ラベル", "特別", "初期設定"}));
+  for (const char* disabled : {"menu_z2", "menu_z5", "menu_z3", "menu_z4"}) {
+    EXPECT_FALSE(w.findChild<QMenu*>(disabled)->menuAction()->isEnabled()) << disabled;
+  }
+
+  w.About();
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].Text, "まだ開発途上のプログラムです");
+  EXPECT_EQ(prompts.Messages()[0].Title, "ぽてらんβ");
+  EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::None);
+}
+
+TEST_F(MainWindowTest, WalksFromTypeChoiceThroughPositionToEditingAndBack) {
+  Open();
+  BaseForm& base = StartBase(4);
+  EXPECT_EQ(state.Set[0].SusType, 4);
+  EXPECT_EQ(base.objectName(), "Form_Type4");
+  EXPECT_TRUE(Shown(&base));
+  EXPECT_FALSE(Shown(window->TypeChoice()));
+  EXPECT_EQ(EnabledButtons(), (std::vector<int>{2, 3, 4, 12, 13}));
+
+  // One box left empty and one with a letter: both red, the question answered No.
+  const ConfigSet sample = testing::SampleSet(4);
+  Fill(base, sample);
+  auto* fork = base.findChild<QLineEdit*>(box::ForkLength);
+  auto* rod = base.findChild<QLineEdit*>(box::TenRod);
+  fork->clear();
+  rod->setText("8O");
+  prompts.AnswerYes(false);
+  window->ClickButton(kButtonNext);
+  EXPECT_EQ(state.Mode, EditMode::Base);
+  EXPECT_FALSE(state.LinkFailed);
+  EXPECT_EQ(BoxColourOf(*fork), BoxColour::Red);
+  EXPECT_EQ(BoxColourOf(*rod), BoxColour::Red);
+  EXPECT_EQ(BoxColourOf(*base.findChild<QLineEdit*>(box::LinkUp)), BoxColour::White);
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].Kind, "question");
+  EXPECT_EQ(prompts.Messages()[0].Text,
+            "未入力項目があります。\nファイルからデータを読み込みますか？");
+  EXPECT_EQ(prompts.Messages()[0].Title, "ぽてらんからの注意");
+  EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::Warning);
+  EXPECT_TRUE(Shown(&base));
+
+  // Typing turns a red box white at once.
+  QTest::keyClicks(fork, QString::number(sample.ForkLength));
+  EXPECT_EQ(BoxColourOf(*fork), BoxColour::White);
+  rod->setText(QString::number(sample.TenRodLength));
+
+  // Find, by solving, a position that fails; the sample's own one assembles.
+  int failing = 0;
+  for (int p = 1; p <= 4; ++p) {
+    ConfigSet probe = sample;
+    if (!testing::SolvesAt(probe, p)) failing = p;
+  }
+  const int good = sample.SusPos;
+  prompts.Clear();
+  bool dialogSeen = false;
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<PositionForm*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialogSeen = true;
+    if (failing != 0) {
+      dialog->ChoosePosition(failing - 1);
+      EXPECT_EQ(state.Set[0].SusPos, 0);
+    }
+    dialog->ChoosePosition(good - 1);
+    dialog->Accept();
+  });
+  window->ClickButton(kButtonNext);
+  EXPECT_TRUE(dialogSeen);
+  EXPECT_FALSE(Shown(&base));
+  EXPECT_EQ(state.Set[0].SusPos, good);
+  EXPECT_EQ(state.Mode, EditMode::New);
+  EXPECT_FALSE(state.LinkFailed);
+  if (failing != 0) {
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].Text, "その位置ではリンクが成立しません");
+  }
+  EXPECT_EQ(state.Set[0].ForkLength, static_cast<double>(static_cast<float>(sample.ForkLength)));
+  EXPECT_FALSE(Enabled(kButtonNext));
+  for (int b : {6, 7, 8, 9, 13}) EXPECT_TRUE(Enabled(b)) << b;
+
+  // Previous from editing shows the base form again; once more, the type choice.
+  window->ClickButton(kButtonPrevious);
+  EXPECT_EQ(state.Mode, EditMode::Base);
+  EXPECT_TRUE(Shown(window->BaseDimensions()));
+  EXPECT_TRUE(Enabled(kButtonNext));
+  window->ClickButton(kButtonPrevious);
+  EXPECT_EQ(state.Mode, EditMode::None);
+  EXPECT_EQ(window->BaseDimensions(), nullptr);
+  EXPECT_TRUE(Shown(window->TypeChoice()));
+  EXPECT_EQ(window->TypeChoice()->SelectedIndex(), 2);  // still Type 4
+  EXPECT_FALSE(Enabled(kButtonPrevious));
+  EXPECT_TRUE(Enabled(kButtonLoad));
+}
+
+TEST_F(MainWindowTest, MissingEntriesCanBeFilledFromAFile) {
+  Open();
+  BaseForm& base = StartBase(3);
+  prompts.AnswerYes(true);
+  prompts.PickFile(Example(3));
+  window->ClickButton(kButtonNext);
+  EXPECT_EQ(state.Mode, EditMode::Base);
+  ASSERT_GE(prompts.History().size(), 2u);
+  EXPECT_EQ(prompts.History()[1].Kind, "open");
+  EXPECT_EQ(prompts.History()[1].Dialog.Title, "ﾘﾝｸﾌｧｲﾙ選択");
+  EXPECT_EQ(prompts.History()[1].Dialog.Filter, "ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin");
+  EXPECT_EQ(base.findChild<QLineEdit*>(box::ForkLength)->text(), "582");
+  EXPECT_EQ(BoxColourOf(*base.findChild<QLineEdit*>(box::ForkLength)), BoxColour::White);
+
+  // The file supplied the position: the position choice closes by itself.
+  window->ClickButton(kButtonNext);
+  EXPECT_EQ(state.Mode, EditMode::New);
+  EXPECT_EQ(state.Set[0].SusPos, 1);
+}
+
+TEST_F(MainWindowTest, Type2NeedsNoPositionChoice) {
+  Open();
+  BaseForm& base = StartBase(2);
+  Fill(base, testing::SampleSet(2));
+  window->ClickButton(kButtonNext);
+  EXPECT_EQ(state.Mode, EditMode::New);
+  EXPECT_GT(state.Set[0].SusLength, 0);  // solved at once
+}
+
+TEST_F(MainWindowTest, LinkFilesAtTheBaseStage) {
+  Open();
+  BaseForm& base = StartBase(4);
+
+  // A file of another type is refused with the three-line message.
+  prompts.PickFile(Example(3));
+  window->ClickButton(kButtonLoad);
+  const auto messages = prompts.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].Text.startsWith("基準サス緒元で選択されたリンクタイプと"));
+  EXPECT_EQ(messages[0].Icon, MessageIcon::Error);
+  EXPECT_EQ(base.findChild<QLineEdit*>(box::ForkLength)->text(), "");
+  EXPECT_EQ(prompts.History()[0].Dialog.InitialFolder, QDir::currentPath() + "/dat");
+
+  // Its own type loads; nothing is solved.
+  prompts.PickFile(Example(4));
+  window->ClickButton(kButtonLoad);
+  EXPECT_EQ(base.findChild<QLineEdit*>(box::ForkLength)->text(), "527");
+  EXPECT_EQ(state.Set[0].SusLength, 0);
+
+  // Save writes the boxes with set 0's type and position.
+  const QString saved = dir.filePath("saved.lin");
+  prompts.PickFile(saved);
+  window->ClickButton(kButtonSave);
+  EXPECT_EQ(prompts.History().back().Dialog.Title, "保存ﾘﾝｸﾌｧｲﾙ選択");
+  QFile written(saved), example(Example(4));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+  // The base form has no pivot boxes: the set's move is written as the
+  // change-input form would show it ("#0.#", so 0 becomes "0.").
+  QByteArray expected = example.readAll();
+  for (const char* key : {"ピボット移動Ｘ=0\r\n", "ピボット移動Ｙ=0\r\n"}) {
+    const QByteArray line = EncodeShiftJis(QString::fromUtf8(key)).value();
+    ASSERT_TRUE(expected.contains(line)) << key;
+    expected.replace(line, line.left(line.size() - 2) + ".\r\n");
+  }
+  EXPECT_EQ(written.readAll(), expected);
+
+  // A cancelled dialog changes nothing.
+  prompts.PickFile(std::nullopt);
+  window->ClickButton(kButtonLoad);
+  EXPECT_EQ(base.findChild<QLineEdit*>(box::ForkLength)->text(), "527");
+}
+
+TEST_F(MainWindowTest, SaveThatFailsSaysSo) {
+  Open();
+  StartBase(4);
+  prompts.PickFile(dir.filePath("no/such/folder/x.lin"));
+  window->ClickButton(kButtonSave);
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::Error);
+}
+
+TEST_F(MainWindowTest, ClosingTheBaseFormGoesBackToTheTypeChoice) {
+  Open();
+  BaseForm& base = StartBase(5);
+  window->SubWindowOf(&base)->close();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(state.Mode, EditMode::None);
+  EXPECT_TRUE(Shown(window->TypeChoice()));
+  EXPECT_EQ(window->TypeChoice()->SelectedIndex(), 3);
+  EXPECT_FALSE(Enabled(kButtonPrevious));
+  window->ClickButton(kButtonNext);
+  EXPECT_EQ(state.Mode, EditMode::Base);
+  EXPECT_EQ(window->BaseDimensions()->objectName(), "Form_Type5");
+}
+
+TEST_F(MainWindowTest, AnArgumentSkipsTheTypeChoiceButNextStillWorks) {
+  Open(false);
+  EXPECT_TRUE(window->Area()->subWindowList().isEmpty() || !Shown(window->TypeChoice()));
+  window->ClickButton(kButtonNext);
+  EXPECT_EQ(state.Set[0].SusType, 3);
+  EXPECT_EQ(window->BaseDimensions()->objectName(), "Form_Type3");
+}
+
+TEST_F(MainWindowTest, InitialSettingsRefuseBadEntriesAndKeepGoodOnes) {
+  ASSERT_TRUE(WriteSettings(dir.path(), 120));
+  Open();
+  EXPECT_EQ(state.MaxStroke, 120);
+  window->OpenInitialSettings();
+  InitForm* init = window->Init();
+  ASSERT_NE(init, nullptr);
+  EXPECT_EQ(init->windowTitle(), "初期設定");
+  auto* text1 = init->findChild<QLineEdit*>("Text1");
+  EXPECT_EQ(text1->text(), "120");
+  for (const char* bad : {"abc", "4000", "-1", "1.5", ""}) {
+    text1->setText(bad);
+    EXPECT_FALSE(init->Accept()) << bad;
+    EXPECT_EQ(state.MaxStroke, 120) << bad;
+  }
+  EXPECT_EQ(prompts.Messages().size(), 5u);
+  text1->setText("152");
+  init->findChild<QPushButton*>("Command_OK")->click();
+  EXPECT_EQ(state.MaxStroke, 152);
+  const std::optional<QStringList> settings = ReadTextLines(SettingsFilePath(dir.path()));
+  ASSERT_TRUE(settings);
+  EXPECT_EQ(*settings, QStringList{"MaxStroke=152"});
+  EXPECT_EQ(window->Init(), nullptr);  // closed
+}
+
+}  // namespace
+}  // namespace potelan
