@@ -7,7 +7,7 @@ EXAMPLE    ?= examples/type4.lin
 
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOTELAN_WERROR=ON
 
-.PHONY: all deps build run test test-fast bench clean
+.PHONY: all deps build run run-cli screenshots test test-fast bench clean
 
 all: build
 
@@ -19,7 +19,16 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	./$(BUILD)/src/app/potelan
+
+# The engine alone: sweep an example and print the numeric table.
+run-cli: build
 	./$(BUILD)/src/cli/potelan-cli sweep $(EXAMPLE) --format table
+
+# Screenshots of every window under Xvfb, into screenshots/.
+screenshots: build
+	@tools/install-deps.sh screenshots
+	tools/screenshots.sh $(BUILD) screenshots
 
 # Every test, then the engine's tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.

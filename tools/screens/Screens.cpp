@@ -1,0 +1,180 @@
+// potelan-screens: walks the program through its stages with a sample link
+// file and saves a picture of every window on the way, so that what a user
+// sees can be looked at without clicking through it by hand.
+//
+//   potelan-screens OUTPUT_FOLDER LINK_FILE_FOLDER
+//
+// Run it under a real X server (xvfb-run) to see the fonts and frames as a
+// user would; tools/screenshots.sh does that.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "app/MainWindow.hpp"
+#include "app/ResultViews.hpp"
+#include "app/ToolbarIcons.hpp"
+#include "entry/InputForm.hpp"
+#include "entry/PositionForm.hpp"
+#include "model/AppState.hpp"
+#include "ui/Fonts.hpp"
+#include "ui/ScriptedPrompts.hpp"
+#include "views/GraphView.hpp"
+#include "views/RealView.hpp"
+#include "views/TableView.hpp"
+
+namespace {
+
+using potelan::MainWindow;
+
+QString outFolder;
+int failures = 0;
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+void Save(QWidget* widget, const QString& name) {
+  Settle();
+  if (widget == nullptr) {
+    std::fprintf(stderr, "potelan-screens: no window for %s\n", qPrintable(name));
+    ++failures;
+    return;
+  }
+  const QString path = QDir(outFolder).filePath(name + QStringLiteral(".png"));
+  if (!widget->grab().save(path)) {
+    std::fprintf(stderr, "potelan-screens: cannot write %s\n", qPrintable(path));
+    ++failures;
+    return;
+  }
+  std::printf("%s\n", qPrintable(path));
+}
+
+// Saves the frame of an MDI child (its title bar included).
+void SaveChild(MainWindow& window, QWidget* child, const QString& name) {
+  QMdiSubWindow* sub = window.SubWindowOf(child);
+  Save(sub != nullptr ? static_cast<QWidget*>(sub) : child, name);
+}
+
+// Runs `action` on the modal dialog that the next call opens.
+void WhenModal(std::function<void(QWidget*)> action) {
+  QTimer::singleShot(50, [action] {
+    if (QWidget* modal = QApplication::activeModalWidget()) action(modal);
+  });
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: potelan-screens OUTPUT_FOLDER LINK_FILE_FOLDER\n");
+    return 2;
+  }
+  QApplication app(argc, argv);
+  potelan::InstallFontSubstitutes();
+  QApplication::setWindowIcon(potelan::ProgramIcon());
+  outFolder = QString::fromLocal8Bit(argv[1]);
+  const QDir links(QString::fromLocal8Bit(argv[2]));
+  QDir().mkpath(outFolder);
+
+  potelan::AppState state;
+  potelan::ScriptedPrompts prompts;
+  MainWindow window(state, prompts, true);
+  window.show();
+  Settle();
+  Save(&window, QStringLiteral("01-start"));
+
+  // Every base-dimension form, empty, from the type choice.
+  for (int type = 2; type <= 6; ++type) {
+    window.TypeChoice()->Option(type - 2)->click();
+    Save(window.TypeChoice(), QStringLiteral("02-type-choice-%1").arg(type));
+    window.ClickButton(potelan::kButtonNext);
+    SaveChild(window, window.BaseDimensions(), QStringLiteral("03-base-form-%1").arg(type));
+    window.ClickButton(potelan::kButtonPrevious);
+  }
+
+  // Type 4 with a missing entry: red boxes and the question, answered No.
+  window.TypeChoice()->Option(2)->click();
+  window.ClickButton(potelan::kButtonNext);
+  prompts.PickFile(links.filePath(QStringLiteral("type4.lin")));
+  window.ClickButton(potelan::kButtonLoad);
+  if (auto* box = window.BaseDimensions()->findChild<QLineEdit*>(QStringLiteral("Ten_Rod_Text"))) {
+    box->clear();
+  }
+  prompts.AnswerYes(false);
+  window.ClickButton(potelan::kButtonNext);
+  SaveChild(window, window.BaseDimensions(), QStringLiteral("04-base-form-missing"));
+  prompts.PickFile(links.filePath(QStringLiteral("type4.lin")));
+  window.ClickButton(potelan::kButtonLoad);
+
+  // The position choice, pictured while it is open, then the views.
+  state.Set[0].SusPos = 0;
+  WhenModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<potelan::PositionForm*>(modal);
+    if (dialog == nullptr) return;
+    dialog->ChoosePosition(2);
+    Save(dialog, QStringLiteral("05-position"));
+    dialog->Accept();
+  });
+  window.ClickButton(potelan::kButtonNext);
+  Settle();
+  Save(&window, QStringLiteral("06-views-new"));
+
+  // A few accepted edits, then the whole window and every view.
+  if (potelan::InputForm* input = window.Input()) {
+    input->Spin(QStringLiteral("Spin_Link_Up"), false);
+    input->Spin(QStringLiteral("Spin_Link_Up"), false);
+    input->Spin(QStringLiteral("Spin_Dy"), true);
+    SaveChild(window, input, QStringLiteral("07-change-input"));
+  }
+  Save(&window, QStringLiteral("08-editing"));
+
+  // The same on a larger main window, the views arranged side by side as a
+  // user would drag them: all four children in view at once.
+  window.resize(1380, 1000);
+  Settle();
+  if (potelan::InputForm* input = window.Input()) {
+    QMdiSubWindow* inputFrame = window.SubWindowOf(input);
+    QMdiSubWindow* tableFrame = window.SubWindowOf(window.Views().TableWindow());
+    QMdiSubWindow* graphFrame = window.SubWindowOf(window.Views().GraphWindow());
+    QMdiSubWindow* realFrame = window.SubWindowOf(window.Views().RealWindow());
+    if (inputFrame && tableFrame && graphFrame && realFrame) {
+      inputFrame->move(0, 0);
+      tableFrame->move(inputFrame->width(), 0);
+      const int right = tableFrame->x() + tableFrame->width();
+      graphFrame->move(right, 0);
+      realFrame->move(right, graphFrame->height());
+      window.Views().BringToFront(window.Views().RealWindow());
+      window.Views().BringToFront(window.Views().GraphWindow());
+      window.Views().BringToFront(window.Views().TableWindow());
+      window.Area()->setActiveSubWindow(inputFrame);
+      input->setFocus();
+    }
+  }
+  Save(&window, QStringLiteral("08-editing-all-views"));
+  SaveChild(window, window.Views().GraphWindow(), QStringLiteral("09-graph"));
+  SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
+  SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
+
+  // The settings dialog.
+  QTimer::singleShot(50, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      Save(modal, QStringLiteral("12-settings"));
+      modal->close();
+    }
+  });
+  window.OpenInitialSettings();
+  if (QWidget* settings = window.Init()) Save(settings, QStringLiteral("12-settings"));
+
+  for (const auto& shown : prompts.History()) {
+    std::printf("shown: %s %s\n", qPrintable(shown.Kind), qPrintable(shown.Text));
+  }
+  return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Pictures of every window, taken under Xvfb as a user's X server would draw
+# them. Usage: tools/screenshots.sh BUILD_FOLDER OUTPUT_FOLDER
+set -euo pipefail
+build=${1:-build}
+out=${2:-screenshots}
+screens="$build/tools/screens/potelan-screens"
+if [ ! -x "$screens" ]; then
+  echo "screenshots: $screens is missing; build first (make build)" >&2
+  exit 1
+fi
+mkdir -p "$out"
+# The settings file is read from the current folder: run in a scratch one.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+examples=$(cd examples && pwd)
+outAbs=$(mkdir -p "$out" && cd "$out" && pwd)
+screensAbs=$(cd "$(dirname "$screens")" && pwd)/$(basename "$screens")
+(cd "$work" && QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96" \
+   "$screensAbs" "$outAbs" "$examples")
+echo "screenshots: written to $out/"
