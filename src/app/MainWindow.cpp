@@ -196,7 +196,8 @@ QMdiSubWindow* MainWindow::SubWindowOf(const QWidget* child) const {
 QMdiSubWindow* MainWindow::AddChild(QWidget* child) {
   if (QMdiSubWindow* existing = SubWindowOf(child)) return existing;
   QMdiSubWindow* sub = area_->addSubWindow(child);
-  sub->setWindowIcon(QIcon());
+  // The frame's menu button shows the program's icon, not the toolkit's.
+  sub->setWindowIcon(ProgramIcon());
   sub->setAttribute(Qt::WA_DeleteOnClose);
   return sub;
 }

@@ -109,4 +109,30 @@ QIcon ToolbarIcon(int image) {
   return QIcon(pixmap);
 }
 
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
+    p.setPen(QPen(QColor(0, 0, 160), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5, 20), QPointF(27, 25));  // swing-arm
+    p.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(14, 22), QPointF(20, 5));  // shock unit
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(5, 20), 3, 3);   // pivot
+    p.drawEllipse(QPointF(27, 25), 3, 3);  // axle
+    p.drawEllipse(QPointF(20, 5), 2.5, 2.5);
+    p.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
 }  // namespace potelan

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/MainWindow.hpp"
+#include "app/ToolbarIcons.hpp"
 #include "model/AppState.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/QtPrompts.hpp"
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("potelan"));
+  QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
   potelan::AppState state;
   potelan::QtPrompts prompts;
