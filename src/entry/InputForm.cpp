@@ -41,6 +41,7 @@ const QString kForkLength = QStringLiteral("サス上部取付長:");
 const QString kForkOffset = QStringLiteral("サス上部取付オフセット:");
 constexpr int kLabelWidth = 215;
 constexpr int kBoxWidth = 80;
+constexpr int kRowHeight = 20;
 constexpr int kPulseMs = 200;
 
 QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent, int index = -1) {
@@ -57,6 +58,7 @@ QFrame* Separator(QWidget* parent) {
   auto* line = new QFrame(parent);
   line->setFrameShape(QFrame::HLine);
   line->setFrameShadow(QFrame::Sunken);
+  line->setFixedHeight(5);
   return line;
 }
 
@@ -74,7 +76,7 @@ SpinButton::SpinButton(const QString& name, QWidget* parent) : QWidget(parent) {
   down_->setArrowType(Qt::DownArrow);
   down_->setObjectName(name + "_Down");
   for (QToolButton* button : {up_, down_}) {
-    button->setFixedSize(18, 11);
+    button->setFixedSize(18, kRowHeight / 2);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(button);
@@ -122,7 +124,7 @@ InputForm::~InputForm() = default;
 QLineEdit* InputForm::AddBox(const QString& name, QWidget* parentRow) {
   auto* box = new QLineEdit(parentRow);
   box->setObjectName(name);
-  box->setFixedWidth(kBoxWidth);
+  box->setFixedSize(kBoxWidth, kRowHeight);
   box->setAlignment(Qt::AlignRight);
   PaintBox(*box, BoxColour::White);
   boxes_.push_back(box);
@@ -132,8 +134,10 @@ QLineEdit* InputForm::AddBox(const QString& name, QWidget* parentRow) {
 
 void InputForm::BuildRows() {
   auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(8, 8, 8, 8);
-  outer->setSpacing(2);
+  // Compact rows: the whole form, its buttons included, must fit the main
+  // window's working area at its start-up size of 800 x 600.
+  outer->setContentsMargins(8, 4, 8, 6);
+  outer->setSpacing(1);
 
   // One grid per block so that the groups can be hidden as a whole; every
   // grid uses the same column widths, so the rows line up.
@@ -141,7 +145,7 @@ void InputForm::BuildRows() {
     auto* grid = new QGridLayout(holder);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(4);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
     grid->setColumnMinimumWidth(0, kLabelWidth);
     grid->setColumnMinimumWidth(1, kBoxWidth);
     grid->setColumnStretch(3, 1);

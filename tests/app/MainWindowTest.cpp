@@ -221,6 +221,12 @@ TEST_F(MainWindowTest, WalksFromTypeChoiceThroughPositionToEditingAndBack) {
   EXPECT_EQ(state.Set[0].ForkLength, static_cast<double>(static_cast<float>(sample.ForkLength)));
   EXPECT_FALSE(Enabled(kButtonNext));
   for (int b : {6, 7, 8, 9, 13}) EXPECT_TRUE(Enabled(b)) << b;
+  // The change-input form, its buttons included, fits the working area of
+  // the main window at its start-up size: nothing has to be scrolled to.
+  const QMdiSubWindow* input = window->SubWindowOf(window->Input());
+  ASSERT_NE(input, nullptr);
+  EXPECT_TRUE(window->Area()->viewport()->rect().contains(input->geometry()))
+      << input->geometry().height() << " in " << window->Area()->viewport()->height();
 
   // Previous from editing shows the base form again; once more, the type choice.
   window->ClickButton(kButtonPrevious);
