@@ -1,6 +1,8 @@
 // potelan: the desktop program.
 #include <QApplication>
+#include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/MainWindow.hpp"
 #include "app/ToolbarIcons.hpp"
@@ -19,6 +21,27 @@ bool HasDisplay() {
   return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
 }
 
+// A display that is named but cannot be opened ends in the toolkit's fatal
+// error with a page of advice; while the application starts, say it in one
+// line instead and stop. Other start-up warnings are passed on once the
+// application stands.
+QStringList& StartupWarnings() {
+  static QStringList warnings;
+  return warnings;
+}
+
+void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    const QString reason = !StartupWarnings().isEmpty()
+                               ? StartupWarnings().first()
+                               : message.section(QLatin1Char('\n'), 0, 0).trimmed();
+    std::fprintf(stderr, "potelan: cannot open the display \"%s\" (%s)\n",
+                 qgetenv("DISPLAY").constData(), qPrintable(reason));
+    std::_Exit(1);
+  }
+  if (type != QtDebugMsg && type != QtInfoMsg) StartupWarnings() << message;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -28,7 +51,10 @@ int main(int argc, char* argv[]) {
                  "xvfb-run)\n");
     return 1;
   }
+  const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
   QApplication app(argc, argv);
+  qInstallMessageHandler(previous);
+  for (const QString& warning : StartupWarnings()) std::fprintf(stderr, "%s\n", qPrintable(warning));
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
