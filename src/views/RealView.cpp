@@ -894,6 +894,12 @@ void RealView::Deactivate() {
   RedrawPicture();
 }
 
+void RealView::ShowChangedBesideBase() {
+  if (sliderSetsShown_ || state_.Mode == EditMode::New) return;
+  ShowInitialSets();
+  RedrawPicture();
+}
+
 bool RealView::StatusShown() const { return !statusBar_->isHidden(); }
 
 void RealView::SwitchOffSliderDisplay() {

@@ -47,6 +47,10 @@ class RealView final : public QWidget {
   // being it (Form_Activate / Form_Deactivate).
   void Activate();
   void Deactivate();
+  // After an accepted change, while the view is not the active child: the
+  // initial-position drawings of both sets (0 and 1) are shown, so the
+  // changed linkage is seen at once, as it would be after leaving the view.
+  void ShowChangedBesideBase();
 
   // Width of a member line (name such as "Line_Fork", index 0, 1, 6 or 7),
   // for the change-input form's highlighting; 0 for an unknown line.

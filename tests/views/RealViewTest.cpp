@@ -537,6 +537,27 @@ TEST_F(RealViewTest, SwitchingOffTheSliderDisplayBeforeAJudgement) {
   EXPECT_FALSE(v.LineDrawn("Line_Axle_Load", 3));
 }
 
+TEST_F(RealViewTest, AnAcceptedChangeShowsTheChangedLinkageBesideTheBase) {
+  // In the editing stage before the view was ever active: set 1 is hidden
+  // until a change is drawn, then both initial-position sets are shown.
+  Load(4, EditMode::New);
+  RealView& v = View();
+  EXPECT_FALSE(v.LineDrawn("Line_Fork", 1));
+  v.ShowChangedBesideBase();  // nothing changed yet in "NEW"
+  EXPECT_FALSE(v.LineDrawn("Line_Fork", 1));
+  state.Mode = EditMode::Change;
+  v.Graphic(kChangedSet);
+  v.ShowChangedBesideBase();
+  for (const QString& line : kMemberLines) {
+    EXPECT_TRUE(v.LineDrawn(line, 0) && v.LineDrawn(line, 1)) << line.toStdString();
+  }
+  // While the view is active its slider sets stay as they are.
+  v.Activate();
+  v.ShowChangedBesideBase();
+  EXPECT_TRUE(v.LineDrawn("Line_Fork", 7));
+  EXPECT_FALSE(v.LineDrawn("Line_Fork", 1));
+}
+
 TEST_F(RealViewTest, ResizeKeepsTheAspectAndTheSlidersAtTheRightEdge) {
   Load(4, EditMode::New);
   RealView& v = View();
