@@ -13,6 +13,8 @@ constexpr char kColourProperty[] = "potelanBoxColour";
 }
 
 void PaintBox(QLineEdit& box, BoxColour colour) {
+  // Every commit paints each box white again: only a change costs a repaint.
+  if (box.property(kColourProperty).isValid() && BoxColourOf(box) == colour) return;
   QPalette palette = box.palette();
   palette.setColor(QPalette::Base, colour == BoxColour::Red ? QColor(255, 0, 0) : Qt::white);
   box.setPalette(palette);
@@ -24,7 +26,11 @@ BoxColour BoxColourOf(const QLineEdit& box) {
 }
 
 QLineEdit* WidgetEntryForm::Box(const QString& name) const {
-  return window_.findChild<QLineEdit*>(name);
+  const auto known = boxes_.constFind(name);
+  if (known != boxes_.cend() && !known->isNull()) return known->data();
+  QLineEdit* box = window_.findChild<QLineEdit*>(name);
+  if (box != nullptr) boxes_.insert(name, box);
+  return box;
 }
 
 QComboBox* WidgetEntryForm::TypeList() const {

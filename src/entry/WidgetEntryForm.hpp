@@ -4,6 +4,9 @@
 // and the position label Label23.
 #pragma once
 
+#include <QHash>
+#include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -11,7 +14,6 @@
 
 class QComboBox;
 class QLabel;
-class QLineEdit;
 
 namespace potelan {
 
@@ -46,6 +48,9 @@ class WidgetEntryForm final : public EntryForm {
   QLabel* PositionLabelWidget() const;
 
   QWidget& window_;
+  // Boxes found so far, by name: a form's boxes stay for its lifetime, and a
+  // commit reads and writes every one of them.
+  mutable QHash<QString, QPointer<QLineEdit>> boxes_;
 };
 
 }  // namespace potelan
