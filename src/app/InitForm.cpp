@@ -1,5 +1,6 @@
 #include "app/InitForm.hpp"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,8 +54,10 @@ bool InitForm::Accept() {
   state_.MaxStroke = *value;
   const WriteResult written = WriteSettings(QString::fromStdString(state_.AppFolder), *value);
   if (!written) {
-    prompts_.Message(this, kNotSaved + "\n" + written.Error, text::kWarningTitle,
-                     MessageIcon::Error);
+    qWarning("potelan: %s", qPrintable(written.Error));
+    prompts_.Message(this, kNotSaved + "\n" + QDir::toNativeSeparators(SettingsFilePath(
+                                                  QString::fromStdString(state_.AppFolder))),
+                     text::kWarningTitle, MessageIcon::Error);
   }
   emit done();
   return true;

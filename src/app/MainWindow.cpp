@@ -105,6 +105,9 @@ void MainWindow::BuildToolbar() {
   auto* toolbar = addToolBar(QStringLiteral("Toolbar1"));
   toolbar->setObjectName("Toolbar1");
   toolbar->setMovable(false);
+  // The toolbar is the way through the stages: it cannot be hidden.
+  toolbar->toggleViewAction()->setVisible(false);
+  toolbar->toggleViewAction()->setEnabled(false);
   toolbar->setIconSize(QSize(16, 16));
   for (int index = 1; index <= kToolbarButtons; ++index) {
     if (IsSeparator(index)) {
@@ -255,14 +258,15 @@ void MainWindow::ClickButton(int index) {
       case kButtonNext: NextStep(); break;
       case kButtonPrevious: PreviousStep(); break;
       case kButtonInputFront: if (input_ != nullptr) ShowChild(input_); break;
-      case kButtonGraphFront: GraphToFront(); break;
-      case kButtonTableFront: views_->BringToFront(views_->TableWindow()); break;
-      case kButtonRealFront: views_->BringToFront(views_->RealWindow()); break;
+      case kButtonGraphFront: ReopenViews(); GraphToFront(); break;
+      case kButtonTableFront: ReopenViews(); views_->BringToFront(views_->TableWindow()); break;
+      case kButtonRealFront: ReopenViews(); views_->BringToFront(views_->RealWindow()); break;
       default: break;  // printing and the load check have no command
     }
   } catch (const std::exception& e) {
-    prompts_.Message(this, kCommandFailed + "\n" + QString::fromUtf8(e.what()),
-                     text::kWarningTitle, MessageIcon::Error);
+    // The user is told in the program's words; the cause goes to the log.
+    qWarning("potelan: command of button %d failed: %s", index, e.what());
+    prompts_.Message(this, kCommandFailed, text::kWarningTitle, MessageIcon::Error);
   }
 }
 
@@ -335,6 +339,19 @@ void MainWindow::NextFromBase() {
   EnableButtons({kButtonNext}, false);
 }
 
+void MainWindow::ReopenViews() {
+  if (state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return;
+  if (views_->IsOpen()) return;
+  // A type change or a file that could not be formed closed the views: they
+  // come back with the base set, as after Next; the changed columns follow
+  // at the next commit.
+  views_->EnsureOpen();
+  const SweepResult swept = BaseSweep(state_, views_->Table(), views_->Graph());
+  state_.LinkFailed = false;  // the base set held over the stroke at Next
+  if (!swept.Ok) ShowSweepFailure(swept.Message);
+  views_->TableChanged();
+}
+
 void MainWindow::ShowSweepFailure(const std::string& message) {
   prompts_.Message(this, QString::fromStdString(message), text::kWarningTitle,
                    MessageIcon::Error);
@@ -401,8 +418,9 @@ void MainWindow::ReadBaseLinkFile(const QString& path) {
   if (result.Status == LinkReadStatus::TypeMismatch) {
     prompts_.Message(this, kLinkTypeMismatchMessage, text::kDefaultTitle, MessageIcon::Error);
   } else if (result.Status == LinkReadStatus::CannotOpen) {
-    prompts_.Message(this, kCannotRead + "\n" + result.Error, text::kWarningTitle,
-                     MessageIcon::Error);
+    qWarning("potelan: %s", qPrintable(result.Error));
+    prompts_.Message(this, kCannotRead + "\n" + QDir::toNativeSeparators(path),
+                     text::kWarningTitle, MessageIcon::Error);
   }
 }
 
@@ -427,11 +445,14 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   const LinkReadResult read = ReadLinkFile(state_, input_->Entry(), path, kChangedSet);
   if (read.Status == LinkReadStatus::CannotOpen) {
     state_.Mode = kept;
-    prompts_.Message(this, kCannotRead + "\n" + read.Error, text::kWarningTitle,
-                     MessageIcon::Error);
+    qWarning("potelan: %s", qPrintable(read.Error));
+    prompts_.Message(this, kCannotRead + "\n" + QDir::toNativeSeparators(path),
+                     text::kWarningTitle, MessageIcon::Error);
     return;
   }
   state_.Mode = EditMode::Change;
+  // The boxes follow the file's type: the shock-mount pair of that type is
+  // shown (the file filled it), and a type with a link plate shows its groups.
   input_->ApplyTypeLayout(state_.Set[kChangedSet].SusType);
 
   state_.Set[kChangedSet].SusLength0 = 0;
@@ -472,8 +493,9 @@ void MainWindow::SaveLinkFileCommand() {
     return;
   }
   if (!written) {
-    prompts_.Message(this, kCannotSave + "\n" + written.Error, text::kWarningTitle,
-                     MessageIcon::Error);
+    qWarning("potelan: %s", qPrintable(written.Error));
+    prompts_.Message(this, kCannotSave + "\n" + QDir::toNativeSeparators(*path),
+                     text::kWarningTitle, MessageIcon::Error);
   }
 }
 
@@ -485,7 +507,10 @@ void MainWindow::About() {
 void MainWindow::OpenInitialSettings() {
   if (init_ == nullptr) {
     init_ = new InitForm(state_, prompts_);
-    connect(init_, &InitForm::done, this, [this] { UnloadChild(init_); });
+    // Unloaded from the event loop: the box whose Enter accepted the entry
+    // is still handling its key when `done` arrives.
+    connect(
+        init_, &InitForm::done, this, [this] { UnloadChild(init_); }, Qt::QueuedConnection);
   }
   ShowChild(init_);
 }

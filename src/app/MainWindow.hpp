@@ -98,6 +98,8 @@ class MainWindow final : public QMainWindow {
   // Closes the change-input form and the views (back to the base stage).
   void UnloadEditing();
   void ShowSweepFailure(const std::string& message);
+  // Buttons 7 to 9 while editing: views that were closed are opened again.
+  void ReopenViews();
 
   AppState& state_;
   Prompts& prompts_;

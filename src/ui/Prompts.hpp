@@ -41,8 +41,10 @@ class Prompts {
   virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
-// The filter of a file dialog in Qt's form: "ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin" gives
-// "ﾘﾝｸﾌｧｲﾙ(*.lin) (*.lin)".
+// The filter of a file dialog in Qt's form. The description is shown as it
+// stands: "ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin" gives "ﾘﾝｸﾌｧｲﾙ(*.lin)", whose parentheses Qt
+// reads as the pattern; a description without its pattern in parentheses
+// gets it appended ("CSV|*.csv" gives "CSV (*.csv)").
 QString QtFileFilter(const QString& filter);
 
 }  // namespace potelan

@@ -24,7 +24,10 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
 QString QtFileFilter(const QString& filter) {
   const qsizetype bar = filter.indexOf('|');
   if (bar < 0) return filter;
-  return filter.left(bar) + " (" + filter.mid(bar + 1) + ")";
+  const QString description = filter.left(bar);
+  const QString pattern = filter.mid(bar + 1);
+  if (description.endsWith("(" + pattern + ")")) return description;
+  return description + " (" + pattern + ")";
 }
 
 void QtPrompts::Message(QWidget* parent, const QString& text, const QString& title,

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -258,9 +259,11 @@ void TableView::SaveCsv() {
       prompts_.SaveFile(this, {kCsvTitle, kCsvFilter, kCsvExtension, QString()});
   if (!path) return;
   QString error;
+  // A file that could not be written is said, never passed over in silence.
   if (!WriteCsvFile(*path, CsvLines(state_, table_), &error)) {
-    prompts_.Message(this, kCsvNotSaved + QLatin1Char('\n') + error, text::kWarningTitle,
-                     MessageIcon::Error);
+    qWarning("potelan: %s", qPrintable(error));
+    prompts_.Message(this, kCsvNotSaved + QLatin1Char('\n') + QDir::toNativeSeparators(*path),
+                     text::kWarningTitle, MessageIcon::Error);
   }
 }
 

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +33,7 @@
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
+#include "ui/Prompts.hpp"
 #include "ui/ScriptedPrompts.hpp"
 
 namespace potelan {
@@ -126,6 +128,17 @@ TEST_F(MainWindowTest, StartsAsAFinishedFrameWithOnlyNextEnabled) {
   EXPECT_EQ(state.Mode, EditMode::None);
   EXPECT_EQ(state.MaxStroke, 150);  // no settings file here
   EXPECT_EQ(state.AppFolder, QDir::currentPath().toStdString());
+  // The toolbar is the way through the stages: no menu offers to hide it.
+  const std::unique_ptr<QMenu> popup(w.createPopupMenu());
+  if (popup) {
+    for (const QAction* action : popup->actions()) EXPECT_FALSE(action->isVisible());
+  }
+}
+
+TEST(QtFileFilterTest, ShowsTheDescriptionOnceWithItsPattern) {
+  EXPECT_EQ(QtFileFilter(QStringLiteral("ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin")), QStringLiteral("ﾘﾝｸﾌｧｲﾙ(*.lin)"));
+  EXPECT_EQ(QtFileFilter(QStringLiteral("CSV|*.csv")), QStringLiteral("CSV (*.csv)"));
+  EXPECT_EQ(QtFileFilter(QStringLiteral("*.txt")), QStringLiteral("*.txt"));
 }
 
 TEST_F(MainWindowTest, MenusCarryTheirNamesAndStates) {
@@ -368,7 +381,17 @@ TEST_F(MainWindowTest, InitialSettingsRefuseBadEntriesAndKeepGoodOnes) {
   const std::optional<QStringList> settings = ReadTextLines(SettingsFilePath(dir.path()));
   ASSERT_TRUE(settings);
   EXPECT_EQ(*settings, QStringList{"MaxStroke=152"});
+  QCoreApplication::processEvents();
   EXPECT_EQ(window->Init(), nullptr);  // closed
+
+  // Enter in the box accepts as well; the dialog goes once the key is done.
+  window->OpenInitialSettings();
+  text1 = window->Init()->findChild<QLineEdit*>("Text1");
+  text1->setText("140");
+  QTest::keyClick(text1, Qt::Key_Return);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(state.MaxStroke, 140);
+  EXPECT_EQ(window->Init(), nullptr);
 }
 
 }  // namespace
