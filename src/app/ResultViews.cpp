@@ -90,6 +90,7 @@ void ResultViews::Unload() {
 }
 
 void ResultViews::PlaceTableBeside(const QWidget* inputForm) {
+  inputForm_ = inputForm;  // views opened again later stand there too
   if (table_ == nullptr || inputForm == nullptr) return;
   const QWidget* inputFrame = inputForm->parentWidget() != nullptr ? inputForm->parentWidget()
                                                                     : inputForm;
@@ -108,6 +109,7 @@ void ResultViews::EnsureOpen() {
   if (IsOpen()) return;
   Load();
   Show();
+  PlaceTableBeside(inputForm_);
 }
 
 bool ResultViews::IsOpen() const {

@@ -74,6 +74,7 @@ class ResultViews final : public QObject, public ChangeViews {
   QPointer<TableView> table_;
   QPointer<RealView> real_;
   QPointer<QMdiSubWindow> lastActive_;
+  QPointer<const QWidget> inputForm_;  // the change-input form, once placed beside
 };
 
 }  // namespace potelan

@@ -688,10 +688,12 @@ void GraphView::PlotMouseDown(double x, double y) {
       value->setText(kPrefix[ks] + Format(stroke, "##0.0") + kMm);
       detailLabels_[2]->setText(kLoadIs + Format(y / 10, "##0.0") + kKgf);
     }
-    // Where the set stands now: at the clicked stroke in load mode, at the
-    // clicked load in stroke mode.
+    // The set's stroke line: the clicked stroke in load mode, the stroke
+    // found for the clicked load in stroke mode. Its load line stays at the
+    // set's load at the clicked stroke in both modes: the load-mode labels
+    // and the load difference are read from the two load lines.
     readOut_.LineX[ks] = GraphX(start - work.AxleStartPos);
-    readOut_.LineY[ks] = GraphLoadY(work.AxleLoad.Magnitude);
+    readOut_.LineY[ks] = lineY;
   }
   if (readOut_.LoadMode[0]) {
     const double difference = std::abs(readOut_.LineY[0] - readOut_.LineY[1]) / 10;

@@ -869,7 +869,9 @@ void RealView::Activate() {
   }
   SetLineVisible(kXAxis, 0, true);
   SetLineVisible(kYAxis, 0, true);
-  // The read-outs of both sides, the changed side last.
+  // The status bar, shown now, reads the values at stroke 0 rather than
+  // empty or stale panels: the read-outs of both sides, the changed side
+  // last (so "荷重表示" then draws the changed set's loads).
   SliderChange(0);
   SliderChange(1);
   RedrawPicture();

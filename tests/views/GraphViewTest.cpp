@@ -638,11 +638,13 @@ TEST_F(GraphViewTest, ClickBetweenTheCurvesWithTheChangedSetLower) {
   EXPECT_EQ(S(Detail(0)->text()), "基準:" + FormatNumber(base, "##0.0") + "kgf");
   EXPECT_EQ(S(Detail(1)->text()), "変更:" + FormatNumber(found, "##0.0") + "mm");
   EXPECT_EQ(S(Detail(2)->text()), "荷重:" + FormatNumber(y / 10, "##0.0") + "kgf");
-  // Load layout (the base set is in load mode): the changed set stands at the
-  // clicked load, so the difference is that of the two loads.
-  const double changedNow = state.Set[kChangedWork].AxleLoad.Magnitude;
+  // Load layout (the base set is in load mode): the difference is that of
+  // the two curves at the clicked stroke, read from the two load lines, and
+  // the changed label sits by the changed curve there, below the base one.
   EXPECT_EQ(S(Detail(3)->text()),
-            "差:" + FormatNumber(std::abs(base - changedNow), "##.0") + "kgf  ");
+            "差:" + FormatNumber(std::abs(base - changed), "##.0") + "kgf  ");
+  EXPECT_NEAR(view->Line("Line_load", 1)->At.y1(), GraphLoadY(changed), 1e-9);
+  EXPECT_GT(Detail(1)->y(), Detail(0)->y());
   EXPECT_TRUE(view->Line("Line_load", 0)->Visible);
   EXPECT_FALSE(view->Line("Line_load", 1)->Visible);
   const auto strokeLine = view->Line("Line_stroke", 1);
