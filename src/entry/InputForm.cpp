@@ -125,7 +125,8 @@ QLineEdit* InputForm::AddBox(const QString& name, QWidget* parentRow) {
   auto* box = new QLineEdit(parentRow);
   box->setObjectName(name);
   box->setFixedSize(kBoxWidth, kRowHeight);
-  box->setAlignment(Qt::AlignRight);
+  // The pivot moves stand right-aligned; the dimensions as typed.
+  if (name == box::PivotX || name == box::PivotY) box->setAlignment(Qt::AlignRight);
   PaintBox(*box, BoxColour::White);
   boxes_.push_back(box);
   connect(box, &QLineEdit::returnPressed, this, [this, name] { EnterInBox(name); });
@@ -269,6 +270,7 @@ void InputForm::BuildRows() {
     pitch_ = new QComboBox(w);
     pitch_->setObjectName("Combo_Pitch");
     pitch_->setEditable(true);
+    pitch_->setInsertPolicy(QComboBox::NoInsert);  // a typed pitch is not added to the list
     pitch_->addItems({"0.1", "0.5", "1.0"});
     pitch_->setFixedWidth(kBoxWidth);
     pitch_->installEventFilter(this);
@@ -276,7 +278,6 @@ void InputForm::BuildRows() {
             [this](int index) { SetPitchText(pitch_->itemText(index)); });
     connect(pitch_->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { SetPitchText(pitch_->currentText()); });
-    connect(pitch_->lineEdit(), &QLineEdit::editingFinished, this, &InputForm::ApplyPitchText);
     row(grid, MakeLabel("Label2", QStringLiteral("変更ピッチ:"), w), pitch_, QString());
   }
   outer->addWidget(Separator(this));
@@ -342,8 +343,13 @@ void InputForm::ShowShockMountPair(bool onFork) {
 
 void InputForm::ApplyTypeLayout(int susType) {
   ShowShockMountPair(susType > 4);
-  linkGroup_->setVisible(susType != 2);
-  frameGroup_->setVisible(susType != 2);
+  // The link groups keep the visibility they got when the form opened, but
+  // a type with a link plate shows them: a Type 2 base changed to another
+  // type must be able to take the plate and rod dimensions.
+  if (susType > 2) {
+    linkGroup_->setVisible(true);
+    frameGroup_->setVisible(true);
+  }
 }
 
 // The fields the form takes from another set: type, position, the shock
@@ -485,7 +491,7 @@ void InputForm::SelectType(int index) {
   const int t = index + 2;
   ConfigSet& changed = state_.Set[kChangedSet];
   const ConfigSet& base = state_.Set[kBaseSet];
-  ShowShockMountPair(t >= 5);
+  ApplyTypeLayout(t);
   if (t < 5) {
     changed.SusUpX = base.SusUpX;
     changed.SusUpY = base.SusUpY;
@@ -503,10 +509,11 @@ void InputForm::SetPitchText(const QString& text) {
   const std::optional<double> pitch = ParseDecimal(text.trimmed().toStdString());
   if (!pitch || !(*pitch > 0)) {
     prompts_.Message(this, kBadPitch, text::kWarningTitle, MessageIcon::Error);
-  } else {
-    state_.ChangePitch = *pitch;
+    ApplyPitchText();  // the pitch in force comes back into the box
+    return;
   }
-  ApplyPitchText();
+  state_.ChangePitch = *pitch;
+  // The box keeps what was chosen or typed until it is left.
 }
 
 void InputForm::ApplyPitchText() {
@@ -528,6 +535,7 @@ bool InputForm::EmptyBoxCheck() {
 }
 
 void InputForm::Judge() {
+  baseFailureShown_ = false;
   if (state_.Mode == EditMode::New) {
     ReadFormToSet(state_, *entry_, kStoredSet);
     state_.Mode = EditMode::Change;
@@ -552,7 +560,10 @@ void InputForm::Judge() {
   }
 }
 
-void InputForm::Process() { ProcessPass(Pass::Edit); }
+void InputForm::Process() {
+  baseFailureShown_ = false;
+  ProcessPass(Pass::Edit);
+}
 
 void InputForm::ProcessPass(Pass pass) {
   views_.EnsureOpen();
@@ -564,7 +575,10 @@ void InputForm::ProcessPass(Pass pass) {
   if (last >= 0) table.EnsureRows(ResultTable::RowOfStroke(last) + 1);
 
   // The base set, unchecked as it was judged when it was entered; should it
-  // fail now (the stroke range grew since), that is its own failure.
+  // fail now (the stroke range grew since), that is its own failure, told
+  // once per commit. A flag left by an earlier sweep of the base set (the
+  // table's refill) is not this sweep's.
+  state_.LinkFailed = false;
   int baseFailedAt = -1;
   ConfigSet& baseWork = state_.Set[kBaseWork];
   for (int s = 0; s <= last; s += 5) {
@@ -578,7 +592,8 @@ void InputForm::ProcessPass(Pass pass) {
     FillTableRow(state_, table, s, 1, kBaseWork);
   }
   baseWork.AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
-  if (baseFailedAt >= 0) {
+  if (baseFailedAt >= 0 && !baseFailureShown_) {
+    baseFailureShown_ = true;
     prompts_.Message(this, QString::fromStdString(StrokeFailureMessage(baseFailedAt)),
                      text::kWarningTitle, MessageIcon::Error);
   }

@@ -119,6 +119,7 @@ class InputForm final : public QWidget {
   QString highlightLine_;
   int highlightStep_ = 1;
   bool closeAllowed_ = false;
+  bool baseFailureShown_ = false;  // the base set's own failure, told this commit
 };
 
 }  // namespace potelan

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -719,6 +720,43 @@ TEST_F(WorkflowTest, PreviousGoesBackToTheBaseForm) {
             Q(FormatNumber(state.Set[kBaseSet].ForkLength, "###.##")));
   EXPECT_EQ(state.Set[kChangedSet].ForkLength, state.Set[kBaseSet].ForkLength);
   ExpectTableOfEngine(false);
+}
+
+TEST_F(WorkflowTest, FrontButtonsOpenViewsThatATypeChangeClosed) {
+  OpenEditing(testing::SampleSet(3));
+  Input().TypeList()->setCurrentIndex(3);  // Type5: the views close
+  ASSERT_FALSE(ViewsOpen());
+  // The table's button opens the three views again with the base set swept,
+  // the table beside the change-input form and in front.
+  window->ClickButton(kButtonTableFront);
+  ASSERT_TRUE(ViewsOpen());
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(Active(), window->Views().TableWindow());
+  EXPECT_EQ(window->SubWindowOf(window->Views().TableWindow())->x(),
+            window->SubWindowOf(&Input())->geometry().right() + 1);
+  ExpectTableOfEngine(false);
+  EXPECT_EQ(window->Views().GraphWindow()->PlotCount(PlotColour::Grey),
+            LastSweepStroke(state.MaxStroke) / 5 + 1);
+}
+
+TEST_F(WorkflowTest, FilesThatCannotBeReadOrWrittenAreToldInTheProgramsWords) {
+  OpenEditing(testing::SampleSet(4));
+  const QString missing = dir.filePath("none/missing.lin");
+  prompts.PickFile(missing);
+  window->ClickButton(kButtonLoad);
+  prompts.PickFile(missing);
+  window->ClickButton(kButtonSave);
+  const auto messages = prompts.Messages();
+  ASSERT_EQ(messages.size(), 2u);
+  for (const auto& message : messages) {
+    // A Japanese headline and the file: no text of the system's libraries.
+    const QStringList lines = message.Text.split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], QDir::toNativeSeparators(missing));
+    for (const QChar c : lines[0]) EXPECT_GT(c.unicode(), 0x7f) << lines[0].toStdString();
+  }
+  EXPECT_EQ(state.Mode, EditMode::New);  // nothing was read
+  EXPECT_TRUE(ViewsOpen());
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <map>
 
@@ -265,6 +268,24 @@ TEST_F(InputFormTest, ATypeChangeEmptiesTheBoxesAndClosesTheViews) {
   EXPECT_EQ(views.reopened, 1);
 }
 
+TEST_F(InputFormTest, ATypeWithALinkPlateShowsItsGroupsAndNoTypeHidesThem) {
+  // A Type 2 base opens without the plate and rod groups; changing to Type 4
+  // shows them, so that its dimensions can be entered at all.
+  Open(testing::SampleSet(2));
+  state.Mode = EditMode::Change;
+  QWidget* plate = Box(box::LinkUp)->parentWidget();
+  QWidget* frame = Box(box::FrameLinkX)->parentWidget();
+  EXPECT_FALSE(plate->isVisibleTo(form.get()));
+  EXPECT_FALSE(frame->isVisibleTo(form.get()));
+  form->TypeList()->setCurrentIndex(2);  // Type4
+  EXPECT_TRUE(plate->isVisibleTo(form.get()));
+  EXPECT_TRUE(frame->isVisibleTo(form.get()));
+  EXPECT_TRUE(Box(box::LinkUp)->isVisibleTo(form.get()));
+  // Back to Type 2: the groups stay as they are.
+  form->TypeList()->setCurrentIndex(0);
+  EXPECT_TRUE(plate->isVisibleTo(form.get()));
+}
+
 TEST_F(InputFormTest, StoreAndRestore) {
   // The sample's link plate lets its upper side shorten by a few millimetres.
   Open(testing::SampleSet(4));
@@ -291,9 +312,19 @@ TEST_F(InputFormTest, ARestoredSetThatFailsEndsWithoutALoop) {
   base.AxleStartPos = -380;
   Open(base);
   state.MaxStroke = 150;
+  // The first stroke, on the 5 mm grid, at which the base set cannot be formed.
+  int failsAt = -1;
+  for (int s = 0; s <= state.MaxStroke && failsAt < 0; s += 5) {
+    ConfigSet probe = base;
+    probe.AxleStartPos = base.AxleStartPos - s;
+    if (!testing::SolvesAt(probe, probe.SusPos)) failsAt = s;
+  }
+  ASSERT_GT(failsAt, 0);
   Enter(box::AxleStartPos, "-600");
-  EXPECT_LE(prompts.Messages().size(), 4u);
-  EXPECT_GE(prompts.Messages().size(), 2u);
+  // The refusal, then the base set's own failure once, at its own stroke.
+  ASSERT_EQ(prompts.Messages().size(), 2u);
+  EXPECT_TRUE(prompts.Messages()[0].Text.startsWith("変更された条件でリンクが成立しません"));
+  EXPECT_EQ(prompts.Messages()[1].Text, QString::fromStdString(StrokeFailureMessage(failsAt)));
   EXPECT_FALSE(state.LinkFailed);
   EXPECT_EQ(state.Set[1].AxleStartPos, -380);
 }
@@ -307,8 +338,23 @@ TEST_F(InputFormTest, ABadPitchIsRefusedAndTheOldOneKept) {
     EXPECT_EQ(state.ChangePitch, 0.5) << bad;
   }
   EXPECT_EQ(prompts.Messages().size(), 4u);
-  form->SetPitchText("1.0");
+  EXPECT_EQ(form->PitchList()->currentText(), "0.5");  // the pitch in force came back
+  // Chosen, the text stands until the box is left; then the number's own form.
+  form->PitchList()->setCurrentIndex(2);
+  emit form->PitchList()->activated(2);
+  EXPECT_EQ(state.ChangePitch, 1.0);
+  EXPECT_EQ(form->PitchList()->currentText(), "1.0");
+  QFocusEvent leave(QEvent::FocusOut);
+  QApplication::sendEvent(form->PitchList(), &leave);
   EXPECT_EQ(form->PitchList()->currentText(), "1");
+  // A pitch typed and entered is taken but not added to the list.
+  form->PitchList()->setEditText("0.2");
+  QTest::keyClick(form->PitchList()->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(state.ChangePitch, 0.2);
+  form->PitchList()->setEditText("abc");
+  QTest::keyClick(form->PitchList()->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(state.ChangePitch, 0.2);
+  EXPECT_EQ(form->PitchList()->count(), 3);
 }
 
 TEST_F(InputFormTest, HoldingALabelPulsesTheChangedMember) {
