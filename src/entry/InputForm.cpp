@@ -352,35 +352,8 @@ void InputForm::ApplyTypeLayout(int susType) {
   }
 }
 
-// The fields the form takes from another set: type, position, the shock
-// mount pair of the source's type and the other dimensions (no pivot move,
-// no rebound spring).
-static void CopyEditedFields(const ConfigSet& from, ConfigSet& to) {
-  to.SusPos = from.SusPos;
-  to.SusType = from.SusType;
-  if (from.SusType > 4) {
-    to.SusUpLength = from.SusUpLength;
-    to.SusUpOffset = from.SusUpOffset;
-  } else {
-    to.SusUpX = from.SusUpX;
-    to.SusUpY = from.SusUpY;
-  }
-  to.FrameLinkX = from.FrameLinkX;
-  to.FrameLinkY = from.FrameLinkY;
-  to.ForkLength = from.ForkLength;
-  to.ForkLinkLength = from.ForkLinkLength;
-  to.ForkLinkOffset = from.ForkLinkOffset;
-  to.LinkUp = from.LinkUp;
-  to.LinkFr = from.LinkFr;
-  to.LinkRr = from.LinkRr;
-  to.TenRodLength = from.TenRodLength;
-  to.AxleStartPos = from.AxleStartPos;
-  to.SpringRate = from.SpringRate;
-  to.Preload = from.Preload;
-}
-
 void InputForm::CopyBaseIntoChanged() {
-  CopyEditedFields(state_.Set[kBaseSet], state_.Set[kChangedSet]);
+  CopyEnteredDimensions(state_.Set[kBaseSet], state_.Set[kChangedSet]);
 }
 
 void InputForm::closeEvent(QCloseEvent* event) {
@@ -645,7 +618,7 @@ void InputForm::RestorePreviousSet() {
 }
 
 void InputForm::RestoreFrom(int source) {
-  CopyEditedFields(state_.Set[source], state_.Set[kChangedSet]);
+  CopyEnteredDimensions(state_.Set[source], state_.Set[kChangedSet]);
   state_.Set[kChangedSet].SusLength0 = 0;
   SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   // A failure here is found again, at its stroke, by the sweep that follows.

@@ -16,9 +16,7 @@ std::string_view EditModeName(EditMode mode) {
   return "";
 }
 
-namespace {
-
-void CopyDimensions(const ConfigSet& from, ConfigSet& to) {
+void CopyEnteredDimensions(const ConfigSet& from, ConfigSet& to) {
   to.SusType = from.SusType;
   to.SusPos = from.SusPos;
   if (from.SusType <= 4) {
@@ -40,6 +38,12 @@ void CopyDimensions(const ConfigSet& from, ConfigSet& to) {
   to.AxleStartPos = from.AxleStartPos;
   to.SpringRate = from.SpringRate;
   to.Preload = from.Preload;
+}
+
+namespace {
+
+void CopyDimensions(const ConfigSet& from, ConfigSet& to) {
+  CopyEnteredDimensions(from, to);
   to.PivotMoveX = from.PivotMoveX;
   to.PivotMoveY = from.PivotMoveY;
 }

@@ -86,6 +86,11 @@ struct AppState {
   std::string AppFolder;
 };
 
+// The entered dimensions of a set: type, position, the shock mount pair of
+// the source's type and the other lengths, the axle position, spring and
+// preload. No pivot move, no rebound spring, no results.
+void CopyEnteredDimensions(const ConfigSet& from, ConfigSet& to);
+
 // Copies the dimensions of set n into set n + 2 (and into n + 6 for n = 0, 1).
 // Neither results, nor SusLength0, nor the rebound-spring values are copied.
 void CopySet(AppState& state, int n);
