@@ -2,7 +2,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <algorithm>
 
 #include "ui/Prompts.hpp"
 #include "views/GraphView.hpp"
@@ -44,15 +43,7 @@ void ResultViews::Load() {
 }
 
 void ResultViews::Show() {
-  // The graph and the real-motion view stand centred across the working
-  // area, a quarter of the free height from its top.
-  const QSize room = area_.viewport()->size();
-  for (QWidget* view : {static_cast<QWidget*>(real_), static_cast<QWidget*>(graph_)}) {
-    QWidget* frame = view != nullptr ? view->parentWidget() : nullptr;
-    if (frame == nullptr) continue;
-    frame->move(std::max(0, (room.width() - frame->width()) / 2),
-                std::max(0, (room.height() - frame->height()) / 4));
-  }
+  // The graph and the real-motion view place themselves when first shown.
   for (QWidget* view : {static_cast<QWidget*>(real_), static_cast<QWidget*>(graph_),
                         static_cast<QWidget*>(table_)}) {
     if (view == nullptr) continue;

@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -17,6 +15,7 @@
 #include "model/Solver.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/MdiPlacement.hpp"
 #include "ui/Units.hpp"
 
 namespace potelan {
@@ -345,15 +344,7 @@ void GraphView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placedOnce_) return;
   placedOnce_ = true;
-  // The frame stands centred, a quarter of the free height down.
-  auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-  if (frame == nullptr) return;
-  frame->adjustSize();
-  if (QMdiArea* area = frame->mdiArea()) {
-    const QSize room = area->viewport()->size();
-    frame->move(std::max(0, (room.width() - frame->width()) / 2),
-                std::max(0, (room.height() - frame->height()) / 4));
-  }
+  CentreFrameInArea(*this);
 }
 
 void GraphView::resizeEvent(QResizeEvent* event) {

@@ -7,8 +7,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -27,6 +25,7 @@
 #include "model/Solver.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/MdiPlacement.hpp"
 #include "ui/Units.hpp"
 
 namespace potelan {
@@ -616,15 +615,7 @@ void RealView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placedOnce_) return;
   placedOnce_ = true;
-  // The frame takes the client size and stands centred, a quarter down.
-  auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-  if (frame == nullptr) return;
-  frame->adjustSize();
-  if (QMdiArea* area = frame->mdiArea()) {
-    const QSize room = area->viewport()->size();
-    frame->move(std::max(0, (room.width() - frame->width()) / 2),
-                std::max(0, (room.height() - frame->height()) / 4));
-  }
+  CentreFrameInArea(*this);
 }
 
 void RealView::closeEvent(QCloseEvent* event) {
