@@ -43,10 +43,11 @@ bool QtPrompts::AskYesNo(QWidget* parent, const QString& text, const QString& ti
   return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<QString> QtPrompts::OpenFile(QWidget* parent, const FileDialogSpec& spec) {
+std::optional<QString> QtPrompts::RunFileDialog(QWidget* parent, const FileDialogSpec& spec,
+                                                bool save) {
   QFileDialog dialog(parent, spec.Title);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setNameFilter(QtFileFilter(spec.Filter));
   dialog.setDefaultSuffix(QString(spec.DefaultSuffix).remove("*."));
   dialog.setDirectory(spec.InitialFolder.isEmpty() ? lastFolder_ : spec.InitialFolder);
@@ -56,17 +57,12 @@ std::optional<QString> QtPrompts::OpenFile(QWidget* parent, const FileDialogSpec
   return path;
 }
 
+std::optional<QString> QtPrompts::OpenFile(QWidget* parent, const FileDialogSpec& spec) {
+  return RunFileDialog(parent, spec, false);
+}
+
 std::optional<QString> QtPrompts::SaveFile(QWidget* parent, const FileDialogSpec& spec) {
-  QFileDialog dialog(parent, spec.Title);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QtFileFilter(spec.Filter));
-  dialog.setDefaultSuffix(QString(spec.DefaultSuffix).remove("*."));
-  dialog.setDirectory(spec.InitialFolder.isEmpty() ? lastFolder_ : spec.InitialFolder);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const QString path = dialog.selectedFiles().first();
-  lastFolder_ = QFileInfo(path).absolutePath();
-  return path;
+  return RunFileDialog(parent, spec, true);
 }
 
 bool QtPrompts::ChoosePrinter(QWidget* parent, QPrinter& printer) {

@@ -16,6 +16,9 @@ class QtPrompts final : public Prompts {
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 
  private:
+  // The open (save false) or save dialog; the folder of the chosen file is
+  // where the next dialog without a folder of its own starts.
+  std::optional<QString> RunFileDialog(QWidget* parent, const FileDialogSpec& spec, bool save);
   // The one common dialog keeps the folder it was last in.
   QString lastFolder_;
 };
