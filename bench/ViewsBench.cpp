@@ -26,6 +26,7 @@
 #include <memory>
 #include <string>
 
+#include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
 #include "app/ResultViews.hpp"
@@ -78,7 +79,7 @@ class EditingApp {
       error_ = "the base form did not open";
       return;
     }
-    Fill(*window_->BaseDimensions(), sample_);
+    testing::FillBoxes(*window_->BaseDimensions(), sample_);
     state_.Set[kBaseSet].SusPos = sample_.SusPos;
     window_->ClickButton(kButtonNext);
     if (state_.Mode != EditMode::New || window_->Input() == nullptr) {
@@ -150,30 +151,6 @@ class EditingApp {
   // The tension rod of the Type 4 sample holds 1 mm longer or shorter over
   // the whole stroke (the link plate's top edge 1 mm longer does not).
   static inline const QString kSpin = QStringLiteral("Spin_Ten_Rod");
-
-  static void Fill(BaseForm& form, const ConfigSet& c) {
-    const std::pair<QString, double> values[] = {{box::SusUpX, c.SusUpX},
-                                                 {box::SusUpY, c.SusUpY},
-                                                 {box::SusUpLength, c.SusUpLength},
-                                                 {box::SusUpOffset, c.SusUpOffset},
-                                                 {box::FrameLinkX, c.FrameLinkX},
-                                                 {box::FrameLinkY, c.FrameLinkY},
-                                                 {box::ForkLength, c.ForkLength},
-                                                 {box::ForkLinkLength, c.ForkLinkLength},
-                                                 {box::ForkLinkOffset, c.ForkLinkOffset},
-                                                 {box::LinkUp, c.LinkUp},
-                                                 {box::LinkFr, c.LinkFr},
-                                                 {box::LinkRr, c.LinkRr},
-                                                 {box::TenRod, c.TenRodLength},
-                                                 {box::AxleStartPos, c.AxleStartPos},
-                                                 {box::Spring, c.SpringRate},
-                                                 {box::Preload, c.Preload}};
-    for (const auto& [name, value] : values) {
-      if (auto* edit = form.findChild<QLineEdit*>(name)) {
-        edit->setText(QString::fromStdString(GeneralDouble(value)));
-      }
-    }
-  }
 
   AppState state_;
   ScriptedPrompts prompts_;

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/InitForm.hpp"
 #include "entry/BaseForm.hpp"
@@ -41,12 +42,7 @@ namespace {
 
 QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
 
-// Runs `action` on the modal dialog that the next call opens.
-void WhenModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    if (QWidget* modal = QApplication::activeModalWidget()) action(modal);
-  });
-}
+using testing::WhenModal;
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -88,22 +84,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Types the dimensions of a sample linkage into the base form.
-  static void Fill(BaseForm& form, const ConfigSet& c) {
-    const std::pair<QString, double> values[] = {
-        {box::SusUpX, c.SusUpX},           {box::SusUpY, c.SusUpY},
-        {box::SusUpLength, c.SusUpLength}, {box::SusUpOffset, c.SusUpOffset},
-        {box::FrameLinkX, c.FrameLinkX},   {box::FrameLinkY, c.FrameLinkY},
-        {box::ForkLength, c.ForkLength},   {box::ForkLinkLength, c.ForkLinkLength},
-        {box::ForkLinkOffset, c.ForkLinkOffset}, {box::LinkUp, c.LinkUp},
-        {box::LinkFr, c.LinkFr},           {box::LinkRr, c.LinkRr},
-        {box::TenRod, c.TenRodLength},     {box::AxleStartPos, c.AxleStartPos},
-        {box::Spring, c.SpringRate},       {box::Preload, c.Preload}};
-    for (const auto& [name, value] : values) {
-      if (auto* edit = form.findChild<QLineEdit*>(name)) {
-        edit->setText(QString::fromStdString(GeneralDouble(value)));
-      }
-    }
-  }
+  static void Fill(BaseForm& form, const ConfigSet& c) { testing::FillBoxes(form, c); }
 
   QTemporaryDir dir;
   QString previous;

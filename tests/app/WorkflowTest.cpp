@@ -26,6 +26,7 @@
 #include <cmath>
 #include <functional>
 
+#include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
 #include "app/ResultViews.hpp"
@@ -48,31 +49,9 @@ namespace {
 
 const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 const QString kNotFormed = QStringLiteral("変更された条件でリンクが成立しません");
-// The entry boxes of the dimensions and the value of a set each carries.
-struct Field {
-  const QString* Box;
-  double ConfigSet::*Value;
-};
-const Field kFields[] = {
-    {&box::SusUpX, &ConfigSet::SusUpX},
-    {&box::SusUpY, &ConfigSet::SusUpY},
-    {&box::SusUpLength, &ConfigSet::SusUpLength},
-    {&box::SusUpOffset, &ConfigSet::SusUpOffset},
-    {&box::FrameLinkX, &ConfigSet::FrameLinkX},
-    {&box::FrameLinkY, &ConfigSet::FrameLinkY},
-    {&box::ForkLength, &ConfigSet::ForkLength},
-    {&box::ForkLinkLength, &ConfigSet::ForkLinkLength},
-    {&box::ForkLinkOffset, &ConfigSet::ForkLinkOffset},
-    {&box::LinkUp, &ConfigSet::LinkUp},
-    {&box::LinkFr, &ConfigSet::LinkFr},
-    {&box::LinkRr, &ConfigSet::LinkRr},
-    {&box::TenRod, &ConfigSet::TenRodLength},
-    {&box::AxleStartPos, &ConfigSet::AxleStartPos},
-    {&box::Spring, &ConfigSet::SpringRate},
-    {&box::Preload, &ConfigSet::Preload},
-    {&box::PivotX, &ConfigSet::PivotMoveX},
-    {&box::PivotY, &ConfigSet::PivotMoveY},
-};
+using testing::Field;
+using testing::kFields;
+using testing::WhenModal;
 
 // The boxes a link type fills: one of the two shock-mount pairs, the rest.
 QStringList DimensionBoxes(int type) {
@@ -92,13 +71,6 @@ QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin"
 QByteArray ReadBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Runs `action` on the modal dialog that the next call opens.
-void WhenModal(std::function<void(QWidget*)> action) {
-  QTimer::singleShot(0, [action] {
-    if (QWidget* modal = QApplication::activeModalWidget()) action(modal);
-  });
 }
 
 // Shock length of a lone set moved `stroke` mm down its axle stroke.
@@ -154,13 +126,7 @@ class WorkflowTest : public ::testing::Test {
   }
 
   // Types the dimensions of a set into the boxes a window has.
-  static void Fill(QWidget& form, const ConfigSet& c) {
-    for (const Field& f : kFields) {
-      if (auto* edit = form.findChild<QLineEdit*>(*f.Box)) {
-        edit->setText(QString::fromStdString(GeneralDouble(c.*f.Value)));
-      }
-    }
-  }
+  static void Fill(QWidget& form, const ConfigSet& c) { testing::FillBoxes(form, c); }
 
   // Next at the base stage; the position dialog, should it open, gets
   // `position` clicked and OK.
