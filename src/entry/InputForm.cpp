@@ -544,70 +544,46 @@ void InputForm::ProcessPass(Pass pass) {
   PlotSink& graph = views_.Graph();
   ResultTable& table = views_.Table();
   graph.Clear();
-  const int last = LastSweepStroke(state_.MaxStroke);
-  if (last >= 0) table.EnsureRows(ResultTable::RowOfStroke(last) + 1);
 
   // The base set, unchecked as it was judged when it was entered; should it
   // fail now (the stroke range grew since), that is its own failure, told
   // once per commit. A flag left by an earlier sweep of the base set (the
   // table's refill) is not this sweep's.
   state_.LinkFailed = false;
-  int baseFailedAt = -1;
-  ConfigSet& baseWork = state_.Set[kBaseWork];
-  for (int s = 0; s <= last; s += 5) {
-    baseWork.AxleStartPos = state_.Set[kBaseSet].AxleStartPos - s;
-    SolveLinkage(state_, kBaseWork, baseWork.SusPos);
-    if (state_.LinkFailed) {
-      state_.LinkFailed = false;
-      if (baseFailedAt < 0) baseFailedAt = s;
-    }
-    PlotCoarsePoints(state_, table, graph, s, kBaseWork);
-    FillTableRow(state_, table, s, 1, kBaseWork);
-  }
-  baseWork.AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
+  const int baseFailedAt = BaseRefill(state_, table, graph);
+  state_.LinkFailed = false;
+  state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
   if (baseFailedAt >= 0 && !baseFailureShown_) {
     baseFailureShown_ = true;
     prompts_.Message(this, QString::fromStdString(StrokeFailureMessage(baseFailedAt)),
                      text::kWarningTitle, MessageIcon::Error);
   }
 
-  CopySet(state_, kChangedSet);
-  ConfigSet& work = state_.Set[kChangedWork];
-  work.SusLength0 = 0;
-  for (int s = 0; s <= last; s += 5) {
-    work.AxleStartPos = state_.Set[kChangedSet].AxleStartPos - s;
-    SolveLinkage(state_, kChangedWork, work.SusPos);
-    if (state_.LinkFailed) {
-      state_.LinkFailed = false;
-      work.AxleStartPos = state_.Set[kChangedSet].AxleStartPos;
-      views_.TableChanged();
-      const QString failed = QString::fromStdString(ChangedStrokeFailureMessage(s));
-      switch (pass) {
-        case Pass::Edit:
-          prompts_.Message(this, failed + "\n" + kPutBack, text::kWarningTitle,
-                           MessageIcon::Error);
-          RestorePreviousSet();
-          break;
-        case Pass::AfterRestore:
-          // The set put back fails as well (possible for the base set, whose
-          // sweep is not judged, or after the stroke range grew): tell the
-          // user once and show the base set; never restore in a loop.
-          prompts_.Message(this, failed + "\n" + kRestoredFails + "\n" + kBackToBase,
-                           text::kWarningTitle, MessageIcon::Error);
-          RestoreFrom(kBaseSet);
-          ProcessPass(Pass::BaseFallback);
-          break;
-        case Pass::BaseFallback:
-          break;
-      }
-      return;
-    }
-    PlotCoarsePoints(state_, table, graph, s, kChangedWork);
-    FillTableRow(state_, table, s, 2, kChangedWork);
-  }
-  work.AxleStartPos = state_.Set[kChangedSet].AxleStartPos;
-  CopySet(state_, kChangedWork);
+  // The changed set over the whole stroke; on success it is the last good set.
+  const SweepResult changed = ChangedSweep(state_, table, graph);
   views_.TableChanged();
+  if (!changed.Ok) {
+    const QString failed =
+        QString::fromStdString(ChangedStrokeFailureMessage(changed.FailedStroke));
+    switch (pass) {
+      case Pass::Edit:
+        prompts_.Message(this, failed + "\n" + kPutBack, text::kWarningTitle, MessageIcon::Error);
+        RestorePreviousSet();
+        break;
+      case Pass::AfterRestore:
+        // The set put back fails as well (possible for the base set, whose
+        // sweep is not judged, or after the stroke range grew): tell the
+        // user once and show the base set; never restore in a loop.
+        prompts_.Message(this, failed + "\n" + kRestoredFails + "\n" + kBackToBase,
+                         text::kWarningTitle, MessageIcon::Error);
+        RestoreFrom(kBaseSet);
+        ProcessPass(Pass::BaseFallback);
+        break;
+      case Pass::BaseFallback:
+        break;
+    }
+    return;
+  }
   views_.DetailDrawingAtCheckedPitch();
 }
 

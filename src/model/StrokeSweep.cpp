@@ -127,15 +127,21 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   return {};
 }
 
-void BaseRefill(AppState& state, ResultTable& table, PlotSink& sink) {
+int BaseRefill(AppState& state, ResultTable& table, PlotSink& sink) {
   PrepareRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
+  int firstFailure = -1;
   for (int s = 0; s <= last; s += kStrokeStep) {
+    const bool failedBefore = state.LinkFailed;
+    state.LinkFailed = false;
     SolveAtStroke(state, kBaseWork, kBaseSet, s);
+    if (state.LinkFailed && firstFailure < 0) firstFailure = s;
+    state.LinkFailed = state.LinkFailed || failedBefore;
     PlotCoarsePoints(state, table, sink, s, kBaseWork);
     WriteStrokeCell(table, s);
     FillTableRow(state, table, s, 1, kBaseWork);
   }
+  return firstFailure;
 }
 
 }  // namespace potelan

@@ -77,8 +77,10 @@ SweepResult ChangedSweep(AppState& state, ResultTable& table, PlotSink& sink);
 // set 2 from set 0 with the stroke cell and base columns.
 SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink);
 
-// Base refill (the table's layout step): never stops; a failed step still
-// writes what the set holds and LinkFailed stays set for the next caller.
-void BaseRefill(AppState& state, ResultTable& table, PlotSink& sink);
+// Base refill (the table's layout step, and the base side of processing a
+// change): never stops; a failed step still writes what the set holds and
+// LinkFailed stays set for the next caller. Returns the first stroke at which
+// the base set failed in this refill, or -1.
+int BaseRefill(AppState& state, ResultTable& table, PlotSink& sink);
 
 }  // namespace potelan

@@ -225,12 +225,26 @@ TEST(BaseRefillTest, NeverStopsAndLeavesTheFlagForTheNextCaller) {
   ResultTable table;
   table.BuildHeaders();
   RecordingSink sink;
-  BaseRefill(state, table, sink);
+  // The first failing step is the one the base sweep stops at.
+  AppState swept = state;
+  NullPlotSink nowhere;
+  ResultTable sweptTable;
+  const SweepResult stopped = BaseSweep(swept, sweptTable, nowhere);
+  ASSERT_FALSE(stopped.Ok);
+  EXPECT_EQ(BaseRefill(state, table, sink), stopped.FailedStroke);
   EXPECT_TRUE(state.LinkFailed);
   EXPECT_EQ(sink.points.size(), 62u);
   EXPECT_EQ(table.Cell(0, 32), "   150");
   // The working axle keeps the last step's position.
   EXPECT_EQ(state.Set[2].AxleStartPos, state.Set[0].AxleStartPos - 150);
+
+  // A flag the caller left stays set, and a set that holds reports no stroke.
+  AppState holds;
+  holds.Set[0] = testing::SampleSet(4);
+  CopySet(holds, 0);
+  holds.LinkFailed = true;
+  EXPECT_EQ(BaseRefill(holds, table, sink), -1);
+  EXPECT_TRUE(holds.LinkFailed);
 }
 
 TEST(SweepMessagesTest, NameTheStroke) {
