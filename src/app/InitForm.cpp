@@ -1,6 +1,5 @@
 #include "app/InitForm.hpp"
 
-#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,10 +53,8 @@ bool InitForm::Accept() {
   state_.MaxStroke = *value;
   const WriteResult written = WriteSettings(QString::fromStdString(state_.AppFolder), *value);
   if (!written) {
-    qWarning("potelan: %s", qPrintable(written.Error));
-    prompts_.Message(this, kNotSaved + "\n" + QDir::toNativeSeparators(SettingsFilePath(
-                                                  QString::fromStdString(state_.AppFolder))),
-                     text::kWarningTitle, MessageIcon::Error);
+    TellFileFailure(prompts_, this, kNotSaved,
+                    SettingsFilePath(QString::fromStdString(state_.AppFolder)), written.Error);
   }
   emit done();
   return true;

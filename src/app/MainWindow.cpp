@@ -418,9 +418,7 @@ void MainWindow::ReadBaseLinkFile(const QString& path) {
   if (result.Status == LinkReadStatus::TypeMismatch) {
     prompts_.Message(this, kLinkTypeMismatchMessage, text::kDefaultTitle, MessageIcon::Error);
   } else if (result.Status == LinkReadStatus::CannotOpen) {
-    qWarning("potelan: %s", qPrintable(result.Error));
-    prompts_.Message(this, kCannotRead + "\n" + QDir::toNativeSeparators(path),
-                     text::kWarningTitle, MessageIcon::Error);
+    TellFileFailure(prompts_, this, kCannotRead, path, result.Error);
   }
 }
 
@@ -445,9 +443,7 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   const LinkReadResult read = ReadLinkFile(state_, input_->Entry(), path, kChangedSet);
   if (read.Status == LinkReadStatus::CannotOpen) {
     state_.Mode = kept;
-    qWarning("potelan: %s", qPrintable(read.Error));
-    prompts_.Message(this, kCannotRead + "\n" + QDir::toNativeSeparators(path),
-                     text::kWarningTitle, MessageIcon::Error);
+    TellFileFailure(prompts_, this, kCannotRead, path, read.Error);
     return;
   }
   state_.Mode = EditMode::Change;
@@ -493,9 +489,7 @@ void MainWindow::SaveLinkFileCommand() {
     return;
   }
   if (!written) {
-    qWarning("potelan: %s", qPrintable(written.Error));
-    prompts_.Message(this, kCannotSave + "\n" + QDir::toNativeSeparators(*path),
-                     text::kWarningTitle, MessageIcon::Error);
+    TellFileFailure(prompts_, this, kCannotSave, *path, written.Error);
   }
 }
 

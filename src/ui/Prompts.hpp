@@ -47,4 +47,10 @@ class Prompts {
 // gets it appended ("CSV|*.csv" gives "CSV (*.csv)").
 QString QtFileFilter(const QString& filter);
 
+// A file that could not be read or written: the user is told the program's
+// `headline` and the file, with the warning title and error icon; the
+// system's own `cause` goes to the log.
+void TellFileFailure(Prompts& prompts, QWidget* parent, const QString& headline,
+                     const QString& path, const QString& cause);
+
 }  // namespace potelan

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHeaderView>
@@ -261,9 +260,7 @@ void TableView::SaveCsv() {
   QString error;
   // A file that could not be written is said, never passed over in silence.
   if (!WriteCsvFile(*path, CsvLines(state_, table_), &error)) {
-    qWarning("potelan: %s", qPrintable(error));
-    prompts_.Message(this, kCsvNotSaved + QLatin1Char('\n') + QDir::toNativeSeparators(*path),
-                     text::kWarningTitle, MessageIcon::Error);
+    TellFileFailure(prompts_, this, kCsvNotSaved, *path, error);
   }
 }
 
