@@ -449,6 +449,19 @@ TEST(WriteSetToForm, WritesEveryValueWithItsPattern) {
   EXPECT_EQ(form.TypeIndex(), 1);
 }
 
+// The type list holds Types 2 to 6 as entries 0 to 4: every type selects its
+// own entry, the last one included.
+TEST(WriteSetToForm, EveryTypeSelectsItsOwnListEntry) {
+  for (int type = 2; type <= 6; ++type) {
+    AppState state;
+    state.Set[1] = Type3Set();
+    state.Set[1].SusType = static_cast<std::int16_t>(type);
+    MemoryForm form = MemoryForm::InputForm();
+    WriteSetToForm(state, form, 1);
+    EXPECT_EQ(form.TypeIndex(), type - 2) << type;
+  }
+}
+
 TEST(WriteSetToForm, Type2LeavesTheLinkBoxesAlone) {
   AppState state;
   state.Set[1] = Type3Set();

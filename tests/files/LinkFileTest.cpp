@@ -198,6 +198,20 @@ TEST(WriteLinkFile, Type2BaseFormMatchesGoldenWithPivotFromTheSet) {
   EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("type2_base.lin")));
 }
 
+// The pivot move of a base form comes from the set with one decimal
+// ("#0.#"): 1.25 is written as 1.3, never with a second decimal.
+TEST(WriteLinkFile, BaseFormPivotMoveHasOneDecimal) {
+  AppState state;
+  state.Set[0].SusType = 2;
+  state.Set[0].PivotMoveX = 1.25;
+  state.Set[0].PivotMoveY = 0.04;
+  MemoryForm form = MemoryForm::BaseForm(2);
+  const std::optional<QStringList> lines = LinkFileLines(state, form, 0);
+  ASSERT_TRUE(lines);
+  EXPECT_TRUE(lines->contains(QStringLiteral("ピボット移動Ｘ=1.3")));
+  EXPECT_TRUE(lines->contains(QStringLiteral("ピボット移動Ｙ=0.")));
+}
+
 TEST(WriteLinkFile, LineCountsPerType) {
   AppState state;
   const MemoryForm form = Type3InputForm();
@@ -481,14 +495,18 @@ TEST_F(ReadLinkFileTest, TypeOrPositionBeyondSixteenBitsEndsTheReading) {
 }
 
 TEST_F(ReadLinkFileTest, ChangedSetRefusesATypeTheListDoesNotOffer) {
-  MemoryForm form = MemoryForm::InputForm();
-  state.Set[1].SusType = 3;
-  const QString path = WriteLines(dir, "t9.lin", {"SUSTYPE=9", "フォーク長=5"});
-  const LinkReadResult result = ReadLinkFile(state, form, path, 1);
-  EXPECT_EQ(result.Status, LinkReadStatus::StoppedAtLine);
-  EXPECT_EQ(state.Set[1].SusType, 3);
-  EXPECT_TRUE(form.TypeIndexCalls().empty());
-  EXPECT_EQ(form.BoxText(box::ForkLength), "");
+  // 7 and 1 are the first types past either end of the list.
+  for (const char* type : {"SUSTYPE=9", "SUSTYPE=7", "SUSTYPE=1"}) {
+    MemoryForm form = MemoryForm::InputForm();
+    state.Set[1].SusType = 3;
+    const QString path = WriteLines(dir, "t9.lin", {type, "フォーク長=5"});
+    const LinkReadResult result = ReadLinkFile(state, form, path, 1);
+    EXPECT_EQ(result.Status, LinkReadStatus::StoppedAtLine) << type;
+    EXPECT_EQ(result.Line, 1) << type;
+    EXPECT_EQ(state.Set[1].SusType, 3) << type;
+    EXPECT_TRUE(form.TypeIndexCalls().empty()) << type;
+    EXPECT_EQ(form.BoxText(box::ForkLength), "") << type;
+  }
 }
 
 TEST_F(ReadLinkFileTest, KeyWithoutItsBoxStoresTheValueThenEndsTheReading) {

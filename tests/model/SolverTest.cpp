@@ -202,6 +202,15 @@ TEST(SolverTest, GuardLeavesTheSetAndTheFlagAlone) {
   EXPECT_FALSE(r.Failed);
   EXPECT_EQ(r.Set.AxleX, 123);
 
+  // Type 3 is the first type that needs one: at position 0 it is left alone
+  // too, neither solved with some branch nor failed.
+  ConfigSet type3 = Type3Example();
+  type3.AxleX = 123;
+  r = SolveAlone(type3, 0);
+  EXPECT_FALSE(r.Failed);
+  EXPECT_EQ(r.Set.AxleX, 123);
+  EXPECT_EQ(r.Set.SusLength, type3.SusLength);
+
   c.SusType = 0;
   r = SolveAlone(c, 4);
   EXPECT_FALSE(r.Failed);

@@ -221,6 +221,29 @@ TEST(StaticsTest, LoadsATypeDoesNotComputeAreLeftAlone) {
   EXPECT_EQ(s.ForkLinkLoad.X, 8);
 }
 
+// The Type 6 fork-side mount takes the rod force back: the same size as the
+// rod load and the opposite direction. A flipped component keeps every
+// magnitude right, so the components are checked against the rod's own
+// direction from the plate's lower corner to the fork-side mount.
+TEST(StaticsTest, Type6ForkMountIsTheRodForceReversed) {
+  for (const ConfigSet& c : testing::RandomLinkages(6, 20, 6060)) {
+    const ConfigSet s = SolvedAt(c, c.AxleStartPos);
+    const double t = s.TenRodLoad.Magnitude;
+    const double dx = s.ForkLinkX - s.LinkLwrX;
+    const double dy = s.ForkLinkY - s.LinkLwrY;
+    const double scale = 1e-9 * (1 + std::fabs(t));
+    // The rod load points along the rod, towards the fork-side mount for a
+    // positive rod force.
+    EXPECT_NEAR(s.TenRodLoad.X, dx * t / s.TenRodLength, scale);
+    EXPECT_NEAR(s.TenRodLoad.Y, dy * t / s.TenRodLength, scale);
+    EXPECT_EQ(s.ForkLinkLoad.Magnitude, t);
+    EXPECT_NEAR(s.ForkLinkLoad.X, -dx * t / s.TenRodLength, scale);
+    EXPECT_NEAR(s.ForkLinkLoad.Y, -dy * t / s.TenRodLength, scale);
+    EXPECT_NEAR(s.ForkLinkLoad.X + s.TenRodLoad.X, 0, scale);
+    EXPECT_NEAR(s.ForkLinkLoad.Y + s.TenRodLoad.Y, 0, scale);
+  }
+}
+
 TEST(StaticsTest, Type5FrameMountCarriesTheRodForce) {
   ConfigSet c = testing::SampleSet(5);
   c.FrameLinkLoad = {-1, -1, -1};

@@ -131,6 +131,29 @@ TEST(BaseSweepTest, LargeStrokeRangeWritesEveryRow) {
   EXPECT_NE(table.Cell(1, 42), "");
 }
 
+// A second base sweep after the base dimensions changed takes its reference
+// shock length afresh: without the reset the old set's zero-stroke length
+// would stay the reference, and the shock stroke at axle stroke 0 would be
+// the difference between the two linkages instead of 0.
+TEST(BaseSweepTest, ASecondSweepStartsFromAFreshReferenceLength) {
+  AppState state;
+  state.Set[0] = testing::SampleSet(4);
+  ResultTable table;
+  table.BuildHeaders();
+  NullPlotSink sink;
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  const double firstReference = state.Set[2].SusLength0;
+
+  state.Set[0].SusUpY -= 12;  // a shock mount 12 mm higher: a longer shock
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  EXPECT_NE(state.Set[2].SusLength0, firstReference);
+  const ConfigSet atZero = SolvedAtStroke(state.Set[0], 0);
+  EXPECT_EQ(state.Set[2].SusLength0, atZero.SusLength);
+  EXPECT_EQ(table.Cell(7, ResultTable::RowOfStroke(0)), CellText(0.0, "##0.0"));
+  const ConfigSet at50 = SolvedAtStroke(state.Set[0], 50);
+  EXPECT_EQ(table.Cell(7, ResultTable::RowOfStroke(50)), CellText(at50.SusStroke, "##0.0"));
+}
+
 TEST(ChangedSweepTest, StopsAtTheFailingStrokeAndRestoresTheAxle) {
   AppState state;
   state.Set[1] = FailsAt40();
@@ -213,9 +236,14 @@ TEST(PairedSweepTest, ABaseFailureIsNotBlamedOnTheChangedSet) {
   changedFails.Set[0] = testing::SampleSet(4);
   changedFails.Set[1] = FailsAt40();
   ASSERT_TRUE(BaseSweep(changedFails, table, sink).Ok);
+  // The base working set was solved at 35 mm when the changed set failed at
+  // 40 mm; both working axles go back to their sources.
   const SweepResult second = PairedSweep(changedFails, table, sink);
   EXPECT_EQ(second.FailedSet, 1);
   EXPECT_EQ(second.FailedStroke, 40);
+  EXPECT_FALSE(changedFails.LinkFailed);
+  EXPECT_EQ(changedFails.Set[2].AxleStartPos, changedFails.Set[0].AxleStartPos);
+  EXPECT_EQ(changedFails.Set[3].AxleStartPos, changedFails.Set[1].AxleStartPos);
 }
 
 TEST(BaseRefillTest, NeverStopsAndLeavesTheFlagForTheNextCaller) {
