@@ -57,7 +57,7 @@ Intersections CircleIntersect(double x1, double y1, double r1, double x2, double
   const double uy = CheckedDiv(dy, d);
   const double footX = Finite(x1 + a * ux);
   const double footY = Finite(y1 + a * uy);
-  // (-uy, ux) points to the left of centre 1 -> centre 2.
+  // (-uy, ux) points to the left of centre 1 -> centre 2 (SideOfLine +1).
   const Point left{Finite(footX - h * uy), Finite(footY + h * ux)};
   const Point right{Finite(footX + h * uy), Finite(footY - h * ux)};
   return Intersections{left, right};
