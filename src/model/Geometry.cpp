@@ -42,29 +42,25 @@ std::int16_t SideOfLine(double x1, double y1, double x2, double y2, double px, d
 }
 
 Intersections CircleIntersect(double x1, double y1, double r1, double x2, double y2, double r2) {
-  if (x1 != x2) {
-    const double j = CheckedDiv(Finite((x2 * x2 + y2 * y2 - r2 * r2) - (x1 * x1 + y1 * y1 - r1 * r1)),
-                                2 * (x2 - x1));
-    const double u = CheckedDiv(y1 - y2, x2 - x1);
-    const double a = Finite(u * u + 1);
-    const double h = Finite((j - x1) * u - y1);
-    const double c = Finite((j - x1) * (j - x1) + y1 * y1 - r1 * r1);
-    const double root = CheckedSqrt(Finite(h * h - a * c));
-    const double yPlus = CheckedDiv(-h + root, a);
-    const double yMinus = CheckedDiv(-h - root, a);
-    const Point plus{Finite(j + u * yPlus), yPlus};
-    const Point minus{Finite(j + u * yMinus), yMinus};
-    return x1 < x2 ? Intersections{plus, minus} : Intersections{minus, plus};
-  }
-  if (y1 != y2) {
-    const double y0 =
-        CheckedDiv(Finite((y2 * y2 - y1 * y1) + r1 * r1 - r2 * r2), 2 * (y2 - y1));
-    const double s = CheckedSqrt(Finite(r1 * r1 - (y0 - y1) * (y0 - y1)));
-    const Point left{Finite(x1 - s), y0};
-    const Point right{Finite(x1 + s), y0};
-    return y1 < y2 ? Intersections{left, right} : Intersections{right, left};
-  }
-  return Intersections{};
+  if (x1 == x2 && y1 == y2) return Intersections{};
+  // Along the line of centres: the foot of the common chord lies at distance
+  // a from centre 1, and the chord's half-length h is measured square to it.
+  // Nothing here divides by a difference of one coordinate alone, so the
+  // result keeps its digits however the centres lie (a chord written as
+  // x = J + U*y loses them when the centres are nearly above one another).
+  const double dx = Finite(x2 - x1);
+  const double dy = Finite(y2 - y1);
+  const double d = Finite(std::hypot(dx, dy));
+  const double a = CheckedDiv(Finite(d * d + Finite((r1 - r2) * (r1 + r2))), 2 * d);
+  const double h = CheckedSqrt(Finite((r1 - a) * (r1 + a)));
+  const double ux = CheckedDiv(dx, d);
+  const double uy = CheckedDiv(dy, d);
+  const double footX = Finite(x1 + a * ux);
+  const double footY = Finite(y1 + a * uy);
+  // (-uy, ux) points to the left of centre 1 -> centre 2 (SideOfLine +1).
+  const Point left{Finite(footX - h * uy), Finite(footY + h * ux)};
+  const Point right{Finite(footX + h * uy), Finite(footY - h * ux)};
+  return Intersections{left, right};
 }
 
 }  // namespace potelan

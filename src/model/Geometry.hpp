@@ -32,7 +32,10 @@ double PointDistance(double x1, double y1, double x2, double y2);
 double LineDistance(double x0, double y0, double x1, double y1, double x2, double y2);
 // +1 left of the directed line P1->P2, -1 right of it, 0 on it.
 std::int16_t SideOfLine(double x1, double y1, double x2, double y2, double px, double py);
-// The two intersections of two circles; coincident centres give four zeros.
+// The two intersections of two circles, measured along the line of centres
+// (so nearly vertical centres keep their digits). Touching circles give one
+// point twice; coincident centres give four zeros; circles that do not meet
+// fail.
 Intersections CircleIntersect(double x1, double y1, double r1, double x2, double y2, double r2);
 
 // Checked arithmetic shared by the primitives and the solver. Inline, with

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
 #include <random>
+#include <vector>
 
 namespace potelan {
 namespace {
@@ -133,6 +135,130 @@ TEST(CircleIntersectTest, SpecialCases) {
   EXPECT_NEAR(touch.First.Y, 0, kTol);
   EXPECT_NEAR(touch.Second.X, 3, kTol);
   EXPECT_NEAR(touch.Second.Y, 0, kTol);
+}
+
+// The worked examples are exact when the intersections are measured along
+// the line of centres; the touching circles give their one point twice.
+TEST(CircleIntersectTest, WorkedExamplesAreExact) {
+  Intersections p = CircleIntersect(0, 0, 5, 6, 0, 5);
+  EXPECT_EQ(p.First.X, 3);
+  EXPECT_EQ(p.First.Y, 4);
+  EXPECT_EQ(p.Second.X, 3);
+  EXPECT_EQ(p.Second.Y, -4);
+  p = CircleIntersect(6, 0, 5, 0, 0, 5);
+  EXPECT_EQ(p.First.Y, -4);
+  EXPECT_EQ(p.Second.Y, 4);
+  p = CircleIntersect(0, 0, 5, 0, 6, 5);
+  EXPECT_EQ(p.First.X, -4);
+  EXPECT_EQ(p.First.Y, 3);
+  EXPECT_EQ(p.Second.X, 4);
+  EXPECT_EQ(p.Second.Y, 3);
+  p = CircleIntersect(0, 0, 3, 5, 0, 2);
+  EXPECT_EQ(p.First.X, 3);
+  EXPECT_EQ(p.First.Y, 0);
+  EXPECT_EQ(p.Second.X, 3);
+  EXPECT_EQ(p.Second.Y, 0);
+  // Circles that touch from inside also give their point twice.
+  p = CircleIntersect(0, 0, 5, 2, 0, 3);
+  EXPECT_EQ(p.First.X, 5);
+  EXPECT_EQ(p.Second.X, 5);
+  EXPECT_EQ(p.First.Y, 0);
+}
+
+// Centres a few single-precision steps apart in X, as entered values and the
+// joints solved from them lie: the offset of the second centre is stepped one
+// float ulp at a time from 0 (exactly above one another) upwards.
+struct NearVertical {
+  double X1, Y1, X2, Y2;
+};
+
+std::vector<NearVertical> NearVerticalPairs(unsigned seed) {
+  std::mt19937 rng(seed);
+  std::uniform_real_distribution<float> coordinate(-300, 300);
+  std::uniform_real_distribution<float> rise(-150, 150);
+  std::vector<NearVertical> pairs;
+  for (int i = 0; i < 60; ++i) {
+    const float x1 = coordinate(rng);
+    const float y1 = coordinate(rng);
+    const float y2 = y1 + rise(rng);
+    float x2 = x1;
+    for (int ulps = 0; ulps < 40; ++ulps) {
+      pairs.push_back({x1, y1, x2, y2});
+      x2 = std::nextafter(x2, i % 2 == 0 ? 1e9f : -1e9f);
+    }
+  }
+  return pairs;
+}
+
+// Exact enough for a sign: the cross product of P1->P2 and P1->P in extended
+// precision.
+long double CrossLong(double x1, double y1, double x2, double y2, double px, double py) {
+  return (static_cast<long double>(x2) - x1) * (static_cast<long double>(py) - y1) -
+         (static_cast<long double>(y2) - y1) * (static_cast<long double>(px) - x1);
+}
+
+// Regression: the chord form x = J + U*y divided by x2 - x1 and put the
+// intersections of nearly vertical centres tens of millimetres off both
+// circles, or reported circles that meet as apart. Oracle: each point lies on
+// both circles, first on the left, second on the right.
+TEST(CircleIntersectTest, NearlyVerticalCentresKeepBothRadiiAndTheirSides) {
+  std::mt19937 rng(19);
+  int checked = 0;
+  for (const NearVertical& c : NearVerticalPairs(23)) {
+    const double d = std::hypot(c.X2 - c.X1, c.Y2 - c.Y1);
+    if (d < 1) continue;
+    // Radii that certainly meet, well away from touching.
+    std::uniform_real_distribution<double> share(0.2, 0.8);
+    std::uniform_real_distribution<double> lift(0.1, 200);
+    const double along = share(rng) * d;
+    const double h = lift(rng);
+    const double r1 = std::hypot(along, h);
+    const double r2 = std::hypot(d - along, h);
+    Intersections p{};
+    ASSERT_NO_THROW(p = CircleIntersect(c.X1, c.Y1, r1, c.X2, c.Y2, r2))
+        << c.X1 << " " << c.Y1 << " " << c.X2 << " " << c.Y2;
+    for (const Point& q : {p.First, p.Second}) {
+      EXPECT_NEAR(std::hypot(q.X - c.X1, q.Y - c.Y1), r1, 1e-9 * r1);
+      EXPECT_NEAR(std::hypot(q.X - c.X2, q.Y - c.Y2), r2, 1e-9 * r2);
+    }
+    EXPECT_GT(CrossLong(c.X1, c.Y1, c.X2, c.Y2, p.First.X, p.First.Y), 0);
+    EXPECT_LT(CrossLong(c.X1, c.Y1, c.X2, c.Y2, p.Second.X, p.Second.Y), 0);
+    ++checked;
+  }
+  EXPECT_GT(checked, 2000);
+}
+
+// The slope forms of the line primitives divide by x2 - x1 as well. Scanned
+// over the same nearly vertical lines, with points both far from the line and
+// within a few micrometres of it, they keep the distance to 1e-9 relative and
+// the side of every point that is not within rounding of the line.
+TEST(LinePrimitivesTest, NearlyVerticalLinesKeepDistanceAndSide) {
+  std::mt19937 rng(29);
+  std::uniform_real_distribution<double> across(-50, 50);
+  std::uniform_real_distribution<double> along(-300, 300);
+  int checked = 0;
+  for (const NearVertical& c : NearVerticalPairs(31)) {
+    if (c.Y1 == c.Y2) continue;
+    for (double scale : {1.0, 1e-6}) {
+      const double px = c.X1 + across(rng) * scale;
+      const double py = along(rng);
+      const long double cross = CrossLong(c.X1, c.Y1, c.X2, c.Y2, px, py);
+      const double distance = static_cast<double>(
+          std::fabs(cross) / std::hypot(static_cast<long double>(c.X2) - c.X1,
+                                        static_cast<long double>(c.Y2) - c.Y1));
+      EXPECT_NEAR(LineDistance(px, py, c.X1, c.Y1, c.X2, c.Y2), distance,
+                  1e-9 * std::max(1.0, distance));
+      if (distance > 1e-9) {
+        EXPECT_EQ(SideOfLine(c.X1, c.Y1, c.X2, c.Y2, px, py), cross > 0 ? 1 : -1)
+            << px << " " << py << " against " << c.X1 << " " << c.Y1 << " " << c.X2 << " "
+            << c.Y2;
+        // Reversing the line reverses the side.
+        EXPECT_EQ(SideOfLine(c.X2, c.Y2, c.X1, c.Y1, px, py), cross > 0 ? -1 : 1);
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 4000);
 }
 
 TEST(CheckedArithmeticTest, NeverReturnsInfinityOrNaN) {
