@@ -106,9 +106,9 @@ TEST(StaticsTest, RodForceChangesSignWithTheAssemblyBranch) {
 }
 
 // dSusLength/dAxleStartPos by the five-point central difference. The step is
-// not tiny on purpose: near-vertical centre lines make the circle
-// intersections lose a few digits, and a larger step keeps that noise small
-// while the truncation error of this stencil stays far below the tolerance.
+// not tiny on purpose: a larger step keeps the rounding noise of the solves
+// small while the truncation error of this stencil stays far below the
+// tolerance.
 double ShockRate(const ConfigSet& c, double h) {
   auto length = [&](double offset) { return SolvedAt(c, c.AxleStartPos + offset).SusLength; };
   return (-length(2 * h) + 8 * length(h) - 8 * length(-h) + length(-2 * h)) / (12 * h);
