@@ -169,7 +169,8 @@ QStringList ReportLines(const AppState& state, const ResultTable& table) {
   QString sides = QStringLiteral(" ") + Padded(QStringLiteral("ｽﾄﾛｰｸ"), kCellColumns);
   for (const ExportName* name : ShownNames(table)) {
     names += Padded(name->Printed, 2 * kCellColumns);
-    sides += Padded(QStringLiteral("基準"), kCellColumns) + Padded(QStringLiteral("変更"), kCellColumns);
+    sides +=
+        Padded(QStringLiteral("基準"), kCellColumns) + Padded(QStringLiteral("変更"), kCellColumns);
   }
   lines << TrimmedRight(names) << TrimmedRight(sides);
   const int columns = ExportColumns(table);

@@ -158,12 +158,16 @@ ResultTable NonDefaultItemsTable() {
   FitStrokeRows(table, 20);
   for (int k = 0; k <= 4; ++k) {
     const int row = k + 2;
-    const std::string base[] = {Fixed("%6.4f", 2.0 + 0.05 * k), Fixed("%6.1f", 400 + 30.5 * k),
+    const std::string base[] = {Fixed("%6.4f", 2.0 + 0.05 * k),  Fixed("%6.1f", 400 + 30.5 * k),
                                 Fixed("%6.1f", 350 + 25.25 * k), Fixed("%6.1f", 420 + 31 * k),
-                                Fixed("%6.1f", 380 + 28 * k), Fixed("%6.1f", -33.5 - k),
+                                Fixed("%6.1f", 380 + 28 * k),    Fixed("%6.1f", -33.5 - k),
                                 Fixed("%6.1f", 2.45 * k)};
-    const std::string changed[] = {Fixed("%6.4f", 1.9 + 0.04 * k), Fixed("%6.1f", 410 + 29 * k),
-                                   "", Fixed("%6.1f", 415 + 27.5 * k), "", "",
+    const std::string changed[] = {Fixed("%6.4f", 1.9 + 0.04 * k),
+                                   Fixed("%6.1f", 410 + 29 * k),
+                                   "",
+                                   Fixed("%6.1f", 415 + 27.5 * k),
+                                   "",
+                                   "",
                                    Fixed("%6.1f", 2.6 * k)};
     table.SetCell(0, row, Fixed("%6.0f", 5.0 * k));
     for (int item = 0; item < 7; ++item) {
@@ -193,7 +197,8 @@ TEST(CsvExport, HeadersFollowTheShownItems) {
 TEST(CsvExport, RowsEndAtMaxStroke) {
   ResultTable table;
   table.BuildHeaders();
-  for (int s = 0; s <= 150; s += 5) table.SetCell(0, ResultTable::RowOfStroke(s), Fixed("%6.0f", s));
+  for (int s = 0; s <= 150; s += 5)
+    table.SetCell(0, ResultTable::RowOfStroke(s), Fixed("%6.0f", s));
   AppState state = ExampleState();
   for (const std::int16_t maxStroke : {150, 152, 104, 0}) {
     state.MaxStroke = maxStroke;
@@ -330,7 +335,7 @@ TEST(ReportExport, HeadersFollowTheShownItems) {
   const ResultTable table = NonDefaultItemsTable();
   const QStringList lines = ReportLines(state, table);
   ASSERT_EQ(lines.size(), 21 + 5);
-  const QStringList names = {"ﾘﾝｸﾚｼｵ(逆)", "サス荷重", "T-Rod",    "ﾋﾟﾎﾞｯﾄ荷重",
+  const QStringList names = {"ﾘﾝｸﾚｼｵ(逆)", "サス荷重",  "T-Rod",  "ﾋﾟﾎﾞｯﾄ荷重",
                              "Frm-Link",   "Fork-Link", "ｻｽｽﾄﾛ-ｸ"};
   const QString& header = lines[19];
   for (int k = 1; k <= names.size(); ++k) {
@@ -341,7 +346,9 @@ TEST(ReportExport, HeadersFollowTheShownItems) {
   }
   // Under each name "基準" and "変更", eight columns apart.
   QStringList sides;
-  for (int k = 1; k <= names.size(); ++k) sides << "基準" << "変更";
+  for (int k = 1; k <= names.size(); ++k)
+    sides << "基準"
+          << "変更";
   EXPECT_EQ(lines[20].split(' ', Qt::SkipEmptyParts), QStringList{"ｽﾄﾛｰｸ"} + sides);
   qsizetype from = 0;
   for (int column = 1; column <= sides.size(); ++column) {

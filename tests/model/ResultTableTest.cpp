@@ -93,7 +93,7 @@ TEST(ResultTableTest, RowCountIsSetExactly) {
   EXPECT_EQ(table.Cell(1, 32), "");
   table.SetCell(8, 32, "   1.0");
   EXPECT_EQ(table.Cell(8, 32), "   1.0");  // with every column
-  table.SetRowCount(0);  // the header rows stay
+  table.SetRowCount(0);                    // the header rows stay
   EXPECT_EQ(table.RowCount(), 2);
   EXPECT_EQ(table.Cell(0, 1), "ｽﾄﾛｰｸ");
 }

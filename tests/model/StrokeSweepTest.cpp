@@ -105,8 +105,8 @@ TEST(BaseSweepTest, StrokeRangeFollowsMaxStroke) {
     std::size_t Steps;
     int Rows;
   };
-  for (const Case& c : {Case{150, 31, 33}, Case{152, 31, 33}, Case{0, 1, 3}, Case{-5, 0, 2},
-                        Case{200, 41, 43}}) {
+  for (const Case& c :
+       {Case{150, 31, 33}, Case{152, 31, 33}, Case{0, 1, 3}, Case{-5, 0, 2}, Case{200, 41, 43}}) {
     AppState state;
     state.MaxStroke = c.MaxStroke;
     state.Set[0] = testing::SampleSet(4);
@@ -263,7 +263,8 @@ TEST(SweepRowsTest, RowsOfAStrokeRange) {
 TEST(SweepRowsTest, EverySweepHoldsExactlyTheRowsOfMaxStroke) {
   using Variant = void (*)(AppState&, ResultTable&, PlotSink&);
   const std::pair<const char*, Variant> variants[] = {
-      {"base", [](AppState& s, ResultTable& t, PlotSink& p) { ASSERT_TRUE(BaseSweep(s, t, p).Ok); }},
+      {"base",
+       [](AppState& s, ResultTable& t, PlotSink& p) { ASSERT_TRUE(BaseSweep(s, t, p).Ok); }},
       {"changed",
        [](AppState& s, ResultTable& t, PlotSink& p) { ASSERT_TRUE(ChangedSweep(s, t, p).Ok); }},
       {"paired",

@@ -368,7 +368,7 @@ TEST_F(TableOutputTest, UnwritableCsvIsReported) {
   EXPECT_TRUE(message.Text.contains(path)) << message.Text.toStdString();
 }
 
-// Lowering MaxStroke used to leave rows 155..150+ of the longer sweep in the
+// Lowering MaxStroke used to leave the rows of the longer sweep in the
 // grid, and the CSV file and the report carried their old numbers. The rows
 // beyond the new range go from the grid at once, and the exports end there.
 TEST_F(TableOutputTest, LoweredMaxStrokeDropsTheRowsBeyondIt) {
@@ -385,8 +385,8 @@ TEST_F(TableOutputTest, LoweredMaxStrokeDropsTheRowsBeyondIt) {
   EXPECT_EQ(written.count("\r\n"), 2 + 14 + 1 + 1 + 9);
   const QStringList lines = QString::fromUtf8(ReadBytes(path)).split("\r\n");
   EXPECT_TRUE(lines[lines.size() - 2].startsWith("40,")) << lines[lines.size() - 2].toStdString();
-  EXPECT_EQ(written,
-            ReadBytes(QStringLiteral(POTELAN_TEST_DATA) + QStringLiteral("/export_lowered_expected.csv")));
+  EXPECT_EQ(written, ReadBytes(QStringLiteral(POTELAN_TEST_DATA) +
+                               QStringLiteral("/export_lowered_expected.csv")));
   EXPECT_EQ(ReportLines(state, table).size(), 3 + 14 + 2 + 2 + 9);
 
   // What is left is what a sweep over the lowered range gives on its own.
@@ -431,7 +431,8 @@ TEST_F(TableOutputTest, ExportsNameTheShownItems) {
     ASSERT_EQ(fields.size(), 10) << s;
     // Each field is the number of the cell under its header in the grid.
     for (int column = 0; column < 9; ++column) {
-      EXPECT_FLOAT_EQ(fields[column].toFloat(), ModelCell(column, row).toFloat()) << s << " " << column;
+      EXPECT_FLOAT_EQ(fields[column].toFloat(), ModelCell(column, row).toFloat())
+          << s << " " << column;
     }
   }
   const QStringList report = ReportLines(state, table);
