@@ -502,9 +502,15 @@ void MainWindow::OpenInitialSettings() {
   if (init_ == nullptr) {
     init_ = new InitForm(state_, prompts_);
     // Unloaded from the event loop: the box whose Enter accepted the entry
-    // is still handling its key when `done` arrives.
+    // is still handling its key when `done` arrives. An open table drops the
+    // rows beyond a lowered stroke range.
     connect(
-        init_, &InitForm::done, this, [this] { UnloadChild(init_); }, Qt::QueuedConnection);
+        init_, &InitForm::done, this,
+        [this] {
+          if (TableView* table = views_->TableWindow()) table->MaxStrokeChanged();
+          UnloadChild(init_);
+        },
+        Qt::QueuedConnection);
   }
   ShowChild(init_);
 }

@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
+#include "model/StrokeSweep.hpp"
 
 namespace potelan {
 
 namespace {
 
 constexpr int kLabelColumns = 32;
-constexpr int kFirstStrokeRow = 2;
+constexpr int kFirstStrokeRow = kGridHeaderRows;
+constexpr int kCellColumns = 8;  // a report cell: six characters and two blanks
 const QString kEmptyCell = QStringLiteral("      ");
 
 struct DimensionRow {
@@ -39,12 +42,60 @@ const std::array<DimensionRow, 14>& DimensionRows() {
   return rows;
 }
 
-// Stroke rows 0..150 mm always; more when the grid grew for a longer stroke.
-int LastStrokeRow(const ResultTable& table) { return std::max(kGridRows, table.RowCount()) - 1; }
+// The names of a result item over its columns: in the CSV header (followed
+// by "基準" or "変更") and in the report's first header line. The four items
+// shown at start keep the names these files have always carried.
+struct ExportName {
+  ResultItem Item;
+  QString Csv;
+  QString Printed;
+};
+
+const std::array<ExportName, kResultItemCount>& ExportNames() {
+  static const std::array<ExportName, kResultItemCount> names{{
+      {ResultItem::LinkRatio, QStringLiteral("ﾘﾝｸﾚｼｵ"), QStringLiteral("ﾘﾝｸﾚｼｵ")},
+      {ResultItem::InvLinkRatio, QStringLiteral("ﾘﾝｸﾚｼｵ(逆)"), QStringLiteral("ﾘﾝｸﾚｼｵ(逆)")},
+      {ResultItem::AxleLoad, QStringLiteral("軸荷重"), QStringLiteral("軸荷重")},
+      {ResultItem::SusLoad, QStringLiteral("サス荷重"), QStringLiteral("サス荷重")},
+      {ResultItem::TenRodLoad, QStringLiteral("T-Rod"), QStringLiteral("T-Rod")},
+      {ResultItem::PivotLoad, QStringLiteral("ﾋﾟﾎﾞｯﾄ荷重"), QStringLiteral("ﾋﾟﾎﾞｯﾄ荷重")},
+      {ResultItem::FrameLinkLoad, QStringLiteral("Frm-Link"), QStringLiteral("Frm-Link")},
+      {ResultItem::ForkLinkLoad, QStringLiteral("Fork-Link"), QStringLiteral("Fork-Link")},
+      {ResultItem::SusLength, QStringLiteral("ｻｽ長 "), QStringLiteral("サス長")},
+      {ResultItem::SusStroke, QStringLiteral("ｻｽｽﾄﾛｸ"), QStringLiteral("ｻｽｽﾄﾛ-ｸ")},
+  }};
+  return names;
+}
+
+// The export names of the shown items, in the table's order.
+std::vector<const ExportName*> ShownNames(const ResultTable& table) {
+  std::vector<const ExportName*> shown;
+  for (const ExportName& name : ExportNames()) {
+    if (table.IsShown(name.Item)) shown.push_back(&name);
+  }
+  return shown;
+}
+
+// A report header text and blanks up to `columns` display columns.
+QString Padded(const QString& text, int columns) {
+  const int width = DisplayWidth(text);
+  return width < columns ? text + QString(columns - width, QLatin1Char(' ')) : text;
+}
+
+QString TrimmedRight(QString text) {
+  while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+  return text;
+}
 
 QString Text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
+
+int ExportColumns(const ResultTable& table) { return 2 * table.ShownCount() + 1; }
+
+int ExportRows(const AppState& state, const ResultTable& table) {
+  return std::min(table.RowCount(), StrokeRows(state.MaxStroke));
+}
 
 int DisplayWidth(const QString& text) {
   int width = 0;
@@ -78,14 +129,19 @@ QStringList CsvLines(const AppState& state, const ResultTable& table) {
                  Text(GeneralDouble(changed.*row.Value));
   }
   lines << QString();
-  lines << QStringLiteral(
-      "軸ｽﾄﾛｰｸ,ﾘﾝｸﾚｼｵ基準,ﾘﾝｸﾚｼｵ変更,軸荷重基準,軸荷重変更,ｻｽ長 基準,ｻｽ長 "
-      "変更,ｻｽｽﾄﾛｸ基準,ｻｽｽﾄﾛｸ変更");
-  for (int row = kFirstStrokeRow; row <= LastStrokeRow(table); ++row) {
+  QString header = QStringLiteral("軸ｽﾄﾛｰｸ");
+  for (const ExportName* name : ShownNames(table)) {
+    header += QLatin1Char(',') + name->Csv + QStringLiteral("基準") + QLatin1Char(',') + name->Csv +
+              QStringLiteral("変更");
+  }
+  lines << header;
+  const int columns = ExportColumns(table);
+  for (int row = kFirstStrokeRow; row < ExportRows(state, table); ++row) {
     QString line;
-    for (int column = 0; column < kExportColumns; ++column) {
+    for (int column = 0; column < columns; ++column) {
       const std::optional<float> value = ParseSingle(table.Cell(column, row));
-      if (value) line += Text(GeneralSingle(*value)) + QLatin1Char(',');
+      if (value) line += Text(GeneralSingle(*value));
+      line += QLatin1Char(',');
     }
     lines << line;
   }
@@ -108,11 +164,19 @@ QStringList ReportLines(const AppState& state, const ResultTable& table) {
                  QString(6, QLatin1Char(' ')) + Text(FormatPrintValue(changed.*row.Value));
   }
   lines << QString() << QString();
-  lines << QStringLiteral(" ｱｸｽﾙ    ﾘﾝｸﾚｼｵ          軸荷重          サス長          ｻｽｽﾄﾛ-ｸ");
-  lines << QStringLiteral(" ｽﾄﾛｰｸ   基準    変更    基準    変更    基準    変更    基準    変更");
-  for (int row = kFirstStrokeRow; row <= LastStrokeRow(table); ++row) {
+  // Eight columns a cell: the item's name stands over its two cells.
+  QString names = QStringLiteral(" ") + Padded(QStringLiteral("ｱｸｽﾙ"), kCellColumns);
+  QString sides = QStringLiteral(" ") + Padded(QStringLiteral("ｽﾄﾛｰｸ"), kCellColumns);
+  for (const ExportName* name : ShownNames(table)) {
+    names += Padded(name->Printed, 2 * kCellColumns);
+    sides +=
+        Padded(QStringLiteral("基準"), kCellColumns) + Padded(QStringLiteral("変更"), kCellColumns);
+  }
+  lines << TrimmedRight(names) << TrimmedRight(sides);
+  const int columns = ExportColumns(table);
+  for (int row = kFirstStrokeRow; row < ExportRows(state, table); ++row) {
     QString line(1, QLatin1Char(' '));
-    for (int column = 0; column < kExportColumns; ++column) {
+    for (int column = 0; column < columns; ++column) {
       const std::string& cell = table.Cell(column, row);
       line += (cell.empty() ? kEmptyCell : Text(cell)) + QStringLiteral("  ");
     }

@@ -66,6 +66,11 @@ void ResultTable::EnsureRows(int rows) {
   rows_.resize(static_cast<std::size_t>(rows), std::vector<std::string>(columns_));
 }
 
+void ResultTable::SetRowCount(int rows) {
+  rows_.resize(static_cast<std::size_t>(std::max(rows, kGridHeaderRows)),
+               std::vector<std::string>(static_cast<std::size_t>(columns_)));
+}
+
 void ResultTable::Clear() {
   for (auto& row : rows_) std::fill(row.begin(), row.end(), std::string());
 }

@@ -46,6 +46,7 @@ double ItemValue(const ConfigSet& set, ResultItem item);
 bool TypeComputes(std::int16_t susType, ResultItem item);
 
 inline constexpr int kGridRows = 33;  // two header rows, strokes 0..150 mm
+inline constexpr int kGridHeaderRows = 2;  // rows 0 and 1: item names, 基準 and 変更
 
 class ResultTable {
  public:
@@ -62,6 +63,9 @@ class ResultTable {
   void SetColumnCount(int columns);
   // Grows the grid (never shrinks it) so that row `rows - 1` exists.
   void EnsureRows(int rows);
+  // Sets the number of rows, the two header rows at least: rows beyond it
+  // are dropped with their cells, rows added are empty.
+  void SetRowCount(int rows);
   // Empties every cell.
   void Clear();
 

@@ -31,11 +31,6 @@ SweepResult Failure(AppState& state, int w, int src, int stroke) {
   return result;
 }
 
-void PrepareRows(ResultTable& table, std::int16_t maxStroke) {
-  const int last = LastSweepStroke(maxStroke);
-  if (last >= 0) table.EnsureRows(ResultTable::RowOfStroke(last) + 1);
-}
-
 }  // namespace
 
 std::string StrokeFailureMessage(double stroke) {
@@ -49,6 +44,15 @@ std::string ChangedStrokeFailureMessage(double stroke) {
 int LastSweepStroke(std::int16_t maxStroke) {
   if (maxStroke < 0) return -1;
   return maxStroke - maxStroke % kStrokeStep;
+}
+
+int StrokeRows(std::int16_t maxStroke) {
+  const int last = LastSweepStroke(maxStroke);
+  return last < 0 ? kGridHeaderRows : ResultTable::RowOfStroke(last) + 1;
+}
+
+void FitStrokeRows(ResultTable& table, std::int16_t maxStroke) {
+  table.SetRowCount(StrokeRows(maxStroke));
 }
 
 void PlotCoarsePoints(const AppState& state, const ResultTable& table, PlotSink& sink, int stroke,
@@ -65,7 +69,7 @@ void PlotCoarsePoints(const AppState& state, const ResultTable& table, PlotSink&
 SweepResult BaseSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   CopySet(state, kBaseSet);
   state.Set[kBaseWork].SusLength0 = 0;
-  PrepareRows(table, state.MaxStroke);
+  FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
     SolveAtStroke(state, kBaseWork, kBaseSet, s);
@@ -81,7 +85,7 @@ SweepResult BaseSweep(AppState& state, ResultTable& table, PlotSink& sink) {
 SweepResult ChangedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   CopySet(state, kChangedSet);
   state.Set[kChangedWork].SusLength0 = 0;
-  PrepareRows(table, state.MaxStroke);
+  FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
     SolveAtStroke(state, kChangedWork, kChangedSet, s);
@@ -98,7 +102,7 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   CopySet(state, kChangedSet);
   state.Set[kChangedWork].SusLength0 = 0;
   sink.Clear();
-  PrepareRows(table, state.MaxStroke);
+  FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
     SolveAtStroke(state, kChangedWork, kChangedSet, s);
@@ -128,7 +132,7 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
 }
 
 int BaseRefill(AppState& state, ResultTable& table, PlotSink& sink) {
-  PrepareRows(table, state.MaxStroke);
+  FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   int firstFailure = -1;
   for (int s = 0; s <= last; s += kStrokeStep) {

@@ -66,6 +66,15 @@ inline constexpr std::string_view kInitialFailureMessage = "初期条件でリ�
 // The strokes of a sweep: 0, 5, ... not above MaxStroke (none when negative).
 int LastSweepStroke(std::int16_t maxStroke);
 
+// The grid rows of a stroke range: the two header rows and one row for each
+// stroke of a sweep up to MaxStroke.
+int StrokeRows(std::int16_t maxStroke);
+
+// Sizes the table to exactly the rows of the stroke range. Every sweep does
+// this first, so that rows a longer range wrote earlier never stay behind
+// with numbers of an older sweep.
+void FitStrokeRows(ResultTable& table, std::int16_t maxStroke);
+
 // Base sweep (Next at "BASE"): set 2 from set 0, stroke cell and base columns.
 SweepResult BaseSweep(AppState& state, ResultTable& table, PlotSink& sink);
 

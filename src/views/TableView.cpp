@@ -230,7 +230,15 @@ void TableView::BuildTableLayout() {
   gridTwips_ = (2 * items + 1) * kColumnTwips + kGridExtraPerItem * items + kGridExtra;
   windowTwips_ = gridTwips_ + kWindowExtra;
 
+  FitStrokeRows(table_, state_.MaxStroke);
   if (state_.Mode != EditMode::New) BaseRefill(state_, table_, graph_);
+  Refresh();
+}
+
+void TableView::MaxStrokeChanged() {
+  const int rows = StrokeRows(state_.MaxStroke);
+  if (rows >= table_.RowCount()) return;
+  table_.SetRowCount(rows);
   Refresh();
 }
 

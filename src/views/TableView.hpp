@@ -31,11 +31,15 @@ class TableView final : public QWidget {
   ~TableView() override;
 
   // BuildTableLayout: columns, headers and widths from the item menus, the
-  // graph's ratio-axis labels, then (unless the stage is "NEW") the base
-  // refill of the stroke column and the base columns.
+  // graph's ratio-axis labels, the rows of the stroke range, then (unless the
+  // stage is "NEW") the base refill of the stroke column and the base columns.
   void BuildTableLayout();
   // Shows what the sweeps wrote into the table.
   void Refresh();
+  // MaxStroke was changed in the initial settings: the rows beyond the new
+  // range go at once, so that neither the grid nor an export shows numbers
+  // of the longer range. Rows a longer range adds come with the next sweep.
+  void MaxStrokeChanged();
   // "CSVﾌｧｲﾙへ保存" and "プリンタへ出力".
   void SaveCsv();
   void Print();

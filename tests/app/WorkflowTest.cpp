@@ -624,6 +624,31 @@ TEST_F(WorkflowTest, TheTableWindowWritesCsvAndPrints) {
   ExpectTableOfEngine(true);
 }
 
+// A stroke range lowered in the initial settings while the table is open:
+// the rows of the longer range used to stay, with their numbers, in the grid
+// and in every CSV file and report written from it. They go with the OK, and
+// the next edit sweeps the new range.
+TEST_F(WorkflowTest, LoweringTheStrokeRangeDropsTheTableRowsBeyondIt) {
+  OpenEditing(testing::SampleSet(4));
+  TableView& table = *window->Views().TableWindow();
+  ASSERT_EQ(table.Model()->rowCount(), 31);
+
+  window->OpenInitialSettings();
+  ASSERT_NE(window->Init(), nullptr);
+  window->Init()->findChild<QLineEdit*>("Text1")->setText("72");
+  window->Init()->findChild<QPushButton*>("Command_OK")->click();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(state.MaxStroke, 72);
+  EXPECT_EQ(table.Model()->rowCount(), 15);  // strokes 0..70 mm
+  EXPECT_EQ(CsvLines(state, window->Views().Table()).size(), 18 + 15);
+  EXPECT_EQ(ReportLines(state, window->Views().Table()).size(), 21 + 15);
+
+  Spin("Spin_Preload", true);
+  ASSERT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(table.Model()->rowCount(), 15);
+  ExpectTableOfEngine(true);
+}
+
 TEST_F(WorkflowTest, ToolbarBringsEachWindowToTheFront) {
   OpenEditing(testing::SampleSet(4));
   Spin("Spin_Link_Up", false);

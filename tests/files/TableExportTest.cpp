@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "files/TextCodec.hpp"
+#include "model/StrokeSweep.hpp"
 
 // Readable failure messages for Qt strings.
 QT_BEGIN_NAMESPACE
@@ -27,10 +28,14 @@ QByteArray ReadBytes(const QString& path) {
   return file.readAll();
 }
 
+// Columns of the stroke table with the four items shown at start.
+constexpr int kDefaultColumns = 9;
+
 // A Type 3 base set read from a link file beside a Type 2 changed set with
-// the absent-member markers.
+// the absent-member markers; strokes up to 100 mm.
 AppState ExampleState() {
   AppState state;
+  state.MaxStroke = 100;
   ConfigSet& b = state.Set[0];
   b.SusType = 3;
   b.SusUpX = static_cast<double>(12.3f);
@@ -67,49 +72,153 @@ std::string Fixed(const char* format, double value) {
   return buffer;
 }
 
-// Strokes 0..100 mm filled (MaxStroke 100), 105..150 left empty; two cells
-// of items the set does not compute are empty.
+// The table as the sweeps leave it for MaxStroke 100: strokes 0..100 mm.
+// Three cells are empty, as a value too wide for its cell leaves them: the
+// first item column, one in the middle and the last one.
 ResultTable ExampleTable() {
   ResultTable table;
   table.BuildHeaders();
+  FitStrokeRows(table, 100);
   for (int k = 0; k <= 20; ++k) {
     const int row = k + 2;
-    const std::string cells[kExportColumns] = {
+    const std::string cells[kDefaultColumns] = {
         Fixed("%6.0f", 5.0 * k),          Fixed("%6.4f", 0.5 - 0.0123 * k),
         Fixed("%6.4f", 0.5 - 0.0111 * k), Fixed("%6.1f", 100 + 17.3 * k),
         Fixed("%6.1f", 100 + 19.1 * k),   Fixed("%6.1f", 320.0 - 2.45 * k),
         Fixed("%6.1f", 318.5 - 2.6 * k),  Fixed("%6.1f", 2.45 * k),
         Fixed("%6.1f", 2.6 * k)};
-    for (int column = 0; column < kExportColumns; ++column) {
+    for (int column = 0; column < kDefaultColumns; ++column) {
       table.SetCell(column, row, cells[column]);
     }
   }
   table.SetCell(8, 4, "");
   table.SetCell(2, 6, "");
+  table.SetCell(1, 10, "");
   return table;
+}
+
+// The fields of a CSV line; a stroke line's trailing "," ends its last field
+// and opens none.
+QStringList Fields(const QString& line) { return line.split(QLatin1Char(',')); }
+
+// Every stroke line carries one field per header and ends with ",".
+void ExpectOneFieldPerHeader(const QStringList& lines) {
+  constexpr int kHeaderLine = 17;
+  ASSERT_GT(lines.size(), kHeaderLine);
+  const auto headers = Fields(lines[kHeaderLine]).size();
+  for (int i = kHeaderLine + 1; i < lines.size(); ++i) {
+    EXPECT_TRUE(lines[i].endsWith(QLatin1Char(','))) << i;
+    EXPECT_EQ(Fields(lines[i]).size(), headers + 1) << i << ": " << lines[i].toStdString();
+  }
 }
 
 // ---------------------------------------------------------------------------
 // CSV
 
-TEST(CsvExport, MatchesTheGoldenFileByteForByte) {
+// Writes the lines and compares the file with a golden file of tests/data.
+void ExpectGolden(const QStringList& lines, const char* golden) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString path = dir.filePath("out.csv");
   QString error;
-  ASSERT_TRUE(WriteCsvFile(path, CsvLines(ExampleState(), ExampleTable()), &error))
-      << error.toStdString();
-  EXPECT_EQ(ReadBytes(path),
-            ReadBytes(QStringLiteral(POTELAN_TEST_DATA) + QStringLiteral("/export_expected.csv")));
+  ASSERT_TRUE(WriteCsvFile(path, lines, &error)) << error.toStdString();
+  const QByteArray expected =
+      ReadBytes(QStringLiteral(POTELAN_TEST_DATA) + QLatin1Char('/') + QString::fromLatin1(golden));
+  ASSERT_FALSE(expected.isEmpty()) << golden;
+  EXPECT_EQ(ReadBytes(path), expected) << golden;
+}
+
+// An empty cell used to add no field at all, so every later value of its line
+// slid one column to the left, under the header of another item.
+TEST(CsvExport, EmptyCellsKeepTheirFields) {
+  const QStringList lines = CsvLines(ExampleState(), ExampleTable());
+  ExpectOneFieldPerHeader(lines);
+  ASSERT_EQ(lines.size(), 18 + 21);  // strokes 0..100 mm, nothing beyond
+  EXPECT_EQ(Fields(lines[17]).size(), kDefaultColumns);
+  EXPECT_EQ(lines[20], "10,0.4754,0.4778,134.6,138.2,315.1,313.3,4.9,,");
+  EXPECT_EQ(lines[22], "20,0.4508,,169.2,176.4,310.2,308.1,9.8,10.4,");
+  EXPECT_EQ(lines[26], "40,,0.4112,238.4,252.8,300.4,297.7,19.6,20.8,");
+  ExpectGolden(lines, "export_expected.csv");
+}
+
+// The stroke table is headed by the items the table shows, in its order, and
+// carries all their columns; the changed Type 2 set computes no rod or link
+// mount loads, so those fields are empty.
+ResultTable NonDefaultItemsTable() {
+  ResultTable table;
+  table.SetShown(ResultItem::LinkRatio, false);
+  table.SetShown(ResultItem::InvLinkRatio, true);
+  table.SetShown(ResultItem::AxleLoad, false);
+  table.SetShown(ResultItem::SusLength, false);
+  for (ResultItem item : {ResultItem::SusLoad, ResultItem::TenRodLoad, ResultItem::PivotLoad,
+                          ResultItem::FrameLinkLoad, ResultItem::ForkLinkLoad}) {
+    table.SetShown(item, true);
+  }
+  table.BuildHeaders();
+  FitStrokeRows(table, 20);
+  for (int k = 0; k <= 4; ++k) {
+    const int row = k + 2;
+    const std::string base[] = {Fixed("%6.4f", 2.0 + 0.05 * k),  Fixed("%6.1f", 400 + 30.5 * k),
+                                Fixed("%6.1f", 350 + 25.25 * k), Fixed("%6.1f", 420 + 31 * k),
+                                Fixed("%6.1f", 380 + 28 * k),    Fixed("%6.1f", -33.5 - k),
+                                Fixed("%6.1f", 2.45 * k)};
+    const std::string changed[] = {Fixed("%6.4f", 1.9 + 0.04 * k),
+                                   Fixed("%6.1f", 410 + 29 * k),
+                                   "",
+                                   Fixed("%6.1f", 415 + 27.5 * k),
+                                   "",
+                                   "",
+                                   Fixed("%6.1f", 2.6 * k)};
+    table.SetCell(0, row, Fixed("%6.0f", 5.0 * k));
+    for (int item = 0; item < 7; ++item) {
+      table.SetCell(2 * item + 1, row, base[item]);
+      table.SetCell(2 * item + 2, row, changed[item]);
+    }
+  }
+  return table;
+}
+
+TEST(CsvExport, HeadersFollowTheShownItems) {
+  AppState state = ExampleState();
+  state.MaxStroke = 20;
+  const QStringList lines = CsvLines(state, NonDefaultItemsTable());
+  ExpectOneFieldPerHeader(lines);
+  ASSERT_EQ(lines.size(), 18 + 5);
+  EXPECT_EQ(lines[17],
+            "軸ｽﾄﾛｰｸ,ﾘﾝｸﾚｼｵ(逆)基準,ﾘﾝｸﾚｼｵ(逆)変更,サス荷重基準,サス荷重変更,T-Rod基準,T-"
+            "Rod変更,ﾋﾟﾎﾞｯﾄ荷重基準,ﾋﾟﾎﾞｯﾄ荷重変更,Frm-Link基準,Frm-Link変更,Fork-Link基準,"
+            "Fork-Link変更,ｻｽｽﾄﾛｸ基準,ｻｽｽﾄﾛｸ変更");
+  EXPECT_EQ(lines[18], "0,2,1.9,400,410,350,,420,415,380,,-33.5,,0,0,");
+  ExpectGolden(lines, "export_items_expected.csv");
+}
+
+// The table and its exports hold the rows of the current stroke range only:
+// a table that still holds a longer range exports none of its later rows.
+TEST(CsvExport, RowsEndAtMaxStroke) {
+  ResultTable table;
+  table.BuildHeaders();
+  for (int s = 0; s <= 150; s += 5)
+    table.SetCell(0, ResultTable::RowOfStroke(s), Fixed("%6.0f", s));
+  AppState state = ExampleState();
+  for (const std::int16_t maxStroke : {150, 152, 104, 0}) {
+    state.MaxStroke = maxStroke;
+    const QStringList lines = CsvLines(state, table);
+    const int last = LastSweepStroke(maxStroke);
+    ASSERT_EQ(lines.size(), 18 + last / 5 + 1) << maxStroke;
+    EXPECT_EQ(lines.last(), QString::number(last) + ",,,,,,,,,") << maxStroke;
+    EXPECT_EQ(ReportLines(state, table).size(), 21 + last / 5 + 1) << maxStroke;
+  }
 }
 
 TEST(CsvExport, FullGridHasFortyNineLinesOfNineValues) {
   ResultTable table;
   table.BuildHeaders();
   for (int row = 2; row < kGridRows; ++row) {
-    for (int column = 0; column < kExportColumns; ++column) table.SetCell(column, row, "   1.5");
+    for (int column = 0; column < kDefaultColumns; ++column) table.SetCell(column, row, "   1.5");
   }
-  const QStringList lines = CsvLines(ExampleState(), table);
+  AppState state = ExampleState();
+  state.MaxStroke = 150;
+  const QStringList lines = CsvLines(state, table);
   ASSERT_EQ(lines.size(), 2 + 14 + 1 + 1 + 31);
   EXPECT_EQ(lines[0], "項目,基準値,変更後");
   EXPECT_EQ(lines[1], "サスタイプ,Type3,Type2");
@@ -128,11 +237,11 @@ TEST(CsvExport, CellsAreReadAsSinglesAndWrittenShort) {
   table.SetCell(1, 2, "0.5000");
   table.SetCell(2, 2, "    .5");
   table.SetCell(3, 2, "1234.56");  // more digits than a single keeps
-  table.SetCell(4, 2, "  ----");   // not a number: adds nothing
+  table.SetCell(4, 2, "  ----");   // not a number: an empty field
   table.SetCell(5, 2, "-12.30");
   const QStringList lines = CsvLines(ExampleState(), table);
-  EXPECT_EQ(lines[18], "0,0.5,0.5,1234.56,-12.3,");
-  EXPECT_EQ(lines[19], "");
+  EXPECT_EQ(lines[18], "0,0.5,0.5,1234.56,,-12.3,,,,");
+  EXPECT_EQ(lines[19], ",,,,,,,,,");
 }
 
 TEST(CsvExport, GrownGridExportsEveryStrokeRow) {
@@ -140,9 +249,11 @@ TEST(CsvExport, GrownGridExportsEveryStrokeRow) {
   table.BuildHeaders();
   table.SetCell(0, 42, "   200");  // stroke 200 mm
   ASSERT_EQ(table.RowCount(), 43);
-  const QStringList lines = CsvLines(ExampleState(), table);
+  AppState state = ExampleState();
+  state.MaxStroke = 200;
+  const QStringList lines = CsvLines(state, table);
   EXPECT_EQ(lines.size(), 18 + 41);  // stroke rows 0..200 mm
-  EXPECT_EQ(lines.last(), "200,");
+  EXPECT_EQ(lines.last(), "200,,,,,,,,,");
 }
 
 TEST(CsvExport, FailedSaveReportsAnErrorAndKeepsThePreviousFile) {
@@ -195,7 +306,7 @@ TEST(PrintedLabel, MatchesTheReportLabels) {
 
 TEST(ReportExport, HeaderAndDimensionLines) {
   const QStringList lines = ReportLines(ExampleState(), ExampleTable());
-  ASSERT_EQ(lines.size(), 3 + 14 + 2 + 2 + 31);
+  ASSERT_EQ(lines.size(), 3 + 14 + 2 + 2 + 21);
   EXPECT_EQ(lines[0], "");
   EXPECT_EQ(lines[1], QString(32, ' ') + "基準値" + QString(6, ' ') + "変更後");
   EXPECT_EQ(lines[2], "    サスタイプ" + QString(19, ' ') + "Type3" + QString(7, ' ') + "Type2");
@@ -216,6 +327,44 @@ TEST(ReportExport, HeaderAndDimensionLines) {
   EXPECT_EQ(lines[20], " ｽﾄﾛｰｸ   基準    変更    基準    変更    基準    変更    基準    変更");
 }
 
+// Each item's name stands over its own two columns, for the items the table
+// shows, and every stroke line is as wide as its columns.
+TEST(ReportExport, HeadersFollowTheShownItems) {
+  AppState state = ExampleState();
+  state.MaxStroke = 20;
+  const ResultTable table = NonDefaultItemsTable();
+  const QStringList lines = ReportLines(state, table);
+  ASSERT_EQ(lines.size(), 21 + 5);
+  const QStringList names = {"ﾘﾝｸﾚｼｵ(逆)", "サス荷重",  "T-Rod",  "ﾋﾟﾎﾞｯﾄ荷重",
+                             "Frm-Link",   "Fork-Link", "ｻｽｽﾄﾛ-ｸ"};
+  const QString& header = lines[19];
+  for (int k = 1; k <= names.size(); ++k) {
+    const qsizetype at = header.indexOf(names[k - 1]);
+    ASSERT_GE(at, 0) << k;
+    // Display column of the item's base cell: one blank, eight per cell.
+    EXPECT_EQ(DisplayWidth(header.left(at)), 1 + 8 * (2 * k - 1)) << k;
+  }
+  // Under each name "基準" and "変更", eight columns apart.
+  QStringList sides;
+  for (int k = 1; k <= names.size(); ++k)
+    sides << "基準"
+          << "変更";
+  EXPECT_EQ(lines[20].split(' ', Qt::SkipEmptyParts), QStringList{"ｽﾄﾛｰｸ"} + sides);
+  qsizetype from = 0;
+  for (int column = 1; column <= sides.size(); ++column) {
+    from = lines[20].indexOf(sides[column - 1], from);
+    ASSERT_GE(from, 0) << column;
+    EXPECT_EQ(DisplayWidth(lines[20].left(from)), 1 + 8 * column) << column;
+    ++from;
+  }
+  for (int i = 21; i < lines.size(); ++i) {
+    EXPECT_EQ(DisplayWidth(lines[i]), 1 + 15 * 8) << i;
+  }
+  EXPECT_EQ(lines[21], "      0  2.0000  1.9000   400.0   410.0   350.0" + QString(8, ' ') +
+                           "   420.0   415.0   380.0" + QString(8, ' ') + "   -33.5" +
+                           QString(8, ' ') + "     0.0     0.0  ");
+}
+
 TEST(ReportExport, TableRowsKeepTheirColumns) {
   const QStringList lines = ReportLines(ExampleState(), ExampleTable());
   const QString blank6(6, ' ');
@@ -223,8 +372,11 @@ TEST(ReportExport, TableRowsKeepTheirColumns) {
   // Row of stroke 10: the last cell is empty and still takes its columns.
   EXPECT_EQ(lines[23], "     10  0.4754  0.4778   134.6   138.2   315.1   313.3     4.9" +
                            QString("  ") + blank6 + "  ");
-  // Row of stroke 150 was never filled.
-  EXPECT_EQ(lines.last(), " " + QString("        ").repeated(9));
+  // Row of stroke 40: the first item's base cell is empty.
+  EXPECT_EQ(lines[29], "     40" + QString("  ") + blank6 +
+                           "  0.4112   238.4   252.8   300.4   297.7    19.6    20.8  ");
+  // The last row is the last stroke of the range.
+  EXPECT_TRUE(lines.last().startsWith("    100  ")) << lines.last().toStdString();
   for (int i = 21; i < lines.size(); ++i) {
     EXPECT_EQ(DisplayWidth(lines[i]), 1 + 9 * 8) << i;
   }

@@ -7,6 +7,7 @@
 #include "SampleLinkages.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
+#include "model/StrokeSweep.hpp"
 
 namespace potelan {
 namespace {
@@ -80,6 +81,23 @@ TEST(ResultTableTest, RowsGrowAndCellsOutsideTheGridAreEmpty) {
   EXPECT_EQ(ResultTable::RowOfStroke(150), 32);
 }
 
+TEST(ResultTableTest, RowCountIsSetExactly) {
+  ResultTable table;
+  table.BuildHeaders();
+  table.SetCell(1, 32, "0.5000");
+  table.SetRowCount(20);
+  EXPECT_EQ(table.RowCount(), 20);
+  EXPECT_EQ(table.Cell(1, 32), "");
+  EXPECT_EQ(table.Cell(1, 0), "ﾘﾝｸﾚｼｵ");
+  table.SetRowCount(33);  // rows added again are empty: nothing old comes back
+  EXPECT_EQ(table.Cell(1, 32), "");
+  table.SetCell(8, 32, "   1.0");
+  EXPECT_EQ(table.Cell(8, 32), "   1.0");  // with every column
+  table.SetRowCount(0);                    // the header rows stay
+  EXPECT_EQ(table.RowCount(), 2);
+  EXPECT_EQ(table.Cell(0, 1), "ｽﾄﾛｰｸ");
+}
+
 TEST(FillTableRowTest, WritesShownItemsEveryOtherColumn) {
   AppState state;
   state.Set[3] = testing::SampleSet(4);
@@ -113,6 +131,44 @@ TEST(FillTableRowTest, Type2LeavesTheLinkLoadsEmpty) {
   EXPECT_EQ(table.Cell(15, 2), "");   // Fork-Link
   EXPECT_NE(table.Cell(11, 2), "");   // pivot load is computed
   EXPECT_EQ(table.Cell(1, 2), CellText(state.Set[2].LinkRatio, "0.0000"));
+}
+
+// A Type 2 sweep into a table a Type 3 sweep filled: the rod and link-mount
+// columns of the Type 3 set must not stay under the Type 2 set, whose solve
+// computes none of those loads.
+TEST(FillTableRowTest, Type2SweepClearsTheLinkLoadsAType3SweepWrote) {
+  const ResultItem linkLoads[] = {ResultItem::TenRodLoad, ResultItem::FrameLinkLoad,
+                                  ResultItem::ForkLinkLoad};
+  AppState state;
+  state.Set[kBaseSet] = testing::SampleSet(3);
+  state.Set[kChangedSet] = testing::SampleSet(3);
+  ResultTable table;
+  for (const ResultItemInfo& info : ResultItems()) table.SetShown(info.Item, true);
+  table.BuildHeaders();
+  NullPlotSink sink;
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  ASSERT_TRUE(ChangedSweep(state, table, sink).Ok);
+  // The column of an item: the shown items in order, two columns each.
+  const auto column = [](ResultItem item) { return 2 * static_cast<int>(item) + 1; };
+  for (ResultItem item : linkLoads) {
+    ASSERT_NE(table.Cell(column(item), ResultTable::RowOfStroke(50)), "");
+    ASSERT_NE(table.Cell(column(item) + 1, ResultTable::RowOfStroke(50)), "");
+  }
+
+  state.Set[kChangedSet] = testing::SampleSet(2);
+  ASSERT_TRUE(ChangedSweep(state, table, sink).Ok);
+  state.Set[kBaseSet] = testing::SampleSet(2);
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  for (int s = 0; s <= 150; s += 5) {
+    const int row = ResultTable::RowOfStroke(s);
+    for (ResultItem item : linkLoads) {
+      EXPECT_EQ(table.Cell(column(item), row), "") << s;
+      EXPECT_EQ(table.Cell(column(item) + 1, row), "") << s;
+    }
+    // The loads a Type 2 set does have are written on both sides.
+    EXPECT_NE(table.Cell(column(ResultItem::PivotLoad), row), "") << s;
+    EXPECT_NE(table.Cell(column(ResultItem::PivotLoad) + 1, row), "") << s;
+  }
 }
 
 }  // namespace

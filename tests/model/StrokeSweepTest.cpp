@@ -105,8 +105,8 @@ TEST(BaseSweepTest, StrokeRangeFollowsMaxStroke) {
     std::size_t Steps;
     int Rows;
   };
-  for (const Case& c : {Case{150, 31, 33}, Case{152, 31, 33}, Case{0, 1, 33}, Case{-5, 0, 33},
-                        Case{200, 41, 43}}) {
+  for (const Case& c :
+       {Case{150, 31, 33}, Case{152, 31, 33}, Case{0, 1, 3}, Case{-5, 0, 2}, Case{200, 41, 43}}) {
     AppState state;
     state.MaxStroke = c.MaxStroke;
     state.Set[0] = testing::SampleSet(4);
@@ -273,6 +273,80 @@ TEST(BaseRefillTest, NeverStopsAndLeavesTheFlagForTheNextCaller) {
   holds.LinkFailed = true;
   EXPECT_EQ(BaseRefill(holds, table, sink), -1);
   EXPECT_TRUE(holds.LinkFailed);
+}
+
+TEST(SweepRowsTest, RowsOfAStrokeRange) {
+  EXPECT_EQ(StrokeRows(150), 33);
+  EXPECT_EQ(StrokeRows(152), 33);
+  EXPECT_EQ(StrokeRows(4), 3);
+  EXPECT_EQ(StrokeRows(0), 3);
+  EXPECT_EQ(StrokeRows(-1), 2);
+  EXPECT_EQ(StrokeRows(kMaxStrokeLimit), ResultTable::RowOfStroke(3275) + 1);
+}
+
+// Lowering MaxStroke used to leave the rows of the longer range in the table,
+// with numbers of an older sweep that the CSV file and the report then carried.
+// Each sweep now holds exactly the rows of the current range, and a table swept
+// after lowering is the table a fresh sweep at that range gives.
+TEST(SweepRowsTest, EverySweepHoldsExactlyTheRowsOfMaxStroke) {
+  using Variant = void (*)(AppState&, ResultTable&, PlotSink&);
+  const std::pair<const char*, Variant> variants[] = {
+      {"base",
+       [](AppState& s, ResultTable& t, PlotSink& p) { ASSERT_TRUE(BaseSweep(s, t, p).Ok); }},
+      {"changed",
+       [](AppState& s, ResultTable& t, PlotSink& p) { ASSERT_TRUE(ChangedSweep(s, t, p).Ok); }},
+      {"paired",
+       [](AppState& s, ResultTable& t, PlotSink& p) { ASSERT_TRUE(PairedSweep(s, t, p).Ok); }},
+      {"refill", [](AppState& s, ResultTable& t, PlotSink& p) { BaseRefill(s, t, p); }},
+  };
+  for (const auto& [name, sweep] : variants) {
+    AppState state;
+    state.Set[0] = testing::SampleSet(3);
+    state.Set[1] = testing::SampleSet(5);
+    ResultTable table;
+    table.BuildHeaders();
+    NullPlotSink sink;
+    ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+    ASSERT_TRUE(ChangedSweep(state, table, sink).Ok);
+    ASSERT_EQ(table.RowCount(), 33);
+
+    state.MaxStroke = 62;
+    sweep(state, table, sink);
+    EXPECT_EQ(table.RowCount(), ResultTable::RowOfStroke(60) + 1) << name;
+    EXPECT_EQ(table.Cell(0, ResultTable::RowOfStroke(60)), "    60") << name;
+    for (int column = 0; column < table.ColumnCount(); ++column) {
+      EXPECT_EQ(table.Cell(column, ResultTable::RowOfStroke(65)), "") << name << " " << column;
+    }
+
+    state.MaxStroke = 0;
+    sweep(state, table, sink);
+    EXPECT_EQ(table.RowCount(), 3) << name;
+  }
+
+  // Both sides swept again after lowering: the table a fresh sweep gives.
+  AppState state;
+  state.Set[0] = testing::SampleSet(4);
+  state.Set[1] = testing::SampleSet(6);
+  ResultTable table;
+  table.BuildHeaders();
+  NullPlotSink sink;
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  ASSERT_TRUE(ChangedSweep(state, table, sink).Ok);
+  state.MaxStroke = 97;
+  ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+  ASSERT_TRUE(ChangedSweep(state, table, sink).Ok);
+  AppState freshState = state;
+  ResultTable fresh;
+  fresh.BuildHeaders();
+  ASSERT_TRUE(BaseSweep(freshState, fresh, sink).Ok);
+  ASSERT_TRUE(ChangedSweep(freshState, fresh, sink).Ok);
+  ASSERT_EQ(table.RowCount(), fresh.RowCount());
+  EXPECT_EQ(table.RowCount(), StrokeRows(97));
+  for (int row = 0; row < fresh.RowCount(); ++row) {
+    for (int column = 0; column < fresh.ColumnCount(); ++column) {
+      EXPECT_EQ(table.Cell(column, row), fresh.Cell(column, row)) << column << "," << row;
+    }
+  }
 }
 
 TEST(SweepMessagesTest, NameTheStroke) {

@@ -368,6 +368,77 @@ TEST_F(TableOutputTest, UnwritableCsvIsReported) {
   EXPECT_TRUE(message.Text.contains(path)) << message.Text.toStdString();
 }
 
+// Lowering MaxStroke used to leave the rows of the longer sweep in the
+// grid, and the CSV file and the report carried their old numbers. The rows
+// beyond the new range go from the grid at once, and the exports end there.
+TEST_F(TableOutputTest, LoweredMaxStrokeDropsTheRowsBeyondIt) {
+  ASSERT_EQ(View().Model()->rowCount(), 31);
+  state.MaxStroke = 42;
+  View().MaxStrokeChanged();
+  EXPECT_EQ(View().Model()->rowCount(), 9);  // strokes 0..40 mm
+  EXPECT_EQ(ModelCell(0, ResultTable::RowOfStroke(40)), "    40");
+
+  const QString path = dir.filePath("lowered.csv");
+  prompts.PickFile(path);
+  Menu("menu_file_csv")->trigger();
+  const QByteArray written = ReadBytes(path);
+  EXPECT_EQ(written.count("\r\n"), 2 + 14 + 1 + 1 + 9);
+  const QStringList lines = QString::fromUtf8(ReadBytes(path)).split("\r\n");
+  EXPECT_TRUE(lines[lines.size() - 2].startsWith("40,")) << lines[lines.size() - 2].toStdString();
+  EXPECT_EQ(written, ReadBytes(QStringLiteral(POTELAN_TEST_DATA) +
+                               QStringLiteral("/export_lowered_expected.csv")));
+  EXPECT_EQ(ReportLines(state, table).size(), 3 + 14 + 2 + 2 + 9);
+
+  // What is left is what a sweep over the lowered range gives on its own.
+  AppState freshState = state;
+  ResultTable fresh;
+  fresh.BuildHeaders();
+  NullPlotSink sink;
+  ASSERT_TRUE(BaseSweep(freshState, fresh, sink).Ok);
+  ASSERT_TRUE(ChangedSweep(freshState, fresh, sink).Ok);
+  EXPECT_EQ(CsvLines(state, table), CsvLines(freshState, fresh));
+}
+
+// A raised range adds its rows with the sweep that computes them, never as
+// empty rows of a table that was not swept that far.
+TEST_F(TableOutputTest, RaisedMaxStrokeAddsRowsWithTheNextSweep) {
+  state.MaxStroke = 200;
+  View().MaxStrokeChanged();
+  EXPECT_EQ(View().Model()->rowCount(), 31);
+  EXPECT_EQ(CsvLines(state, table).size(), 18 + 31);
+  state.Set[kBaseSet] = testing::SampleSet(4);
+  state.Set[kBaseSet].AxleStartPos = 100;  // room for 200 mm
+  SweepBase();
+  EXPECT_EQ(View().Model()->rowCount(), 41);
+  EXPECT_EQ(ModelCell(0, ResultTable::RowOfStroke(200)), "   200");
+}
+
+// The CSV header and the report's header lines name the items the window
+// shows, in its order, over all their columns.
+TEST_F(TableOutputTest, ExportsNameTheShownItems) {
+  Click(ResultItem::PivotLoad);
+  Click(ResultItem::AxleLoad);
+  Click(ResultItem::LinkRatio);  // the inverse ratio instead
+  SweepBase();
+  ASSERT_TRUE(ChangedSweep(state, table, graph).Ok);
+  const QStringList lines = CsvLines(state, table);
+  EXPECT_EQ(lines[17],
+            "軸ｽﾄﾛｰｸ,ﾘﾝｸﾚｼｵ(逆)基準,ﾘﾝｸﾚｼｵ(逆)変更,ﾋﾟﾎﾞｯﾄ荷重基準,ﾋﾟﾎﾞｯﾄ荷重変更,"
+            "ｻｽ長 基準,ｻｽ長 変更,ｻｽｽﾄﾛｸ基準,ｻｽｽﾄﾛｸ変更");
+  for (int s = 0; s <= 150; s += 5) {
+    const int row = ResultTable::RowOfStroke(s);
+    const QStringList fields = lines[18 + s / 5].split(',');
+    ASSERT_EQ(fields.size(), 10) << s;
+    // Each field is the number of the cell under its header in the grid.
+    for (int column = 0; column < 9; ++column) {
+      EXPECT_FLOAT_EQ(fields[column].toFloat(), ModelCell(column, row).toFloat())
+          << s << " " << column;
+    }
+  }
+  const QStringList report = ReportLines(state, table);
+  EXPECT_EQ(report[19], " ｱｸｽﾙ    ﾘﾝｸﾚｼｵ(逆)      ﾋﾟﾎﾞｯﾄ荷重      サス長          ｻｽｽﾄﾛ-ｸ");
+}
+
 int PdfPageCount(const QByteArray& pdf) {
   const QRegularExpressionMatch match =
       QRegularExpression(QStringLiteral("/Type\\s*/Pages\\b[^>]*/Count\\s+(\\d+)"))
