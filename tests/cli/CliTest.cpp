@@ -398,20 +398,12 @@ TEST(CliUsageTest, NonRegularAndOversizedFilesAreRefused) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(file.resize(kMaxTextFileBytes + 1));
   }
-  ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("zero.lin")));
-  for (const QString& path : {QStringLiteral("/dev/zero"), dir.filePath("zero.lin"), dir.path(),
-                              large}) {
-    SCOPED_TRACE(path.toStdString());
-    for (const QStringList& args :
-         {QStringList{"sweep", path}, QStringList{"compare", Example(3), path, "-o",
-                                                  dir.filePath("out.csv")}}) {
-      const Outcome r = RunCli(args);
-      EXPECT_EQ(r.Code, kBadUsage);
-      EXPECT_TRUE(r.Out.empty());
-      EXPECT_NE(r.Err.find(path.toStdString()), std::string::npos) << r.Err;
-    }
+  for (const QString& path : {QStringLiteral("/dev/zero"), dir.path(), large}) {
+    const Outcome r = RunCli({"sweep", path});
+    EXPECT_EQ(r.Code, kBadUsage) << path.toStdString();
+    EXPECT_TRUE(r.Out.empty()) << path.toStdString();
+    EXPECT_NE(r.Err.find(path.toStdString()), std::string::npos) << r.Err;
   }
-  EXPECT_FALSE(QFile::exists(dir.filePath("out.csv")));
 }
 
 // `compare A.lin B.lin -o A.lin` wrote the CSV over the base link file. An

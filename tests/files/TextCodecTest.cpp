@@ -169,21 +169,5 @@ TEST(WriteFileAtomically, WritesACharacterDeviceInPlace) {
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
-// A save into a file that grew past the writer's buffer and one that fits in
-// it both read back byte for byte, and no temporary file is left behind.
-TEST(WriteFileAtomically, LargeAndSmallSavesReadBackWhole) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  for (const int size : {0, 1, 100, 1 << 16, (1 << 20) + 7}) {
-    QByteArray bytes(size, '\0');
-    for (int i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + i % 26);
-    const QString path = dir.filePath("out.csv");
-    QString error;
-    ASSERT_TRUE(WriteFileAtomically(path, bytes, &error)) << error.toStdString();
-    EXPECT_EQ(ReadBytes(path), bytes) << size;
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.csv"});
-  }
-}
-
 }  // namespace
 }  // namespace potelan
