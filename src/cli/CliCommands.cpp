@@ -1,9 +1,13 @@
 #include "cli/CliCommands.hpp"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -25,6 +29,7 @@ namespace potelan::cli {
 namespace {
 
 constexpr double kMinPitch = 0.01;
+constexpr int kMaxPitchDecimals = 6;
 
 const char kHelp[] =
     "Usage:\n"
@@ -35,25 +40,36 @@ const char kHelp[] =
     "sweep    Reads a link file as the change-input form does, solves it at zero\n"
     "         stroke with a fresh reference shock length, then at every axle stroke\n"
     "         0, p, 2p, ... not above the maximum stroke, and prints every result.\n"
+    "         Each stroke is a whole multiple of the pitch in the pitch's own decimals\n"
+    "         (--pitch 0.07 gives 0, 0.07, ..., 2.03, ..., 7), and the axle is moved by\n"
+    "         exactly that decimal.\n"
     "compare  Sweeps a base and a changed link file in 5 mm steps and writes the CSV\n"
     "         file of the numeric table (dimensions of both sets and the default\n"
     "         items: link ratio, axle load, shock length, shock stroke).\n"
     "\n"
     "Options:\n"
     "  --max-stroke N   maximum axle stroke in mm, an integer 0 to 3276 (default:\n"
-    "                   MaxStroke of potelan.ini in the current folder, else 150)\n"
-    "  --pitch MM       stroke step of `sweep` in mm, at least 0.01 (default 5);\n"
+    "                   MaxStroke of potelan.ini in the current folder, else 150;\n"
+    "                   a value there that cannot be used is named on stderr)\n"
+    "  --pitch MM       stroke step of `sweep` in mm, at least 0.01, at most six\n"
+    "                   decimals (default 5);\n"
     "                   the table format always uses the table's 5 mm rows\n"
     "  --format F       output of `sweep`: json (default; every number reads back to\n"
     "                   the same double, values the link type does not compute are\n"
     "                   null), csv (one line per stroke, empty for such values) or\n"
     "                   table (the numeric table as the table window shows it)\n"
-    "  -o, --output F   the CSV file that `compare` writes (Shift-JIS, CR LF)\n"
+    "  -o, --output F   the CSV file that `compare` writes (Shift-JIS, CR LF); never\n"
+    "                   one of its input files\n"
     "  -h, --help       this text\n"
     "\n"
-    "Exit status: 0 success; 2 bad usage, or a file that cannot be read or holds no\n"
-    "linkage (nothing is written); 3 the linkage cannot be formed (the message names\n"
-    "the stroke; for sweep the steps before it are still printed).\n";
+    "Link and settings files are read only when they are regular files of at most\n"
+    "1 MiB. A CSV file is replaced only when all of it was written; otherwise the\n"
+    "previous file stays as it was.\n"
+    "\n"
+    "Exit status: 0 success; 2 bad usage, a file that cannot be read or holds no\n"
+    "linkage (nothing is written), or a CSV file that could not be saved (the\n"
+    "message names it); 3 the linkage cannot be formed (the message names the\n"
+    "stroke; for sweep the steps before it are still printed).\n";
 
 class UsageError : public std::runtime_error {
  public:
@@ -62,11 +78,45 @@ class UsageError : public std::runtime_error {
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
+// The stroke step as a whole number of units of its last decimal: 0.07 is
+// 7 units of 1/100, so the k-th stroke is the exact decimal k * 7 / 100.
+struct StrokePitch {
+  std::int64_t Units = 5;
+  std::int64_t Scale = 1;
+  // The k-th stroke: the double nearest to the decimal (one rounding).
+  double Stroke(std::int64_t k) const {
+    return static_cast<double>(k * Units) / static_cast<double>(Scale);
+  }
+  bool Within(std::int64_t k, int maxStroke) const { return k * Units <= maxStroke * Scale; }
+};
+
+// The pitch a person wrote, in its own decimals: the shortest decimal that
+// reads back to the parsed value. Nothing when it has more decimals than
+// kMaxPitchDecimals. A pitch beyond any stroke counts as just above the
+// largest stroke, which gives the same steps (0 alone).
+std::optional<StrokePitch> DecimalPitch(double value) {
+  if (value > kMaxStrokeLimit) return StrokePitch{kMaxStrokeLimit + 1, 1};
+  char buffer[64];
+  const std::to_chars_result r =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+  if (r.ec != std::errc()) return std::nullopt;
+  const std::string text(buffer, r.ptr);
+  const std::size_t point = text.find('.');
+  const std::string digits =
+      point == std::string::npos ? text : text.substr(0, point) + text.substr(point + 1);
+  const int decimals = point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
+  if (decimals > kMaxPitchDecimals) return std::nullopt;
+  StrokePitch pitch{0, 1};
+  for (char c : digits) pitch.Units = pitch.Units * 10 + (c - '0');
+  for (int i = 0; i < decimals; ++i) pitch.Scale *= 10;
+  return pitch;
+}
+
 struct Options {
   QString Command;
   QStringList Files;
   std::optional<std::int16_t> MaxStroke;
-  std::optional<double> Pitch;
+  std::optional<StrokePitch> Pitch;
   QString Format = QStringLiteral("json");
   QString Output;
   bool Help = false;
@@ -92,10 +142,13 @@ Options ParseArguments(const QStringList& args) {
       }
     } else if (arg == "--pitch") {
       const QString value = TakeValue(args, i);
-      options.Pitch = ParseDecimal(value.toStdString());
-      if (!options.Pitch || !(*options.Pitch >= kMinPitch)) {
-        throw UsageError("--pitch must be a number of millimetres of at least 0.01, not '" +
-                         Utf8(value) + "'");
+      const std::optional<double> number = ParseDecimal(value.toStdString());
+      if (number && *number >= kMinPitch) options.Pitch = DecimalPitch(*number);
+      if (!options.Pitch) {
+        throw UsageError(
+            "--pitch must be a number of millimetres of at least 0.01 with at most six decimals, "
+            "not '" +
+            Utf8(value) + "'");
       }
     } else if (arg == "--format") {
       options.Format = TakeValue(args, i);
@@ -141,25 +194,25 @@ QStringList RequiredBoxes(int type) {
   return boxes;
 }
 
-bool OnlyBlankLinesFrom(const QString& path, int line) {
-  const std::optional<QStringList> lines = ReadTextLines(path);
-  if (!lines) return false;
-  for (int i = line - 1; i < lines->size(); ++i) {
-    if (!(*lines)[i].trimmed().isEmpty()) return false;
+bool OnlyBlankLinesFrom(const QStringList& lines, int line) {
+  for (int i = line - 1; i < lines.size(); ++i) {
+    if (!lines[i].trimmed().isEmpty()) return false;
   }
   return true;
 }
 
+// The file is read once; its lines serve both the reading and the check of
+// where the reading stopped.
 ConfigSet LoadLinkFile(const QString& path) {
   AppState scratch;
   scratch.Mode = EditMode::New;
   MemoryForm form = MemoryForm::InputForm();
   const std::string name = Utf8(path);
-  const LinkReadResult read = ReadLinkFile(scratch, form, path, kChangedSet);
-  if (read.Status == LinkReadStatus::CannotOpen) {
-    throw LinkFileError("cannot read " + name + ": " + Utf8(read.Error));
-  }
-  if (read.Status == LinkReadStatus::StoppedAtLine && !OnlyBlankLinesFrom(path, read.Line)) {
+  QString error;
+  const std::optional<QStringList> lines = ReadTextLines(path, &error);
+  if (!lines) throw LinkFileError(Utf8(error));
+  const LinkReadResult read = ReadLinkLines(scratch, form, *lines, kChangedSet);
+  if (read.Status == LinkReadStatus::StoppedAtLine && !OnlyBlankLinesFrom(*lines, read.Line)) {
     throw LinkFileError(name + ": line " + std::to_string(read.Line) +
                         " is not a valid link-file line (key=value with a number)");
   }
@@ -179,9 +232,26 @@ ConfigSet LoadLinkFile(const QString& path) {
   return set;
 }
 
-std::int16_t DefaultMaxStroke() {
+// MaxStroke from the settings file of the current folder. Whatever of the
+// file could not be used is said on `err` with the value used instead, so
+// that a sweep of stroke 0 alone never comes as a surprise.
+std::int16_t DefaultMaxStroke(std::ostream& err) {
   AppState settings;
-  ReadSettings(settings, QDir::currentPath());
+  SettingsReport report;
+  const QString folder = QDir::currentPath();
+  const SettingsReadStatus status = ReadSettings(settings, folder, &report);
+  const std::string used = "; MaxStroke " + std::to_string(settings.MaxStroke) + " is used";
+  const std::string file = Utf8(SettingsFilePath(folder));
+  if (status == SettingsReadStatus::Unreadable) {
+    err << "potelan-cli: " << Utf8(report.Error) << used << '\n';
+  }
+  for (const QString& ignored : report.Ignored) {
+    err << "potelan-cli: " << file << ": " << Utf8(ignored) << ", so it was ignored" << used
+        << '\n';
+  }
+  if (status == SettingsReadStatus::Read && report.Ignored.isEmpty() && settings.MaxStroke == 0) {
+    err << "potelan-cli: " << file << " holds no MaxStroke line" << used << '\n';
+  }
   return settings.MaxStroke;
 }
 
@@ -353,14 +423,14 @@ int Sweep(const Options& options, std::ostream& out, std::ostream& err) {
   if (options.Files.size() != 1) throw UsageError("sweep needs exactly one link file");
   if (!options.Output.isEmpty()) throw UsageError("-o applies to compare only");
   const bool table = options.Format == "table";
-  if (table && options.Pitch && *options.Pitch != 5) {
+  if (table && options.Pitch && (options.Pitch->Units != 5 || options.Pitch->Scale != 1)) {
     throw UsageError("the table format has a row every 5 mm; --pitch does not apply to it");
   }
   AppState state;
   state.Mode = EditMode::New;
-  state.MaxStroke = options.MaxStroke ? *options.MaxStroke : DefaultMaxStroke();
+  state.MaxStroke = options.MaxStroke ? *options.MaxStroke : DefaultMaxStroke(err);
   state.Set[kChangedSet] = LoadLinkFile(options.Files[0]);
-  const double pitch = options.Pitch.value_or(5);
+  const StrokePitch pitch = options.Pitch.value_or(StrokePitch{});
 
   std::unique_ptr<SweepPrinter> printer;
   if (options.Format == "csv") {
@@ -380,9 +450,8 @@ int Sweep(const Options& options, std::ostream& out, std::ostream& err) {
   CopySet(state, kChangedSet);
   ConfigSet& work = state.Set[kChangedWork];
   work.SusLength0 = 0;
-  for (long k = 0;; ++k) {
-    const double stroke = static_cast<double>(k) * pitch;
-    if (stroke > state.MaxStroke) break;
+  for (std::int64_t k = 0; pitch.Within(k, state.MaxStroke); ++k) {
+    const double stroke = pitch.Stroke(k);
     work.AxleStartPos = state.Set[kChangedSet].AxleStartPos - stroke;
     SolveLinkage(state, kChangedWork, work.SusPos);
     if (state.LinkFailed) {
@@ -403,9 +472,18 @@ int Compare(const Options& options, std::ostream& err) {
   if (options.Output.isEmpty()) throw UsageError("compare needs -o OUT.csv");
   if (options.Pitch) throw UsageError("--pitch applies to sweep only");
   if (options.Format != "json") throw UsageError("--format applies to sweep only");
+  // Writing the output over an input would destroy the file being compared.
+  const std::filesystem::path output(QFile::encodeName(options.Output).toStdString());
+  for (const QString& input : options.Files) {
+    std::error_code code;
+    if (std::filesystem::equivalent(output, QFile::encodeName(input).toStdString(), code)) {
+      throw UsageError("the output " + Utf8(options.Output) + " is the input file " +
+                       Utf8(input) + "; nothing was written");
+    }
+  }
   AppState state;
   state.Mode = EditMode::New;
-  state.MaxStroke = options.MaxStroke ? *options.MaxStroke : DefaultMaxStroke();
+  state.MaxStroke = options.MaxStroke ? *options.MaxStroke : DefaultMaxStroke(err);
   state.Set[kBaseSet] = LoadLinkFile(options.Files[0]);
   state.Set[kChangedSet] = LoadLinkFile(options.Files[1]);
 
@@ -430,7 +508,7 @@ int Compare(const Options& options, std::ostream& err) {
   }
   QString error;
   if (!WriteCsvFile(options.Output, CsvLines(state, table), &error)) {
-    err << "cannot write " << Utf8(options.Output) << ": " << Utf8(error) << '\n';
+    err << "potelan-cli: " << Utf8(error) << '\n';  // names the file and says it was not saved
     return kBadUsage;
   }
   return kSuccess;

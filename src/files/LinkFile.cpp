@@ -133,7 +133,7 @@ WriteResult WriteLinkFile(const AppState& state, const EntryForm& form, const QS
   QString error;
   const std::optional<QStringList> lines = LinkFileLines(state, form, set, &error);
   if (!lines) {
-    result.Error = QStringLiteral("cannot write \"%1\": %2").arg(path, error);
+    result.Error = QStringLiteral("\"%1\" was not saved: %2").arg(path, error);
     return result;
   }
   result.Ok = WriteTextLines(path, *lines, &result.Error);
@@ -144,23 +144,31 @@ LinkReadResult ReadLinkFile(AppState& state, EntryForm& form, const QString& pat
   if (set < 0 || set >= kSetCount) {
     throw std::out_of_range("ReadLinkFile: configuration set must be 0..7");
   }
-  ConfigSet& s = state.Set[set];
   LinkReadResult result;
-
   const std::optional<QStringList> lines = ReadTextLines(path, &result.Error);
   if (!lines) {
     result.Status = LinkReadStatus::CannotOpen;
-    MarkAbsentMembers(s);
+    MarkAbsentMembers(state.Set[set]);
     return result;
   }
+  return ReadLinkLines(state, form, *lines, set);
+}
+
+LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList& lines,
+                             int set) {
+  if (set < 0 || set >= kSetCount) {
+    throw std::out_of_range("ReadLinkLines: configuration set must be 0..7");
+  }
+  ConfigSet& s = state.Set[set];
+  LinkReadResult result;
 
   // First decide which lines apply and where reading ends, so that a type
   // mismatch of the base set is found before anything has changed.
   std::vector<ReadStep> steps;
   int stopLine = 0;
-  for (qsizetype i = 0; i < lines->size() && stopLine == 0; ++i) {
+  for (qsizetype i = 0; i < lines.size() && stopLine == 0; ++i) {
     const int lineNumber = static_cast<int>(i) + 1;
-    const QString& line = lines->at(i);
+    const QString& line = lines.at(i);
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0) {
       stopLine = lineNumber;

@@ -58,6 +58,11 @@ WriteResult WriteLinkFile(const AppState& state, const EntryForm& form, const QS
 // Throws std::out_of_range for a set outside 0..7.
 LinkReadResult ReadLinkFile(AppState& state, EntryForm& form, const QString& path, int set);
 
+// ReadLinkFile over lines already read from a file (ReadTextLines), for a
+// caller that looks at the lines itself and so reads the file only once.
+// Never gives CannotOpen.
+LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList& lines, int set);
+
 // The link-file key of a dimension box ("フォーク長" for Fork_Length_Text);
 // empty for a box the file does not carry.
 QString LinkFileKey(const QString& boxName);

@@ -11,28 +11,38 @@ QString SettingsFilePath(const QString& folder) {
   return folder + QLatin1Char('/') + kSettingsFileName;
 }
 
-SettingsReadStatus ReadSettings(AppState& state, const QString& folder) {
+SettingsReadStatus ReadSettings(AppState& state, const QString& folder, SettingsReport* report) {
+  SettingsReport scratch;
+  SettingsReport& told = report != nullptr ? *report : scratch;
+  told = SettingsReport{};
   state.AppFolder = folder.toStdString();
   const QString path = SettingsFilePath(folder);
   if (!QFileInfo::exists(path)) {
     state.MaxStroke = kDefaultMaxStroke;
     return SettingsReadStatus::NotFound;
   }
-  const std::optional<QStringList> lines = ReadTextLines(path);
+  const std::optional<QStringList> lines = ReadTextLines(path, &told.Error);
   if (!lines) {
     state.MaxStroke = kDefaultMaxStroke;
     return SettingsReadStatus::Unreadable;
   }
 
   std::int16_t maxStroke = 0;
-  for (const QString& line : *lines) {
+  for (qsizetype i = 0; i < lines->size(); ++i) {
+    const QString& line = lines->at(i);
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0) continue;
     if (line.left(equals) != kMaxStrokeKey) continue;
-    const std::optional<double> number = ParseDecimal(line.mid(equals + 1).toStdString());
-    if (!number) continue;
-    const std::optional<std::int16_t> value = RoundToInt16(*number);
-    if (!value || *value < 0 || *value > kMaxStrokeLimit) continue;
+    const QString text = line.mid(equals + 1);
+    const std::optional<double> number = ParseDecimal(text.toStdString());
+    const std::optional<std::int16_t> value = number ? RoundToInt16(*number) : std::nullopt;
+    if (!value || *value < 0 || *value > kMaxStrokeLimit) {
+      told.Ignored << QStringLiteral("line %1: the value \"%2\" is not an integer from 0 to %3")
+                          .arg(i + 1)
+                          .arg(text)
+                          .arg(kMaxStrokeLimit);
+      continue;
+    }
     maxStroke = *value;
   }
   state.MaxStroke = maxStroke;
@@ -43,7 +53,7 @@ WriteResult WriteSettings(const QString& folder, std::int16_t maxStroke) {
   WriteResult result;
   const QString path = SettingsFilePath(folder);
   if (maxStroke < 0 || maxStroke > kMaxStrokeLimit) {
-    result.Error = QStringLiteral("cannot write \"%1\": MaxStroke %2 lies outside 0..%3")
+    result.Error = QStringLiteral("\"%1\" was not saved: MaxStroke %2 lies outside 0..%3")
                        .arg(path)
                        .arg(maxStroke)
                        .arg(kMaxStrokeLimit);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
@@ -23,12 +24,21 @@ enum class SettingsReadStatus {
   Unreadable,  // the file exists but cannot be read: MaxStroke is 150
 };
 
+// What a reader of the settings file may want to tell: why an existing file
+// could not be read, and every "MaxStroke" value that was passed over.
+struct SettingsReport {
+  QString Error;        // Unreadable: the reason, naming the file
+  QStringList Ignored;  // one sentence per unusable "MaxStroke" line, naming line and value
+};
+
 // Sets AppFolder to `folder` and MaxStroke from the settings file there.
 // A missing file gives 150; a file without a valid "MaxStroke" line gives 0.
 // A line without "=", a value that is not a number, or a value whose rounded
 // value (halves to even) lies outside 0..3276 is skipped; a later valid
-// "MaxStroke" line overrides an earlier one.
-SettingsReadStatus ReadSettings(AppState& state, const QString& folder);
+// "MaxStroke" line overrides an earlier one. Nothing stops the program; with
+// `report`, what was passed over is described there.
+SettingsReadStatus ReadSettings(AppState& state, const QString& folder,
+                                SettingsReport* report = nullptr);
 
 // Replaces the settings file in `folder` with the single line
 // "MaxStroke=<n>". A value outside 0..3276 is refused; a failed write leaves

@@ -1,9 +1,19 @@
 #include "files/TextCodec.hpp"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace potelan {
 
@@ -65,14 +75,35 @@ QStringList SplitLines(const QString& text) {
 }
 
 std::optional<QStringList> ReadTextLines(const QString& path, QString* error) {
+  // Decided before opening: opening a named pipe would wait for a writer,
+  // and a device such as /dev/zero never ends.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) {
+    SetError(error, QStringLiteral("cannot read \"%1\": it is not a regular file").arg(path));
+    return std::nullopt;
+  }
+  const QString tooLarge =
+      QStringLiteral("cannot read \"%1\": it is larger than %2 bytes, more than a file of this "
+                     "program can be")
+          .arg(path)
+          .arg(kMaxTextFileBytes);
+  if (info.exists() && info.size() > kMaxTextFileBytes) {
+    SetError(error, tooLarge);
+    return std::nullopt;
+  }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     SetError(error, QStringLiteral("cannot open \"%1\": %2").arg(path, file.errorString()));
     return std::nullopt;
   }
-  const QByteArray bytes = file.readAll();
+  // At most one byte beyond the limit, should the file have grown since.
+  const QByteArray bytes = file.read(kMaxTextFileBytes + 1);
   if (file.error() != QFileDevice::NoError) {
     SetError(error, QStringLiteral("cannot read \"%1\": %2").arg(path, file.errorString()));
+    return std::nullopt;
+  }
+  if (bytes.size() > kMaxTextFileBytes) {
+    SetError(error, tooLarge);
     return std::nullopt;
   }
   const std::optional<QString> text = DecodeText(bytes);
@@ -131,21 +162,57 @@ std::optional<QByteArray> EncodeLines(const QStringList& lines, QString* error) 
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+  const auto notSaved = [&](const QString& reason) {
+    SetError(error, QStringLiteral("\"%1\" was not saved: %2").arg(path, reason));
+    return false;
+  };
+
+  // An existing target that is not a regular file is never renamed over:
+  // that would put a regular file in the place of a device node.
+  std::error_code code;
+  const std::filesystem::file_status target =
+      std::filesystem::status(QFile::encodeName(path).toStdString(), code);
+  if (!code && std::filesystem::exists(target) && !std::filesystem::is_regular_file(target)) {
+    if (!std::filesystem::is_character_file(target)) {
+      return notSaved(QStringLiteral("it is not a regular file"));
+    }
+    QFile device(path);
+    if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+      return notSaved(device.errorString());
+    }
+    if (device.write(bytes) != bytes.size() || device.error() != QFileDevice::NoError) {
+      return notSaved(device.errorString());
+    }
+    device.close();
+    if (device.error() != QFileDevice::NoError) return notSaved(device.errorString());
+    return true;
+  }
+
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    SetError(error, QStringLiteral("cannot create \"%1\": %2").arg(path, file.errorString()));
-    return false;
-  }
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
+  if (!file.open(QIODevice::WriteOnly)) return notSaved(file.errorString());
+  // The file's buffer takes every write; a full disk shows only when the
+  // buffer goes to the file, and commit() would rename a short file over the
+  // target regardless. So every step is checked before the commit.
+  const auto cancel = [&](const QString& reason) {
     file.cancelWriting();
-    SetError(error, QStringLiteral("cannot write \"%1\": %2").arg(path, reason));
-    return false;
+    return notSaved(reason);
+  };
+  if (file.write(bytes) != bytes.size() || !file.flush() ||
+      file.error() != QFileDevice::NoError) {
+    return cancel(file.errorString());
   }
-  if (!file.commit()) {
-    SetError(error, QStringLiteral("cannot save \"%1\": %2").arg(path, file.errorString()));
-    return false;
+#ifdef Q_OS_UNIX
+  // Some file systems report a lack of space only when the data reach the disk.
+  if (::fsync(file.handle()) != 0) {
+    return cancel(QString::fromLocal8Bit(std::strerror(errno)));
   }
+#endif
+  if (file.size() != bytes.size()) {
+    return cancel(QStringLiteral("only %1 of %2 bytes reached the disk")
+                      .arg(file.size())
+                      .arg(bytes.size()));
+  }
+  if (!file.commit()) return notSaved(file.errorString());
   return true;
 }
 
@@ -153,7 +220,7 @@ bool WriteTextLines(const QString& path, const QStringList& lines, QString* erro
   QString encodeError;
   const std::optional<QByteArray> bytes = EncodeLines(lines, &encodeError);
   if (!bytes) {
-    SetError(error, QStringLiteral("cannot write \"%1\": %2").arg(path, encodeError));
+    SetError(error, QStringLiteral("\"%1\" was not saved: %2").arg(path, encodeError));
     return false;
   }
   return WriteFileAtomically(path, *bytes, error);

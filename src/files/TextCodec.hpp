@@ -1,8 +1,10 @@
 // Text files at the edge of the program: inside, all text is QString; on
 // disk it is Shift-JIS with CR LF line ends. Reading also accepts UTF-8
-// (with or without a byte-order mark) and lone LF line ends. Writing goes
-// through a temporary file that replaces the target only when everything
-// was written, so a failed save never destroys the previous file.
+// (with or without a byte-order mark) and lone LF line ends. Reading takes
+// only regular files of a sensible size, so a device or a named pipe can
+// neither hang the program nor fill its memory. Writing goes through a
+// temporary file that replaces the target only when every byte is known to
+// be on disk, so a failed save never destroys the previous file.
 #pragma once
 
 #include <QByteArray>
@@ -29,8 +31,14 @@ std::optional<QString> DecodeText(const QByteArray& bytes);
 // make an extra empty line; an empty text has no lines.
 QStringList SplitLines(const QString& text);
 
-// Reads a text file into lines. On failure gives nothing and, when `error`
-// is given, a sentence saying why.
+// The largest text file the program reads: far above any link or settings
+// file, far below what could strain memory.
+inline constexpr qint64 kMaxTextFileBytes = 1 << 20;
+
+// Reads a text file into lines. A path that is not a regular file (a
+// device, a named pipe, a folder) or a file larger than kMaxTextFileBytes is
+// refused at once, without reading. On failure gives nothing and, when
+// `error` is given, a sentence naming the file and saying why.
 std::optional<QStringList> ReadTextLines(const QString& path, QString* error = nullptr);
 
 // Encodes text as Shift-JIS. A character that Shift-JIS cannot hold gives
@@ -48,7 +56,12 @@ std::optional<QByteArray> EncodeLines(const QStringList& lines, QString* error =
 
 // Writes bytes to `path`, creating or replacing the file, through a temporary
 // file in the same folder that is renamed over the target only after every
-// byte was written. On failure the previous file is untouched.
+// byte was written, flushed and synced without an error. On failure the
+// previous file is byte for byte what it was, no temporary file is left, and
+// the error names the file and says that it was not saved. An existing
+// target that is not a regular file is never replaced: a character device
+// (/dev/null, a terminal) is written in place with every write checked, and
+// anything else (a folder, a named pipe) is refused.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // EncodeLines followed by WriteFileAtomically; nothing is written when the

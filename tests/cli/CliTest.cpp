@@ -13,8 +13,11 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
+#include "FullFileSystem.hpp"
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
@@ -265,6 +268,203 @@ TEST(CliCompareTest, AFailingSetWritesNoFile) {
   EXPECT_EQ(r.Code, kNotFormed);
   EXPECT_NE(r.Err.find("40mm"), std::string::npos);
   EXPECT_FALSE(QFile::exists(csv));
+}
+
+// Runs the tool in `folder` as the current folder, as a user would there.
+Outcome RunCliIn(const QString& folder, const QStringList& args) {
+  const QString previous = QDir::currentPath();
+  if (!QDir::setCurrent(folder)) return {-1, "", "cannot enter " + folder.toStdString()};
+  Outcome outcome = RunCli(args);
+  QDir::setCurrent(previous);
+  return outcome;
+}
+
+QByteArray ReadBytes(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+  return file.readAll();
+}
+
+// The stroke k * units / 10^decimals as a person writes it ("2.03", "7").
+std::string DecimalText(long k, long units, int decimals) {
+  std::string digits = std::to_string(k * units);
+  if (decimals == 0) return digits;
+  if (digits.size() <= static_cast<std::size_t>(decimals)) {
+    digits.insert(0, decimals + 1 - digits.size(), '0');
+  }
+  digits.insert(digits.size() - decimals, ".");
+  while (digits.back() == '0') digits.pop_back();
+  if (digits.back() == '.') digits.pop_back();
+  return digits;
+}
+
+// Strokes were k * pitch in binary: --pitch 0.07 --max-stroke 7 ended at
+// 6.930000000000001 and lost the 7 mm step, and 2.03 printed as
+// 2.0300000000000002. Every stroke is now the decimal k * pitch, printed as
+// written, and the axle is moved by exactly the double of that decimal (the
+// oracle reads the decimal text itself, independently of the tool).
+TEST(CliSweepTest, StrokesAreWholeMultiplesOfThePitchInItsOwnDecimals) {
+  const struct {
+    const char* Pitch;
+    const char* MaxStroke;
+    long Units;
+    int Decimals;
+    int Steps;
+  } cases[] = {{"0.07", "7", 7, 2, 101}, {"0.1", "3", 1, 1, 31}, {"0.3", "3", 3, 1, 11},
+               {".25", "1", 25, 2, 5},   {"2.5e-1", "1", 25, 2, 5}, {"7", "20", 7, 0, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Pitch);
+    const Outcome json =
+        RunCli({"sweep", Example(3), "--pitch", c.Pitch, "--max-stroke", c.MaxStroke});
+    ASSERT_EQ(json.Code, kSuccess) << json.Err;
+    const QJsonArray steps = ParseJson(json.Out)["steps"].toArray();
+    ASSERT_EQ(steps.size(), c.Steps);
+    const double axle0 = steps[0].toObject()["AxleY"].toDouble();
+    for (int k = 0; k < steps.size(); ++k) {
+      const double stroke = std::strtod(DecimalText(k, c.Units, c.Decimals).c_str(), nullptr);
+      EXPECT_EQ(steps[k].toObject()["stroke"].toDouble(), stroke) << k;
+      EXPECT_EQ(steps[k].toObject()["AxleY"].toDouble(), axle0 - stroke) << k;
+    }
+
+    const Outcome csv = RunCli({"sweep", Example(3), "--pitch", c.Pitch, "--max-stroke",
+                                c.MaxStroke, "--format", "csv"});
+    ASSERT_EQ(csv.Code, kSuccess) << csv.Err;
+    std::istringstream lines(csv.Out);
+    std::string line;
+    std::getline(lines, line);  // header
+    for (int k = 0; std::getline(lines, line); ++k) {
+      EXPECT_EQ(line.substr(0, line.find(',')), DecimalText(k, c.Units, c.Decimals));
+    }
+  }
+  EXPECT_EQ(RunCli({"sweep", Example(3), "--pitch", "0.0000001"}).Code, kBadUsage);
+  EXPECT_EQ(RunCli({"sweep", Example(3), "--pitch", "0.123456"}).Code, kSuccess);
+  // A pitch beyond every stroke leaves stroke 0 alone.
+  const Outcome wide = RunCli({"sweep", Example(3), "--pitch", "1e300", "--max-stroke", "3276"});
+  ASSERT_EQ(wide.Code, kSuccess) << wide.Err;
+  EXPECT_EQ(ParseJson(wide.Out)["steps"].toArray().size(), 1);
+}
+
+// A MaxStroke line that could not be used was passed over in silence, and
+// the sweep printed stroke 0 alone. The tool now says on stderr which value
+// it ignored and which MaxStroke it used, and goes on.
+TEST(CliSweepTest, UnusableSettingsAreNamedWithTheValueUsed) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString example = QFileInfo(Example(3)).absoluteFilePath();
+  const QString ini = dir.filePath("potelan.ini");
+
+  ASSERT_TRUE(WriteTextLines(ini, {"MaxStroke=abc"}));
+  Outcome r = RunCliIn(dir.path(), {"sweep", example});
+  ASSERT_EQ(r.Code, kSuccess) << r.Err;
+  EXPECT_EQ(ParseJson(r.Out)["steps"].toArray().size(), 1);
+  EXPECT_NE(r.Err.find("\"abc\""), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("MaxStroke 0 is used"), std::string::npos) << r.Err;
+
+  ASSERT_TRUE(WriteTextLines(ini, {"MaxStroke=20", "MaxStroke=5000"}));
+  r = RunCliIn(dir.path(), {"sweep", example});
+  EXPECT_EQ(ParseJson(r.Out)["steps"].toArray().size(), 5);
+  EXPECT_NE(r.Err.find("line 2"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("\"5000\""), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("MaxStroke 20 is used"), std::string::npos) << r.Err;
+
+  ASSERT_TRUE(WriteTextLines(ini, {"Other=1"}));
+  r = RunCliIn(dir.path(), {"sweep", example});
+  EXPECT_NE(r.Err.find("no MaxStroke line"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("MaxStroke 0 is used"), std::string::npos) << r.Err;
+
+  ASSERT_TRUE(QFile::remove(ini));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("potelan.ini"));
+  r = RunCliIn(dir.path(), {"compare", example, example, "-o", dir.filePath("out.csv")});
+  EXPECT_EQ(r.Code, kSuccess) << r.Err;
+  EXPECT_NE(r.Err.find("not a regular file"), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("MaxStroke 150 is used"), std::string::npos) << r.Err;
+
+  // A clean settings file, or --max-stroke, says nothing.
+  ASSERT_TRUE(QDir(dir.path()).rmdir("potelan.ini"));
+  ASSERT_TRUE(WriteTextLines(ini, {"MaxStroke=20"}));
+  EXPECT_EQ(RunCliIn(dir.path(), {"sweep", example}).Err, "");
+  ASSERT_TRUE(WriteTextLines(ini, {"MaxStroke=abc"}));
+  EXPECT_EQ(RunCliIn(dir.path(), {"sweep", example, "--max-stroke", "10"}).Err, "");
+}
+
+// `sweep /dev/zero` grew to gigabytes; a folder or a huge file were read
+// whole. Each is refused at once with exit status 2 and the file named.
+TEST(CliUsageTest, NonRegularAndOversizedFilesAreRefused) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString large = dir.filePath("large.lin");
+  {
+    QFile file(large);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaxTextFileBytes + 1));
+  }
+  for (const QString& path : {QStringLiteral("/dev/zero"), dir.path(), large}) {
+    const Outcome r = RunCli({"sweep", path});
+    EXPECT_EQ(r.Code, kBadUsage) << path.toStdString();
+    EXPECT_TRUE(r.Out.empty()) << path.toStdString();
+    EXPECT_NE(r.Err.find(path.toStdString()), std::string::npos) << r.Err;
+  }
+}
+
+// `compare A.lin B.lin -o A.lin` wrote the CSV over the base link file. An
+// output that is one of the inputs, however it is spelt (another path, a
+// symbolic or a hard link), is refused with exit status 2 and nothing is
+// written.
+TEST(CliCompareTest, AnOutputThatIsAnInputIsRefused) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString base = dir.filePath("A.lin");
+  const QString changed = dir.filePath("B.lin");
+  ASSERT_TRUE(QFile::copy(Example(3), base));
+  ASSERT_TRUE(QFile::copy(Example(4), changed));
+  ASSERT_TRUE(QFile::link(base, dir.filePath("soft.csv")));
+  std::error_code code;
+  std::filesystem::create_hard_link(QFile::encodeName(changed).toStdString(),
+                                    QFile::encodeName(dir.filePath("hard.csv")).toStdString(),
+                                    code);
+  ASSERT_FALSE(code) << code.message();
+  const QByteArray baseBytes = ReadBytes(base), changedBytes = ReadBytes(changed);
+
+  for (const QString& output : {base, changed, dir.path() + "/./A.lin",
+                                dir.path() + "/../" + QDir(dir.path()).dirName() + "/B.lin",
+                                dir.filePath("soft.csv"), dir.filePath("hard.csv")}) {
+    SCOPED_TRACE(output.toStdString());
+    const Outcome r = RunCli({"compare", base, changed, "-o", output});
+    EXPECT_EQ(r.Code, kBadUsage);
+    EXPECT_NE(r.Err.find(output.toStdString()), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("nothing was written"), std::string::npos) << r.Err;
+    EXPECT_EQ(ReadBytes(base), baseBytes);
+    EXPECT_EQ(ReadBytes(changed), changedBytes);
+  }
+  EXPECT_EQ(RunCli({"compare", base, changed, "-o", dir.filePath("out.csv")}).Code, kSuccess);
+}
+
+// A CSV that could not be saved (a full disk, /dev/full) used to be reported
+// as written, leaving an empty file in place of the previous one. The tool
+// exits 2, names the file and says it was not saved; the previous file stays.
+TEST(CliCompareTest, ACsvThatCannotBeSavedIsStatus2AndKeepsThePreviousFile) {
+  if (std::filesystem::is_character_file("/dev/full")) {
+    const Outcome r = RunCli({"compare", Example(3), Example(4), "-o", "/dev/full"});
+    EXPECT_EQ(r.Code, kBadUsage);
+    EXPECT_NE(r.Err.find("\"/dev/full\" was not saved"), std::string::npos) << r.Err;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+  }
+
+  fixtures::FullFileSystem disk;
+  if (!disk.Mounted()) GTEST_SKIP() << disk.SkipReason();
+  const QString csv = disk.FilePath("out.csv");
+  const QByteArray previous("previous,table,\r\n");
+  {
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(previous), previous.size());
+  }
+  ASSERT_TRUE(disk.Fill());
+  const Outcome r = RunCli({"compare", Example(3), Example(4), "-o", csv});
+  EXPECT_EQ(r.Code, kBadUsage);
+  EXPECT_NE(r.Err.find(csv.toStdString()), std::string::npos) << r.Err;
+  EXPECT_NE(r.Err.find("was not saved"), std::string::npos) << r.Err;
+  EXPECT_EQ(ReadBytes(csv), previous);
 }
 
 }  // namespace

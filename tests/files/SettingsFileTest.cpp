@@ -102,6 +102,50 @@ TEST_F(SettingsFileTest, UnreadableFileKeepsTheDefault) {
   EXPECT_EQ(state.MaxStroke, 150);
 }
 
+// A MaxStroke value that cannot be used was skipped without a trace, so a
+// sweep of stroke 0 alone came as a silent surprise. Every skipped value is
+// now named with its line, and a clean file reports nothing.
+TEST_F(SettingsFileTest, ReportNamesEveryIgnoredValueWithItsLine) {
+  ASSERT_TRUE(WriteBytes(dir.filePath("potelan.ini"),
+                         "MaxStroke=abc\r\nOther=x\r\nMaxStroke=20\r\nMaxStroke=4000\r\n"
+                         "MaxStroke=-1\r\n"));
+  SettingsReport report;
+  report.Ignored << "left over from an earlier read";
+  EXPECT_EQ(ReadSettings(state, dir.path(), &report), SettingsReadStatus::Read);
+  EXPECT_EQ(state.MaxStroke, 20);
+  ASSERT_EQ(report.Ignored.size(), 3) << report.Ignored.join('|').toStdString();
+  EXPECT_TRUE(report.Ignored[0].contains("line 1")) << report.Ignored[0].toStdString();
+  EXPECT_TRUE(report.Ignored[0].contains("\"abc\"")) << report.Ignored[0].toStdString();
+  EXPECT_TRUE(report.Ignored[1].contains("line 4")) << report.Ignored[1].toStdString();
+  EXPECT_TRUE(report.Ignored[1].contains("\"4000\"")) << report.Ignored[1].toStdString();
+  EXPECT_TRUE(report.Ignored[2].contains("\"-1\"")) << report.Ignored[2].toStdString();
+  EXPECT_TRUE(report.Error.isEmpty());
+
+  ASSERT_TRUE(WriteBytes(dir.filePath("potelan.ini"), "MaxStroke=120.5\r\n"));
+  EXPECT_EQ(ReadSettings(state, dir.path(), &report), SettingsReadStatus::Read);
+  EXPECT_EQ(state.MaxStroke, 120);
+  EXPECT_TRUE(report.Ignored.isEmpty());
+}
+
+// A settings file that is a device, or far too large, is not read (reading
+// /dev/zero never ended): the default stands and the report says why.
+TEST_F(SettingsFileTest, DeviceOrOversizedFileIsUnreadableWithTheReason) {
+  ASSERT_TRUE(QFile::link("/dev/zero", dir.filePath("potelan.ini")));
+  SettingsReport report;
+  EXPECT_EQ(ReadSettings(state, dir.path(), &report), SettingsReadStatus::Unreadable);
+  EXPECT_EQ(state.MaxStroke, 150);
+  EXPECT_TRUE(report.Error.contains("potelan.ini")) << report.Error.toStdString();
+  EXPECT_TRUE(report.Error.contains("not a regular file")) << report.Error.toStdString();
+
+  ASSERT_TRUE(QFile::remove(dir.filePath("potelan.ini")));
+  ASSERT_TRUE(
+      WriteBytes(dir.filePath("potelan.ini"), QByteArray("MaxStroke=20\r\n").repeated(80000)));
+  state.MaxStroke = -7;
+  EXPECT_EQ(ReadSettings(state, dir.path(), &report), SettingsReadStatus::Unreadable);
+  EXPECT_EQ(state.MaxStroke, 150);
+  EXPECT_TRUE(report.Error.contains("larger")) << report.Error.toStdString();
+}
+
 TEST_F(SettingsFileTest, WritesTheSingleLineInShiftJisWithCrLf) {
   const WriteResult result = WriteSettings(dir.path(), 152);
   ASSERT_TRUE(result.Ok) << result.Error.toStdString();
