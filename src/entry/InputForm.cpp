@@ -369,6 +369,7 @@ void InputForm::FitToRows() {
   layout()->activate();
   const QSize wanted = sizeHint().expandedTo(minimumSizeHint());
   if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (frame->isMaximized()) return;  // the area decides its size
     const QSize margins = frame->size() - size();
     frame->resize(std::max(frame->width(), wanted.width() + margins.width()),
                   wanted.height() + margins.height());
