@@ -189,6 +189,12 @@ int main(int argc, char* argv[]) {
     prompts.PickFile(links.filePath(QStringLiteral("type5.lin")));
     window.ClickButton(potelan::kButtonLoad);
     SaveChild(window, input, QStringLiteral("18-change-input-type2-load-type5"));
+    // A box that holds no number: named, marked red, nothing judged.
+    if (auto* box = input->findChild<QLineEdit*>(QStringLiteral("Link_Fr_Text"))) {
+      box->setText(QStringLiteral("1,5"));
+      input->EnterInBox(box->objectName());
+    }
+    SaveChild(window, input, QStringLiteral("19-change-input-not-a-number"));
   }
 
   // The settings dialog.
