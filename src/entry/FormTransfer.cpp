@@ -61,21 +61,26 @@ bool IsInputForm(const EntryForm& form) {
 
 }  // namespace
 
+NumberText CheckNumberText(const QString& text) {
+  if (text.isEmpty()) return NumberText::Empty;
+  if (!PassesCharacterTest(text)) return NumberText::NotANumber;
+  if (text == QStringLiteral(".")) return NumberText::Number;
+  // Only ASCII is left after the character test.
+  return ParseSingle(text.toStdString()) ? NumberText::Number : NumberText::NotANumber;
+}
+
 float ReadNumberBox(AppState& state, EntryForm& form, const QString& box) {
   if (!form.HasBox(box)) {
     state.LinkFailed = true;
     return 0.0f;
   }
   const QString text = form.BoxText(box);
-  if (text.isEmpty() || !PassesCharacterTest(text)) return MarkBad(state, form, box);
+  if (CheckNumberText(text) != NumberText::Number) return MarkBad(state, form, box);
   if (text == QStringLiteral(".")) {
     form.SetBoxText(box, QStringLiteral("0"));
     return 0.0f;
   }
-  // Only ASCII is left after the character test.
-  const std::optional<float> value = ParseSingle(text.toStdString());
-  if (!value) return MarkBad(state, form, box);
-  return *value;
+  return *ParseSingle(text.toStdString());
 }
 
 std::int16_t PositionFromLabel(const QString& caption) {

@@ -20,6 +20,11 @@ namespace potelan {
 // LinkFailed and gives 0 (there is nothing to paint).
 float ReadNumberBox(AppState& state, EntryForm& form, const QString& box);
 
+// What ReadNumberBox makes of a box's text: a number (the decimal point alone
+// counts as 0), nothing at all, or a text that is not a number.
+enum class NumberText { Number, Empty, NotANumber };
+NumberText CheckNumberText(const QString& text);
+
 // Reads the window into configuration set `set` (0..7). In the base step the
 // type, position and pivot move come from set 0; otherwise from the type
 // list, the pivot boxes and (on the change-input form) the position label.

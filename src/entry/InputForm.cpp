@@ -7,11 +7,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -35,6 +37,8 @@ const QString kPutBack = QStringLiteral("データを前の状態に戻します
 const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
 const QString kBackToBase = QStringLiteral("基準の状態に戻します");
 const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
+const QString kNotNumbers = QStringLiteral("次の項目の入力は数値ではありません");
+const QString kEnterNumbers = QStringLiteral("数値を入力して下さい");
 const QString kFrameX = QStringLiteral("サス上部取付位置Ｘ座標:");
 const QString kFrameY = QStringLiteral("サス上部取付位置Ｙ座標:");
 const QString kForkLength = QStringLiteral("サス上部取付長:");
@@ -155,7 +159,10 @@ void InputForm::BuildRows() {
   auto row = [&](QGridLayout* grid, QLabel* label, QWidget* entry, const QString& spin) {
     const int r = grid->rowCount();
     grid->addWidget(label, r, 0);
-    if (entry != nullptr) grid->addWidget(entry, r, 1);
+    if (entry != nullptr) {
+      grid->addWidget(entry, r, 1);
+      rowLabels_[entry] = label;
+    }
     if (!spin.isEmpty()) {
       auto* button = new SpinButton(spin, label->parentWidget());
       connect(button, &SpinButton::up, this, [this, spin] { Spin(spin, true); });
@@ -271,6 +278,8 @@ void InputForm::BuildRows() {
     pitch_->setObjectName("Combo_Pitch");
     pitch_->setEditable(true);
     pitch_->setInsertPolicy(QComboBox::NoInsert);  // a typed pitch is not added to the list
+    // A pitch is what was typed: no completion of "0" to the listed "0.1".
+    pitch_->setCompleter(nullptr);
     pitch_->addItems({"0.1", "0.5", "1.0"});
     pitch_->setFixedWidth(kBoxWidth);
     pitch_->installEventFilter(this);
@@ -343,12 +352,29 @@ void InputForm::ShowShockMountPair(bool onFork) {
 
 void InputForm::ApplyTypeLayout(int susType) {
   ShowShockMountPair(susType > 4);
-  // The link groups keep the visibility they got when the form opened, but
-  // a type with a link plate shows them: a Type 2 base changed to another
-  // type must be able to take the plate and rod dimensions.
-  if (susType > 2) {
-    linkGroup_->setVisible(true);
-    frameGroup_->setVisible(true);
+  // The link-plate and frame-link groups belong to the types with a link
+  // plate; hidden, their boxes take no part in the empty-box check.
+  const bool plate = susType > 2;
+  const bool changed = linkGroup_->isHidden() == plate || frameGroup_->isHidden() == plate;
+  linkGroup_->setVisible(plate);
+  frameGroup_->setVisible(plate);
+  if (changed) FitToRows();
+}
+
+void InputForm::FitToRows() {
+  // The frame the form stands in does not follow its contents by itself:
+  // without this, rows that appear are squeezed into the height the form
+  // had, one over the other.
+  layout()->invalidate();
+  layout()->activate();
+  const QSize wanted = sizeHint().expandedTo(minimumSizeHint());
+  if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (frame->isMaximized()) return;  // the area decides its size
+    const QSize margins = frame->size() - size();
+    frame->resize(std::max(frame->width(), wanted.width() + margins.width()),
+                  wanted.height() + margins.height());
+  } else {
+    resize(std::max(width(), wanted.width()), wanted.height());
   }
 }
 
@@ -421,8 +447,26 @@ void InputForm::Spin(const QString& spinName, bool upArrow) {
   };
   const auto found = kSpins.find(spinName);
   if (found == kSpins.end()) return;
+  // Text typed into a box without Enter is committed with the press, not
+  // overwritten by it: the press steps what the boxes show.
+  if (HasTypedText()) {
+    if (!EmptyBoxCheck()) return;
+    ReadFormToSet(state_, *entry_, kChangedSet);
+    ForgetTypedText();
+  }
   found->second(s, sign, pitch);
   Judge();
+}
+
+bool InputForm::HasTypedText() const {
+  for (const QLineEdit* box : boxes_) {
+    if (box->isModified() && box->isVisibleTo(this)) return true;
+  }
+  return false;
+}
+
+void InputForm::ForgetTypedText() {
+  for (QLineEdit* box : boxes_) box->setModified(false);
 }
 
 void InputForm::EnterInBox(const QString& boxName) {
@@ -432,7 +476,11 @@ void InputForm::EnterInBox(const QString& boxName) {
       boxName == box::PivotY) {
     return;
   }
+  // A box that is empty or holds no number stops the commit before anything
+  // is read, so the changed set never takes its 0.
+  if (!EmptyBoxCheck()) return;
   ReadFormToSet(state_, *entry_, kChangedSet);
+  ForgetTypedText();
   Judge();
 }
 
@@ -496,15 +544,39 @@ void InputForm::ApplyPitchText() {
 // ---- judging and processing -----------------------------------------------
 
 bool InputForm::EmptyBoxCheck() {
+  // Every shown box that is empty or holds no number is marked red, the
+  // first of them gets the focus, and those that hold no number are named.
+  // Boxes of hidden rows are not looked at.
+  QLineEdit* first = nullptr;
+  QStringList notNumbers;
   for (QLineEdit* box : boxes_) {
-    if (box->isVisibleTo(this) && box->text().isEmpty()) {
-      PaintBox(*box, BoxColour::Red);
-      box->setFocus();
-      return false;
+    const NumberText kind =
+        box->isVisibleTo(this) ? CheckNumberText(box->text()) : NumberText::Number;
+    if (kind == NumberText::Number) {
+      PaintBox(*box, BoxColour::White);
+      continue;
     }
-    PaintBox(*box, BoxColour::White);
+    PaintBox(*box, BoxColour::Red);
+    if (first == nullptr) first = box;
+    if (kind == NumberText::NotANumber) {
+      notNumbers << RowCaption(box) + QStringLiteral("「") + box->text() + QStringLiteral("」");
+    }
   }
-  return true;
+  if (first == nullptr) return true;
+  first->setFocus();
+  if (!notNumbers.isEmpty()) {
+    prompts_.Message(this, kNotNumbers + "\n" + notNumbers.join('\n') + "\n" + kEnterNumbers,
+                     text::kWarningTitle, MessageIcon::Error);
+  }
+  return false;
+}
+
+QString InputForm::RowCaption(const QLineEdit* box) const {
+  for (const QWidget* w = box; w != nullptr && w != this; w = w->parentWidget()) {
+    const auto found = rowLabels_.find(w);
+    if (found != rowLabels_.end()) return found->second->text();
+  }
+  return box->objectName();
 }
 
 void InputForm::Judge() {

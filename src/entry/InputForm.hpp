@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -100,6 +101,14 @@ class InputForm final : public QWidget {
   void RestoreFrom(int source);
   bool EmptyBoxCheck();
   void ApplyPitchText();
+  // Lays the form out again after rows appeared or disappeared, and sizes it
+  // (and the frame it stands in) so that every shown row has its height.
+  void FitToRows();
+  // Whether a shown box holds text the user typed and no commit has read yet.
+  bool HasTypedText() const;
+  void ForgetTypedText();
+  // The caption of the row a box stands in ("リンクプレート前辺:").
+  QString RowCaption(const QLineEdit* box) const;
 
   AppState& state_;
   Prompts& prompts_;
@@ -116,6 +125,7 @@ class InputForm final : public QWidget {
   QFrame* linkGroup_ = nullptr;   // Picture1(0)
   QFrame* frameGroup_ = nullptr;  // Picture1(1)
   QTimer* timer_ = nullptr;
+  std::map<const QWidget*, const QLabel*> rowLabels_;  // an entry's row label
   QString highlightLine_;
   int highlightStep_ = 1;
   bool closeAllowed_ = false;

@@ -429,17 +429,20 @@ TEST_F(WorkflowTest, EnterStoreAndRestoreOnTheInputForm) {
   ASSERT_TRUE(prompts.Messages().empty());
   const ConfigSet good = state.Set[kChangedSet];
 
-  // Enter in a box that holds a letter: refused as a linkage that cannot be
-  // formed, and the set comes back.
+  // Enter in a box that holds a letter: the box is named and marked, the
+  // set is not touched, and the text stays for the user to mend.
   Box(box::LinkFr)->setText("6l");
   PressEnterIn(box::LinkFr);
   ASSERT_EQ(prompts.Messages().size(), 1u);
-  EXPECT_EQ(prompts.Messages()[0].Text, kNotFormed + "\n" + kPutBack);
+  EXPECT_TRUE(prompts.Messages()[0].Text.contains(QStringLiteral("リンクプレート前辺:「6l」")));
+  EXPECT_FALSE(prompts.Messages()[0].Text.contains(kNotFormed));
   EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::Error);
   ExpectSameDimensions(state.Set[kChangedSet], good);
-  EXPECT_EQ(Box(box::LinkFr)->text(), Q(FormatNumber(good.LinkFr, "###.##")));
+  EXPECT_EQ(Box(box::LinkFr)->text(), "6l");
+  EXPECT_EQ(BoxColourOf(*Box(box::LinkFr)), BoxColour::Red);
   EXPECT_FALSE(state.LinkFailed);
   ExpectTableOfEngine(true);
+  Box(box::LinkFr)->setText(Q(FormatNumber(good.LinkFr, "###.##")));
 
   // Enter with a number is taken as typed.
   prompts.Clear();

@@ -199,6 +199,19 @@ TEST_F(ReadNumberBoxTest, LinkFailedIsNeverCleared) {
   EXPECT_TRUE(state.LinkFailed);
 }
 
+// The change-input form names the boxes a commit would refuse before it reads
+// them; its check must take exactly the texts the reader takes.
+TEST_F(ReadNumberBoxTest, TheTextCheckAgreesWithTheReader) {
+  for (const QString text : {"", ".", "-5", " 7", "+2.5", "1e3", "1e39", "1.2.3", "-", "1,5",
+                             "１０", "6l", "=5", " ", "1 2", "+."}) {
+    SCOPED_TRACE(text.toStdString());
+    const NumberText kind = CheckNumberText(text);
+    Read(text);
+    EXPECT_EQ(kind == NumberText::Number, !state.LinkFailed);
+    EXPECT_EQ(kind == NumberText::Empty, text.isEmpty());
+  }
+}
+
 // ---------------------------------------------------------------------------
 // ReadFormToSet
 

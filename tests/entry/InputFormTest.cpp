@@ -207,11 +207,14 @@ TEST_F(InputFormTest, WithoutAGoodSetTheBaseValuesComeBack) {
   EXPECT_EQ(state.Set[1].ForkLength, state.Set[0].ForkLength);
 }
 
-TEST_F(InputFormTest, ALetterInABoxIsRefusedAsALinkageThatCannotBeFormed) {
+// A letter used to be read as 0 and reported as a linkage that cannot be
+// formed; the box is named instead, and the set keeps its value.
+TEST_F(InputFormTest, ALetterInABoxIsNamedAndTheSetKeepsItsValue) {
   Open(testing::SampleSet(4));
   Enter(box::LinkFr, "6l");
-  ASSERT_GE(prompts.Messages().size(), 1u);
-  EXPECT_TRUE(prompts.Messages()[0].Text.startsWith("変更された条件でリンクが成立しません"));
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_TRUE(prompts.Messages()[0].Text.contains("リンクプレート前辺:「6l」"));
+  EXPECT_EQ(BoxColourOf(*Box(box::LinkFr)), BoxColour::Red);
   EXPECT_EQ(state.Set[1].LinkFr, state.Set[0].LinkFr);
   EXPECT_FALSE(state.LinkFailed);
 }
@@ -281,9 +284,10 @@ TEST_F(InputFormTest, ATypeWithALinkPlateShowsItsGroupsAndNoTypeHidesThem) {
   EXPECT_TRUE(plate->isVisibleTo(form.get()));
   EXPECT_TRUE(frame->isVisibleTo(form.get()));
   EXPECT_TRUE(Box(box::LinkUp)->isVisibleTo(form.get()));
-  // Back to Type 2: the groups stay as they are.
+  // Back to Type 2: the groups hide again.
   form->TypeList()->setCurrentIndex(0);
-  EXPECT_TRUE(plate->isVisibleTo(form.get()));
+  EXPECT_FALSE(plate->isVisibleTo(form.get()));
+  EXPECT_FALSE(frame->isVisibleTo(form.get()));
 }
 
 TEST_F(InputFormTest, StoreAndRestore) {

@@ -7,6 +7,7 @@
 // Run it under a real X server (xvfb-run) to see the fonts and frames as a
 // user would; tools/screenshots.sh does that.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -162,6 +163,39 @@ int main(int argc, char* argv[]) {
   SaveChild(window, window.Views().GraphWindow(), QStringLiteral("09-graph"));
   SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
   SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
+
+  // The change-input form after each kind of type change: a Type 2 session
+  // changed to Type 3 in the type list and back, a Type 4 file loaded into a
+  // Type 2 session, and a Type 2 file loaded into a session with a link plate.
+  window.ClickButton(potelan::kButtonPrevious);
+  window.ClickButton(potelan::kButtonPrevious);
+  window.TypeChoice()->Option(0)->click();
+  window.ClickButton(potelan::kButtonNext);
+  prompts.PickFile(links.filePath(QStringLiteral("type2.lin")));
+  window.ClickButton(potelan::kButtonLoad);
+  window.ClickButton(potelan::kButtonNext);
+  if (potelan::InputForm* input = window.Input()) {
+    SaveChild(window, input, QStringLiteral("13-change-input-type2"));
+    input->TypeList()->setCurrentIndex(1);
+    SaveChild(window, input, QStringLiteral("14-change-input-type2-to-3"));
+    input->TypeList()->setCurrentIndex(0);
+    SaveChild(window, input, QStringLiteral("15-change-input-type3-to-2"));
+    prompts.PickFile(links.filePath(QStringLiteral("type4.lin")));
+    window.ClickButton(potelan::kButtonLoad);
+    SaveChild(window, input, QStringLiteral("16-change-input-type2-load-type4"));
+    prompts.PickFile(links.filePath(QStringLiteral("type2.lin")));
+    window.ClickButton(potelan::kButtonLoad);
+    SaveChild(window, input, QStringLiteral("17-change-input-type4-load-type2"));
+    prompts.PickFile(links.filePath(QStringLiteral("type5.lin")));
+    window.ClickButton(potelan::kButtonLoad);
+    SaveChild(window, input, QStringLiteral("18-change-input-type2-load-type5"));
+    // A box that holds no number: named, marked red, nothing judged.
+    if (auto* box = input->findChild<QLineEdit*>(QStringLiteral("Link_Fr_Text"))) {
+      box->setText(QStringLiteral("1,5"));
+      input->EnterInBox(box->objectName());
+    }
+    SaveChild(window, input, QStringLiteral("19-change-input-not-a-number"));
+  }
 
   // The settings dialog.
   QTimer::singleShot(50, [] {
