@@ -11,7 +11,7 @@
 namespace potelan {
 namespace {
 constexpr int kChangedSide = 1;  // index of the changed linkage's lines and markers
-}
+}  // namespace
 
 ResultViews::ResultViews(AppState& state, Prompts& prompts, QMdiArea& area)
     : state_(state), prompts_(prompts), area_(area) {
@@ -49,9 +49,9 @@ void ResultViews::Load() {
 
 void ResultViews::Show() {
   ShowFrames();
-  // The base sweep left its coarse points: the detail drawing follows at
-  // once, as after every processed change.
-  DetailDrawingAtCheckedPitch();
+  // The base sweep left its coarse points only: the views open on the
+  // detail display ("詳細表示", 0.2 mm), the chosen pitch kept.
+  if (graph_ != nullptr) graph_->DetailDisplay();
 }
 
 void ResultViews::ShowFrames() {

@@ -30,7 +30,7 @@ class ResultViews final : public QObject, public ChangeViews {
   // showing them; the table starts with its design check marks.
   void Load();
   // Shows Form_Real, Form_Graph, Form_Value after the base sweep and brings
-  // the table to the front; the graph's detail curves replace the coarse
+  // the table to the front; the graph's detail display replaces the coarse
   // points at once.
   void Show();
   // Unloads the three views.

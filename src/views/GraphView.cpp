@@ -165,7 +165,7 @@ void GraphView::BuildMenus() {
   graphMenu->setObjectName(QStringLiteral("menu_dummy2"));
   menuDetail_ = graphMenu->addAction(kMenuDetail);
   menuDetail_->setObjectName(QStringLiteral("menu_detail"));
-  connect(menuDetail_, &QAction::triggered, this, [this] { DetailDrawingAt(0.2f); });
+  connect(menuDetail_, &QAction::triggered, this, [this] { DetailDisplay(); });
 
   QMenu* pitchMenu = graphMenu->addMenu(kMenuPitch);
   pitchMenu->setObjectName(QStringLiteral("menu_dummy1"));

@@ -45,6 +45,9 @@ class GraphView final : public QWidget, public PlotSink {
   // The detail drawing at a pitch, GraphDetailPitch kept as it was
   // ("詳細表示" and the toolbar's graph command use 0.2 mm).
   void DetailDrawingAt(float pitch);
+  // "詳細表示": the detail drawing at kDetailDisplayPitch.
+  static constexpr float kDetailDisplayPitch = 0.2f;
+  void DetailDisplay() { DetailDrawingAt(kDetailDisplayPitch); }
   // The left-axis labels Label1(0..4), from the bottom up.
   void SetRatioAxisLabels(const QStringList& labels);
   QStringList RatioAxisLabels() const;

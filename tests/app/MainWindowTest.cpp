@@ -478,19 +478,19 @@ TEST_F(MainWindowTest, TheReadFromAFileDialogOpensInTheDatFolder) {
 
 // After Next the graph held only the coarse dots of the base sweep; the
 // detail curves came only when the graph button was pressed twice. The
-// views open with the base set's detail curves at the checked pitch, on
-// the engine's own values.
+// views open on the detail display of the base set ("詳細表示", every
+// 0.2 mm), on the engine's own values, and the chosen pitch stays.
 TEST_F(MainWindowTest, TheGraphShowsTheDetailCurvesAsSoonAsTheViewsOpen) {
   Open();
   const ConfigSet sample = testing::SampleSet(2);
   Fill(StartBase(2), sample);
+  const float pitch = state.GraphDetailPitch;
   window->ClickButton(kButtonNext);
   ASSERT_EQ(state.Mode, EditMode::New);
   GraphView* graph = window->Views().GraphWindow();
   ASSERT_NE(graph, nullptr);
-  ASSERT_EQ(graph->CheckedPitch(), 5.0f);
   int strokes = 0;
-  for (float s = 0; s <= state.MaxStroke; s += 5.0f) {
+  for (float s = 0; s <= state.MaxStroke; s += 0.2f) {
     ++strokes;
     AppState probe = state;
     probe.Set[kBaseWork].AxleStartPos = probe.Set[kBaseSet].AxleStartPos - s;
@@ -505,6 +505,8 @@ TEST_F(MainWindowTest, TheGraphShowsTheDetailCurvesAsSoonAsTheViewsOpen) {
   EXPECT_EQ(graph->PlotCount(PlotColour::Blue), strokes);
   EXPECT_EQ(graph->PlotCount(PlotColour::Cyan), strokes);
   EXPECT_EQ(graph->PlotCount(PlotColour::Grey), 0);  // the coarse dots are gone
+  EXPECT_EQ(state.GraphDetailPitch, pitch);
+  EXPECT_EQ(graph->CheckedPitch(), pitch);
   EXPECT_EQ(state.Set[kBaseWork].AxleStartPos, state.Set[kBaseSet].AxleStartPos);
   EXPECT_FALSE(state.LinkFailed);
 }

@@ -271,8 +271,8 @@ TEST_F(WorkflowTest, NextSweepsTheBaseSetAndOpensTheEditingWindows) {
         (2 * h);
     EXPECT_NEAR(ShownCell(1, ResultTable::RowOfStroke(s)).toDouble(), rate, 2e-4) << s;
   }
-  // The detail curves of the base set have replaced the sweep's coarse points.
-  const int detail = DetailSteps(state.GraphDetailPitch, state.MaxStroke);
+  // The detail display of the base set has replaced the sweep's coarse points.
+  const int detail = DetailSteps(GraphView::kDetailDisplayPitch, state.MaxStroke);
   EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Blue), detail);
   EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Cyan), detail);
   EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Grey), 0);
