@@ -80,6 +80,7 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
   connect(views_.get(), &ResultViews::itemsChanged, this, [this] {
     if (input_ != nullptr) input_->Process();
   });
+  connect(views_.get(), &ResultViews::openChanged, this, &MainWindow::UpdateCommandStates);
   BuildToolbar();
   BuildMenus();
   statusBar()->setObjectName("StatusBar1");
@@ -90,6 +91,7 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
   CentreOnScreen();
   ReadSettings(state_, QDir::currentPath());  // sets AppFolder too
   if (showTypeChoice) ShowChild(&EnsureTypeChoice());
+  UpdateCommandStates();
 }
 
 MainWindow::~MainWindow() {
@@ -188,6 +190,27 @@ void MainWindow::EnableButtons(std::initializer_list<int> indices, bool enabled)
   }
 }
 
+void MainWindow::UpdateCommandStates() {
+  const EditMode mode = state_.Mode;
+  // The passing stages of a running command leave the buttons alone; the
+  // command sets them when it ends.
+  if (mode == EditMode::Changing || mode == EditMode::FormInputLoad) return;
+  const bool base = mode == EditMode::Base;
+  const bool editingStage = mode == EditMode::New || mode == EditMode::Change;
+  const bool editing = editingStage && input_ != nullptr;
+  // Load and Save read and write the base form or the change-input form.
+  EnableButtons({kButtonLoad, kButtonSave}, base || editing);
+  // Print prints the table's report: only while the table is open.
+  EnableButtons({kButtonPrint}, editing && views_->TableWindow() != nullptr);
+  // The front buttons open the views again should a type change have
+  // closed them.
+  EnableButtons({kButtonInputFront, kButtonGraphFront, kButtonTableFront, kButtonRealFront},
+                editing);
+  EnableButtons({kButtonLoadCheck}, false);
+  EnableButtons({kButtonNext}, mode == EditMode::None || base);
+  EnableButtons({kButtonPrevious}, base || editingStage);
+}
+
 QMdiSubWindow* MainWindow::SubWindowOf(const QWidget* child) const {
   if (child == nullptr) return nullptr;
   for (QMdiSubWindow* sub : area_->subWindowList()) {
@@ -261,13 +284,15 @@ void MainWindow::ClickButton(int index) {
       case kButtonGraphFront: ReopenViews(); GraphToFront(); break;
       case kButtonTableFront: ReopenViews(); views_->BringToFront(views_->TableWindow()); break;
       case kButtonRealFront: ReopenViews(); views_->BringToFront(views_->RealWindow()); break;
-      default: break;  // printing and the load check have no command
+      case kButtonPrint: views_->PrintTable(); break;
+      default: break;  // the load check has no command
     }
   } catch (const std::exception& e) {
     // The user is told in the program's words; the cause goes to the log.
     qWarning("potelan: command of button %d failed: %s", index, e.what());
     prompts_.Message(this, kCommandFailed, text::kWarningTitle, MessageIcon::Error);
   }
+  UpdateCommandStates();
 }
 
 void MainWindow::NextStep() {
@@ -294,7 +319,8 @@ void MainWindow::NextFromBase() {
     state_.LinkFailed = false;
     if (prompts_.AskYesNo(this, kMissingEntries, text::kNoticeTitle, MessageIcon::Warning)) {
       const std::optional<QString> path = prompts_.OpenFile(
-          this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension, QString()});
+          this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
+                 BaseForm::FillFromFileFolder(state_.AppFolder)});
       if (path) ReadBaseLinkFile(*path);
     }
     return;
@@ -411,6 +437,7 @@ void MainWindow::BaseFormClosedByUser() {
     EnableButtons({kButtonPrevious}, false);
   }
   ShowChild(&EnsureTypeChoice());
+  UpdateCommandStates();
 }
 
 void MainWindow::ReadBaseLinkFile(const QString& path) {

@@ -83,6 +83,9 @@ class MainWindow final : public QMainWindow {
   void HideChild(QWidget* child);
   void UnloadChild(QWidget* child);
   void EnableButtons(std::initializer_list<int> indices, bool enabled);
+  // Every command button enabled where its command can act in the current
+  // stage, and disabled elsewhere.
+  void UpdateCommandStates();
 
   StartMixForm& EnsureTypeChoice();
   // frmDistination recomputed from SusType[0] (Type 2 for any other value).

@@ -11,14 +11,18 @@
 namespace potelan {
 namespace {
 constexpr int kChangedSide = 1;  // index of the changed linkage's lines and markers
-}
+}  // namespace
 
 ResultViews::ResultViews(AppState& state, Prompts& prompts, QMdiArea& area)
     : state_(state), prompts_(prompts), area_(area) {
   connect(&area_, &QMdiArea::subWindowActivated, this, &ResultViews::SubWindowActivated);
 }
 
-ResultViews::~ResultViews() { Unload(); }
+ResultViews::~ResultViews() {
+  // The main window that listens is going away with its views.
+  blockSignals(true);
+  Unload();
+}
 
 QMdiSubWindow* ResultViews::AddView(QWidget* view) {
   // The views cannot be closed from their frames: no close button.
@@ -40,9 +44,17 @@ void ResultViews::Load() {
   connect(table_, &TableView::itemsChanged, this, &ResultViews::itemsChanged);
   real_ = new RealView(state_);
   AddView(real_);
+  emit openChanged();
 }
 
 void ResultViews::Show() {
+  ShowFrames();
+  // The base sweep left its coarse points only: the views open on the
+  // detail display ("詳細表示", 0.2 mm), the chosen pitch kept.
+  if (graph_ != nullptr) graph_->DetailDisplay();
+}
+
+void ResultViews::ShowFrames() {
   // The graph and the real-motion view place themselves when first shown.
   for (QWidget* view : {static_cast<QWidget*>(real_), static_cast<QWidget*>(graph_),
                         static_cast<QWidget*>(table_)}) {
@@ -63,7 +75,14 @@ void ResultViews::BringToFront(QWidget* view) {
   view->setFocus();
 }
 
+bool ResultViews::PrintTable() {
+  if (table_ == nullptr) return false;
+  table_->Print();
+  return true;
+}
+
 void ResultViews::Unload() {
+  const bool wasOpen = graph_ != nullptr || table_ != nullptr || real_ != nullptr;
   if (real_ != nullptr && lastActive_ == real_->parentWidget()) lastActive_ = nullptr;
   for (QWidget* view : {static_cast<QWidget*>(real_), static_cast<QWidget*>(graph_),
                         static_cast<QWidget*>(table_)}) {
@@ -78,6 +97,7 @@ void ResultViews::Unload() {
   graph_ = nullptr;
   table_ = nullptr;
   real_ = nullptr;
+  if (wasOpen) emit openChanged();
 }
 
 void ResultViews::PlaceTableBeside(const QWidget* inputForm) {
@@ -99,7 +119,8 @@ void ResultViews::SubWindowActivated(QMdiSubWindow* window) {
 void ResultViews::EnsureOpen() {
   if (IsOpen()) return;
   Load();
-  Show();
+  // The caller sweeps and draws into the views it opened.
+  ShowFrames();
   PlaceTableBeside(inputForm_);
 }
 

@@ -29,12 +29,16 @@ class ResultViews final : public QObject, public ChangeViews {
   // Loads Form_Graph, Form_Value and Form_Real, in this order, without
   // showing them; the table starts with its design check marks.
   void Load();
-  // Shows Form_Real, Form_Graph, Form_Value and brings the table to the front.
+  // Shows Form_Real, Form_Graph, Form_Value after the base sweep and brings
+  // the table to the front; the graph's detail display replaces the coarse
+  // points at once.
   void Show();
   // Unloads the three views.
   void Unload();
   // Brings one view to the front and gives it the focus.
   void BringToFront(QWidget* view);
+  // Prints the table's report; false when the table is not open.
+  bool PrintTable();
 
   GraphView* GraphWindow() const { return graph_; }
   TableView* TableWindow() const { return table_; }
@@ -61,9 +65,13 @@ class ResultViews final : public QObject, public ChangeViews {
  signals:
   // The table's item menus changed: the changed set is processed again.
   void itemsChanged();
+  // The views were loaded or unloaded (a type change on the change-input
+  // form closes them as well): the commands that need them follow.
+  void openChanged();
 
  private:
   QMdiSubWindow* AddView(QWidget* view);
+  void ShowFrames();
   void SubWindowActivated(QMdiSubWindow* window);
 
   AppState& state_;

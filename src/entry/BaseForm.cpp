@@ -1,6 +1,7 @@
 #include "entry/BaseForm.hpp"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QBoxLayout>
 #include <QLabel>
@@ -151,6 +152,12 @@ BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(Che
 }
 
 BaseForm::~BaseForm() = default;
+
+QString BaseForm::FillFromFileFolder(const std::string& appFolder) {
+  const QString start = QString::fromStdString(appFolder);
+  const QString links = start + QStringLiteral("/dat");
+  return QDir(links).exists() ? links : start;
+}
 
 void BaseForm::closeEvent(QCloseEvent* event) {
   emit closedByUser();

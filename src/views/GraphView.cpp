@@ -46,6 +46,8 @@ const QString kStrokeIs = QStringLiteral("ストローク:");
 const QString kLoadIs = QStringLiteral("荷重:");
 const QString kDifference = QStringLiteral("差:");
 const QString kKgfTrail = QStringLiteral("kgf  ");
+// A clicked load that the set does not reach anywhere in 0..MaxStroke.
+const QString kNotReached = QStringLiteral("ストローク内で到達しません");
 
 // Axis labels.
 const std::array<QString, 5> kRatioTexts = {QStringLiteral("0.30"), QStringLiteral("0.40"),
@@ -163,7 +165,7 @@ void GraphView::BuildMenus() {
   graphMenu->setObjectName(QStringLiteral("menu_dummy2"));
   menuDetail_ = graphMenu->addAction(kMenuDetail);
   menuDetail_->setObjectName(QStringLiteral("menu_detail"));
-  connect(menuDetail_, &QAction::triggered, this, [this] { DetailDrawingAt(0.2f); });
+  connect(menuDetail_, &QAction::triggered, this, [this] { DetailDisplay(); });
 
   QMenu* pitchMenu = graphMenu->addMenu(kMenuPitch);
   pitchMenu->setObjectName(QStringLiteral("menu_dummy1"));
@@ -617,33 +619,46 @@ void GraphView::PlotMouseMove(double x, double y) {
   picture_->update();
 }
 
-void GraphView::SearchStroke(int k, double load) {
+bool GraphView::SearchStroke(int k, double clicked, double load, double step) {
   const int w = k + 2;
   ConfigSet& work = state_.Set[static_cast<std::size_t>(w)];
   const double start = state_.Set[static_cast<std::size_t>(k)].AxleStartPos;
   const double maxStroke = std::max(0, static_cast<int>(state_.MaxStroke));
-  double step = kSearchStartStep;
-  // The load is walked towards from the clicked stroke; each time it is
-  // passed, the walk turns back at a fifth of the step. A load the set does
-  // not reach within 0..MaxStroke ends the walk at the end of the range.
-  for (int solves = 0; solves < kMaxSearchSolves && step != 0; ++solves) {
-    const double stroke = start - work.AxleStartPos + step;
-    const bool atEnd = stroke < 0 || stroke > maxStroke;
-    if (atEnd) {
-      work.AxleStartPos = start - std::clamp(stroke, 0.0, maxStroke);
-    } else {
-      work.AxleStartPos -= step;
-    }
+  // One solve at a stroke of the range; false when the set cannot be formed
+  // there (a set that has not been judged yet).
+  const auto solveAt = [&](double stroke) {
+    work.AxleStartPos = start - stroke;
+    state_.LinkFailed = false;
     SolveLinkage(state_, w, work.SusPos);
+    return !state_.LinkFailed;
+  };
+  double stroke = std::clamp(clicked, 0.0, maxStroke);
+  if (!solveAt(stroke)) return false;
+  if (std::abs(work.AxleLoad.Magnitude - load) <= kLoadTolerance) return true;
+  bool above = work.AxleLoad.Magnitude > load;
+  // The load is walked towards from the clicked stroke; each time it is
+  // passed, the walk turns back at a fifth of the step, so that once passed
+  // it is known to lie within the last step. A walk that comes to the end
+  // of 0..MaxStroke without passing it has not found it.
+  bool passedOnce = false;
+  for (int solves = 0; solves < kMaxSearchSolves && step != 0; ++solves) {
+    const double next = stroke + step;
+    const bool atEnd = next < 0 || next > maxStroke;
+    stroke = std::clamp(next, 0.0, maxStroke);
+    if (!solveAt(stroke)) return passedOnce;
     const double reached = work.AxleLoad.Magnitude;
-    if (std::abs(reached - load) <= kLoadTolerance) return;
-    const bool passed = (step > 0 && reached > load) || (step < 0 && reached < load);
-    if (passed) {
+    if (std::abs(reached - load) <= kLoadTolerance) return true;
+    if ((reached > load) != above) {
+      above = !above;
+      passedOnce = true;
       step = -step / 5;
     } else if (atEnd) {
-      return;
+      return false;
     }
   }
+  // The load lies between the last two strokes walked, nearer than the
+  // tolerance can tell.
+  return passedOnce;
 }
 
 void GraphView::PlotMouseDown(double x, double y) {
@@ -671,12 +686,20 @@ void GraphView::PlotMouseDown(double x, double y) {
       value->setText(kPrefix[ks] + Format(work.AxleLoad.Magnitude, "##0.0") + kKgf);
       detailLabels_[2]->setText(kStrokeIs + Format(x / 10, "##0.0") + kMm);
     } else {
-      SearchStroke(k, y / 10);
-      const double stroke = start - work.AxleStartPos;
-      PlotLine* strokeLine = FindLine(kLineStroke, k);
-      strokeLine->At = QLineF(GraphX(stroke), y, GraphX(stroke), 0);
-      strokeLine->Visible = true;
-      value->setText(kPrefix[ks] + Format(stroke, "##0.0") + kMm);
+      // Towards longer strokes first, where a rising load is reached; then
+      // towards shorter ones, for a load that falls along the stroke.
+      const bool reached = SearchStroke(k, x / 10, y / 10, kSearchStartStep) ||
+                           SearchStroke(k, x / 10, y / 10, -kSearchStartStep);
+      readOut_.Reached[ks] = reached;
+      if (reached) {
+        const double stroke = start - work.AxleStartPos;
+        PlotLine* strokeLine = FindLine(kLineStroke, k);
+        strokeLine->At = QLineF(GraphX(stroke), y, GraphX(stroke), 0);
+        strokeLine->Visible = true;
+        value->setText(kPrefix[ks] + Format(stroke, "##0.0") + kMm);
+      } else {
+        value->setText(kPrefix[ks] + kNotReached);
+      }
       detailLabels_[2]->setText(kLoadIs + Format(y / 10, "##0.0") + kKgf);
     }
     // The set's stroke line: the clicked stroke in load mode, the stroke
@@ -693,6 +716,9 @@ void GraphView::PlotMouseDown(double x, double y) {
     const double difference = std::abs(readOut_.LineX[1] - readOut_.LineX[0]) / 10;
     detailLabels_[3]->setText(kDifference + Format(difference, "##.0") + kMm);
   }
+  // Strokes are compared only when both sets reach the clicked load.
+  readOut_.DifferenceShown =
+      readOut_.LoadMode[0] || (readOut_.Reached[0] && readOut_.Reached[1]);
   readOut_.Active = true;
   PlaceReadOutLabels();
   state_.LinkFailed = failedBefore;
@@ -707,14 +733,33 @@ double GraphView::UnitsHigh(const QLabel* label) const {
   return label->height() * kPlotHeight / std::max(1, picture_->height());
 }
 
-void GraphView::PlaceInPlot(QLabel* label, double left, double top) {
+QRect GraphView::RectInPlot(const QLabel* label, double left, double top) const {
   // A label that would stick out of the plot is moved back into it, so that
   // its text is never cut off at an edge.
   const QPointF at = ToPixel({left, top});
   const int maxX = std::max(0, picture_->width() - label->width());
   const int maxY = std::max(0, picture_->height() - label->height());
-  label->move(std::clamp(static_cast<int>(std::lround(at.x())), 0, maxX),
-              std::clamp(static_cast<int>(std::lround(at.y())), 0, maxY));
+  return {QPoint(std::clamp(static_cast<int>(std::lround(at.x())), 0, maxX),
+                 std::clamp(static_cast<int>(std::lround(at.y())), 0, maxY)),
+          label->size()};
+}
+
+QRect GraphView::FreePlace(const QRect& wanted, const std::vector<QRect>& taken) const {
+  const auto isFree = [&](const QRect& rect) {
+    if (!picture_->rect().contains(rect)) return false;
+    return std::none_of(taken.begin(), taken.end(),
+                        [&](const QRect& other) { return rect.intersects(other); });
+  };
+  if (isFree(wanted)) return wanted;
+  // The nearest free place above or below, else to the left or right.
+  const int most = std::max(picture_->width(), picture_->height());
+  for (int d = 1; d <= most; ++d) {
+    for (const QPoint shift : {QPoint(0, -d), QPoint(0, d), QPoint(-d, 0), QPoint(d, 0)}) {
+      const QRect moved = wanted.translated(shift);
+      if (isFree(moved)) return moved;
+    }
+  }
+  return wanted;  // no room anywhere: a plot smaller than its labels
 }
 
 void GraphView::PlaceReadOutLabels() {
@@ -731,6 +776,7 @@ void GraphView::PlaceReadOutLabels() {
   std::array<double, 4> top{};
   const auto& lineX = readOut_.LineX;
   const auto& lineY = readOut_.LineY;
+  const auto& reached = readOut_.Reached;
   if (readOut_.LoadMode[0]) {
     left[0] = kPlotWidth - wide[0];
     left[1] = kPlotWidth - wide[1];
@@ -748,21 +794,37 @@ void GraphView::PlaceReadOutLabels() {
   } else {
     top[0] = high[0];
     top[1] = high[1];
-    if (lineX[1] >= lineX[0]) {
+    // A set that does not reach the load has no line: its label stands at
+    // the end of the stroke, beyond every line.
+    const bool changedRight = !reached[1] || (reached[0] && lineX[1] >= lineX[0]);
+    if (changedRight) {
       left[0] = lineX[0] - wide[0];
       left[1] = lineX[1];
     } else {
       left[0] = lineX[0];
       left[1] = lineX[1] - wide[1];
     }
+    for (std::size_t k = 0; k < 2; ++k) {
+      if (!reached[k]) left[k] = kPlotWidth - wide[k];
+    }
     left[2] = kPlotWidth - wide[2];
     top[2] = readOut_.Y;
     left[3] = (left[0] + left[1]) / 2;
     top[3] = top[0] + 2 * high[3];
   }
+  // Each label where its rule puts it, unless an earlier one is there: then
+  // at the nearest free place, so that no two texts print over each other.
+  std::vector<QRect> taken;
   for (std::size_t i = 0; i < 4; ++i) {
-    PlaceInPlot(detailLabels_[i], left[i], top[i]);
-    detailLabels_[i]->show();
+    QLabel* label = detailLabels_[i];
+    if (i == 3 && !readOut_.DifferenceShown) {
+      label->hide();
+      continue;
+    }
+    const QRect at = FreePlace(RectInPlot(label, left[i], top[i]), taken);
+    label->move(at.topLeft());
+    label->show();
+    taken.push_back(at);
   }
 }
 

@@ -45,6 +45,9 @@ class GraphView final : public QWidget, public PlotSink {
   // The detail drawing at a pitch, GraphDetailPitch kept as it was
   // ("詳細表示" and the toolbar's graph command use 0.2 mm).
   void DetailDrawingAt(float pitch);
+  // "詳細表示": the detail drawing at kDetailDisplayPitch.
+  static constexpr float kDetailDisplayPitch = 0.2f;
+  void DetailDisplay() { DetailDrawingAt(kDetailDisplayPitch); }
   // The left-axis labels Label1(0..4), from the bottom up.
   void SetRatioAxisLabels(const QStringList& labels);
   QStringList RatioAxisLabels() const;
@@ -124,6 +127,9 @@ class GraphView final : public QWidget, public PlotSink {
     std::array<bool, 2> LoadMode{};  // per set: load read at the clicked stroke
     std::array<double, 2> LineX{};   // stroke of each set, plot units
     std::array<double, 2> LineY{};   // axle load of each set, plot units
+    // Per set: false when the clicked load is not reached within the stroke.
+    std::array<bool, 2> Reached{true, true};
+    bool DifferenceShown = true;  // false when a set has no stroke to compare
   };
 
   void BuildMenus();
@@ -138,12 +144,17 @@ class GraphView final : public QWidget, public PlotSink {
   void LayoutView();
   // One sweep of the detail drawing on working set w from source set src.
   void SweepSet(int w, int src, PlotColour ratioColour, PlotColour loadColour);
-  // Stroke mode of the read-out: moves working set w (of source k) along the
-  // stroke until its axle load is `load`, within the stroke range.
-  void SearchStroke(int k, double load);
-  // Places Label_detail(0..3) for the current read-out.
+  // Stroke mode of the read-out: walks working set k + 2 from the clicked
+  // stroke, first by `step` mm, until its axle load is `load`. False when the
+  // walk leaves 0..MaxStroke, or meets a stroke where the set cannot be
+  // formed, without passing that load.
+  bool SearchStroke(int k, double clicked, double load, double step);
+  // Places Label_detail(0..3) for the current read-out, none over another.
   void PlaceReadOutLabels();
-  void PlaceInPlot(QLabel* label, double left, double top);
+  // A label's rectangle in Picture1 at plot units (left, top), inside it.
+  QRect RectInPlot(const QLabel* label, double left, double top) const;
+  // `wanted`, or the nearest place in Picture1 that overlaps none of `taken`.
+  QRect FreePlace(const QRect& wanted, const std::vector<QRect>& taken) const;
   double UnitsWide(const QLabel* label) const;
   double UnitsHigh(const QLabel* label) const;
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -25,6 +27,7 @@
 #include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/InitForm.hpp"
+#include "app/ResultViews.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/BoxNames.hpp"
 #include "entry/PositionForm.hpp"
@@ -34,8 +37,11 @@
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
+#include "model/StrokeSweep.hpp"
 #include "ui/Prompts.hpp"
 #include "ui/ScriptedPrompts.hpp"
+#include "views/GraphView.hpp"
+#include "views/TableView.hpp"
 
 namespace potelan {
 namespace {
@@ -153,7 +159,7 @@ TEST_F(MainWindowTest, WalksFromTypeChoiceThroughPositionToEditingAndBack) {
   EXPECT_EQ(base.objectName(), "Form_Type4");
   EXPECT_TRUE(Shown(&base));
   EXPECT_FALSE(Shown(window->TypeChoice()));
-  EXPECT_EQ(EnabledButtons(), (std::vector<int>{2, 3, 4, 12, 13}));
+  EXPECT_EQ(EnabledButtons(), (std::vector<int>{2, 3, 12, 13}));  // nothing to print yet
 
   // One box left empty and one with a letter: both red, the question answered No.
   const ConfigSet sample = testing::SampleSet(4);
@@ -233,7 +239,7 @@ TEST_F(MainWindowTest, WalksFromTypeChoiceThroughPositionToEditingAndBack) {
   EXPECT_TRUE(Shown(window->TypeChoice()));
   EXPECT_EQ(window->TypeChoice()->SelectedIndex(), 2);  // still Type 4
   EXPECT_FALSE(Enabled(kButtonPrevious));
-  EXPECT_TRUE(Enabled(kButtonLoad));
+  EXPECT_FALSE(Enabled(kButtonLoad));  // no form to load into
 }
 
 TEST_F(MainWindowTest, MissingEntriesCanBeFilledFromAFile) {
@@ -373,6 +379,136 @@ TEST_F(MainWindowTest, InitialSettingsRefuseBadEntriesAndKeepGoodOnes) {
   QCoreApplication::processEvents();
   EXPECT_EQ(state.MaxStroke, 140);
   EXPECT_EQ(window->Init(), nullptr);
+}
+
+// The commands a stage cannot act on used to stay enabled and do nothing:
+// Load, Save and Print on the type choice after going back, and Print at
+// every stage although it printed nothing. Each button is now enabled only
+// where its command acts, and Print prints the table's report while the
+// table is open.
+TEST_F(MainWindowTest, CommandsThatCannotActAreDisabled) {
+  const std::vector<int> onTypeChoice = {kButtonNext};
+  const std::vector<int> onBase = {kButtonLoad, kButtonSave, kButtonNext, kButtonPrevious};
+  const std::vector<int> editing = {kButtonLoad,       kButtonSave,       kButtonPrint,
+                                    kButtonInputFront, kButtonGraphFront, kButtonTableFront,
+                                    kButtonRealFront,  kButtonPrevious};
+  Open();
+  EXPECT_EQ(EnabledButtons(), onTypeChoice);
+  StartBase(3);
+  EXPECT_EQ(EnabledButtons(), onBase);
+  window->ClickButton(kButtonPrevious);
+  ASSERT_EQ(state.Mode, EditMode::None);
+  EXPECT_EQ(EnabledButtons(), onTypeChoice);
+  // Closing the base form by its frame is the same way back.
+  window->SubWindowOf(&StartBase(3))->close();
+  QCoreApplication::processEvents();
+  ASSERT_EQ(state.Mode, EditMode::None);
+  EXPECT_EQ(EnabledButtons(), onTypeChoice);
+
+  // Editing: Print prints the table's report.
+  const ConfigSet sample = testing::SampleSet(3);
+  Fill(StartBase(3), sample);
+  WhenModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<PositionForm*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->ChoosePosition(sample.SusPos - 1);
+    dialog->Accept();
+  });
+  window->ClickButton(kButtonNext);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(state.Mode, EditMode::New);
+  EXPECT_EQ(EnabledButtons(), editing);
+  TableView* table = window->Views().TableWindow();
+  ASSERT_NE(table, nullptr);
+  const QString pdf = dir.filePath("report.pdf");
+  table->Printer().setOutputFormat(QPrinter::PdfFormat);
+  table->Printer().setOutputFileName(pdf);
+  prompts.AcceptPrinter(true);
+  window->ClickButton(kButtonPrint);
+  ASSERT_FALSE(prompts.History().empty());
+  EXPECT_EQ(prompts.History().back().Kind, "printer");
+  EXPECT_TRUE(prompts.Messages().empty());
+  QFile report(pdf);
+  ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(report.readAll().startsWith("%PDF"));
+
+  // A type change closes the views: there is no table to print until a
+  // front button opens them again.
+  window->Input()->TypeList()->setCurrentIndex(3);  // "Type5"
+  ASSERT_EQ(window->Views().TableWindow(), nullptr);
+  std::vector<int> withoutTable = editing;
+  std::erase(withoutTable, kButtonPrint);
+  EXPECT_EQ(EnabledButtons(), withoutTable);
+  window->ClickButton(kButtonTableFront);
+  ASSERT_NE(window->Views().TableWindow(), nullptr);
+  EXPECT_EQ(EnabledButtons(), editing);
+
+  window->ClickButton(kButtonPrevious);
+  ASSERT_EQ(state.Mode, EditMode::Base);
+  EXPECT_EQ(EnabledButtons(), onBase);
+  const std::size_t shown = prompts.History().size();
+  window->ClickButton(kButtonPrint);  // disabled: nothing is asked
+  EXPECT_EQ(prompts.History().size(), shown);
+}
+
+// The question at Next about missing entries offered a file dialog with no
+// folder, which opened on the file system's root view. It opens in the
+// `dat` folder of the start folder, or in the start folder when there is
+// no `dat` folder.
+TEST_F(MainWindowTest, TheReadFromAFileDialogOpensInTheDatFolder) {
+  Open();
+  StartBase(3);
+  const QString start = QString::fromStdString(state.AppFolder);
+  prompts.AnswerYes(true);
+  prompts.PickFile(std::nullopt);
+  window->ClickButton(kButtonNext);
+  ASSERT_EQ(prompts.History().size(), 2u);
+  ASSERT_EQ(prompts.History()[1].Kind, "open");
+  EXPECT_EQ(prompts.History()[1].Dialog.InitialFolder, start);
+
+  ASSERT_TRUE(QDir(start).mkdir("dat"));
+  prompts.Clear();
+  prompts.AnswerYes(true);
+  prompts.PickFile(std::nullopt);
+  window->ClickButton(kButtonNext);
+  ASSERT_EQ(prompts.History().size(), 2u);
+  EXPECT_EQ(prompts.History()[1].Dialog.InitialFolder, start + "/dat");
+  EXPECT_EQ(state.Mode, EditMode::Base);
+}
+
+// After Next the graph held only the coarse dots of the base sweep; the
+// detail curves came only when the graph button was pressed twice. The
+// views open on the detail display of the base set ("詳細表示", every
+// 0.2 mm), on the engine's own values, and the chosen pitch stays.
+TEST_F(MainWindowTest, TheGraphShowsTheDetailCurvesAsSoonAsTheViewsOpen) {
+  Open();
+  const ConfigSet sample = testing::SampleSet(2);
+  Fill(StartBase(2), sample);
+  const float pitch = state.GraphDetailPitch;
+  window->ClickButton(kButtonNext);
+  ASSERT_EQ(state.Mode, EditMode::New);
+  GraphView* graph = window->Views().GraphWindow();
+  ASSERT_NE(graph, nullptr);
+  int strokes = 0;
+  for (float s = 0; s <= state.MaxStroke; s += 0.2f) {
+    ++strokes;
+    AppState probe = state;
+    probe.Set[kBaseWork].AxleStartPos = probe.Set[kBaseSet].AxleStartPos - s;
+    SolveLinkage(probe, kBaseWork, probe.Set[kBaseWork].SusPos);
+    ASSERT_FALSE(probe.LinkFailed) << s;
+    const std::optional<QPoint> load =
+        GraphView::PixelOf(GraphX(s), GraphLoadY(probe.Set[kBaseWork].AxleLoad.Magnitude));
+    if (load) {
+      EXPECT_EQ(graph->Picture().pixel(*load), qRgb(0, 255, 255)) << s;
+    }
+  }
+  EXPECT_EQ(graph->PlotCount(PlotColour::Blue), strokes);
+  EXPECT_EQ(graph->PlotCount(PlotColour::Cyan), strokes);
+  EXPECT_EQ(graph->PlotCount(PlotColour::Grey), 0);  // the coarse dots are gone
+  EXPECT_EQ(state.GraphDetailPitch, pitch);
+  EXPECT_EQ(graph->CheckedPitch(), pitch);
+  EXPECT_EQ(state.Set[kBaseWork].AxleStartPos, state.Set[kBaseSet].AxleStartPos);
+  EXPECT_FALSE(state.LinkFailed);
 }
 
 }  // namespace

@@ -271,9 +271,11 @@ TEST_F(WorkflowTest, NextSweepsTheBaseSetAndOpensTheEditingWindows) {
         (2 * h);
     EXPECT_NEAR(ShownCell(1, ResultTable::RowOfStroke(s)).toDouble(), rate, 2e-4) << s;
   }
-  // The coarse points of the base sweep are on the graph.
-  EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Grey), steps);
-  EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::White), steps);
+  // The detail display of the base set has replaced the sweep's coarse points.
+  const int detail = DetailSteps(GraphView::kDetailDisplayPitch, state.MaxStroke);
+  EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Blue), detail);
+  EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Cyan), detail);
+  EXPECT_EQ(views.GraphWindow()->PlotCount(PlotColour::Grey), 0);
 
   // The three views and the change-input form are shown, the form in front
   // with the base values in its boxes.

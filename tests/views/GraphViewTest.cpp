@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <set>
 #include <string>
@@ -37,6 +39,15 @@ ConfigSet SolvedAt(const AppState& state, int k, double stroke) {
 
 double LoadAt(const AppState& state, int k, double stroke) {
   return SolvedAt(state, k, stroke).AxleLoad.Magnitude;
+}
+
+// The engine's greatest axle load of set k over 0..maxStroke, every 0.1 mm.
+double MaxLoad(const AppState& state, int k, int maxStroke) {
+  double most = LoadAt(state, k, 0);
+  for (int tenth = 1; tenth <= maxStroke * 10; ++tenth) {
+    most = std::max(most, LoadAt(state, k, tenth / 10.0));
+  }
+  return most;
 }
 
 // The strokes of a detail drawing, counted as the drawing counts them: a
@@ -714,26 +725,109 @@ TEST_F(GraphViewTest, ClickAboveBothCurvesFindsBothStrokes) {
   EXPECT_NEAR(LeftOf(Detail(1)), GraphX(found[1]), UnitX());
 }
 
-// A load no set reaches within its travel: the walk stops at MaxStroke (and
-// must end at all); its solves raise no flag.
-TEST_F(GraphViewTest, UnreachableLoadEndsAtTheEndOfTheStroke) {
+// A load a set never reaches within 0..MaxStroke used to be read out as the
+// end of the stroke ("120.0mm"), as if the set reached it there, with a
+// difference of strokes between two sets that reach nothing. The read-out
+// now says that the load is not reached, draws no stroke line for that set
+// and shows no difference; the walk still ends, and its solves raise no flag.
+TEST_F(GraphViewTest, ALoadNeverReachedWithinTheStrokeIsSaidSo) {
   state.MaxStroke = 120;
-  ASSERT_LT(LoadAt(state, kBaseSet, 120), 399);
-  view->PlotMouseDown(1100, 3990);
+  const std::array<double, 2> most = {MaxLoad(state, kBaseSet, 120),
+                                      MaxLoad(state, kChangedSet, 120)};
+  const double y = std::round(GraphLoadY(std::max(most[0], most[1]) + 1));
+  ASSERT_LE(y, 4000);
+  view->PlotMouseDown(1100, y);
   for (int k = 0; k < 2; ++k) {
-    EXPECT_DOUBLE_EQ(state.Set[k].AxleStartPos - state.Set[k + 2].AxleStartPos, 120) << k;
+    EXPECT_EQ(S(Detail(k)->text()), S(k == 0 ? "基準:" : "変更:") + "ストローク内で到達しません") << k;
+    EXPECT_FALSE(view->Line("Line_stroke", k)->Visible) << k;
+    EXPECT_FALSE(Detail(k)->isHidden()) << k;
   }
-  EXPECT_EQ(S(Detail(0)->text()), "基準:120.0mm");
-  EXPECT_EQ(S(Detail(1)->text()), "変更:120.0mm");
-  EXPECT_EQ(S(Detail(3)->text()), "差:.0mm");
+  EXPECT_EQ(S(Detail(2)->text()), "荷重:" + FormatNumber(y / 10, "##0.0") + "kgf");
+  EXPECT_TRUE(Detail(3)->isHidden());
   EXPECT_FALSE(state.LinkFailed);
+  view->PlotMouseUp();
 
-  // A changed set that does not solve at all (no type yet) ends as well.
+  // A load between the two maxima: the stiffer base set reaches it, at the
+  // stroke where the engine's load is that load; the changed set does not.
+  ASSERT_GT(most[0], most[1] + 2);
+  const double between = std::round(GraphLoadY((most[0] + most[1]) / 2));
+  ASSERT_LT(LoadAt(state, kBaseSet, 10), between / 10);
+  view->PlotMouseDown(100, between);
+  const double found = state.Set[kBaseSet].AxleStartPos - state.Set[kBaseWork].AxleStartPos;
+  EXPECT_NEAR(LoadAt(state, kBaseSet, found), between / 10, 0.01);
+  EXPECT_LE(found, 120);
+  EXPECT_EQ(S(Detail(0)->text()), "基準:" + FormatNumber(found, "##0.0") + "mm");
+  EXPECT_EQ(S(Detail(1)->text()), "変更:ストローク内で到達しません");
+  EXPECT_TRUE(view->Line("Line_stroke", 0)->Visible);
+  EXPECT_FALSE(view->Line("Line_stroke", 1)->Visible);
+  EXPECT_TRUE(Detail(3)->isHidden());
+  view->PlotMouseUp();
+
+  // A changed set that does not solve at all (no type yet) reaches nothing,
+  // and the walk ends as well.
   state.Set[kChangedSet] = ConfigSet{};
   CopySet(state, kChangedSet);
   view->PlotMouseDown(500, 3500);
-  EXPECT_EQ(S(Detail(1)->text()), "変更:120.0mm");
+  EXPECT_EQ(S(Detail(1)->text()), "変更:ストローク内で到達しません");
+  EXPECT_FALSE(state.LinkFailed);
   view->PlotMouseUp();
+}
+
+// The walk towards a clicked load went only towards longer strokes: a set
+// whose axle load falls along the stroke (a preloaded spring that relaxes)
+// reaches the load at a shorter stroke than the clicked one, and was read
+// out as the end of the stroke. The stroke found is where the engine's load
+// is the clicked load.
+TEST_F(GraphViewTest, ALoadReachedBeforeTheClickedStrokeIsFound) {
+  state.Set[kChangedSet].SpringRate = -2;
+  state.Set[kChangedSet].Preload = -200;
+  Prepare();
+  const double first = LoadAt(state, kChangedSet, 0);
+  const double at100 = LoadAt(state, kChangedSet, 100);
+  ASSERT_GT(first, at100 + 5);
+  ASSERT_LT(GraphLoadY(first), 4000);
+  const double y = std::round(GraphLoadY((first + at100) / 2));
+  view->PlotMouseDown(1000, y);
+  const double found =
+      state.Set[kChangedSet].AxleStartPos - state.Set[kChangedWork].AxleStartPos;
+  EXPECT_LT(found, 100);
+  EXPECT_GE(found, 0);
+  EXPECT_NEAR(LoadAt(state, kChangedSet, found), y / 10, 0.01);
+  EXPECT_EQ(S(Detail(1)->text()), "変更:" + FormatNumber(found, "##0.0") + "mm");
+  EXPECT_TRUE(view->Line("Line_stroke", 1)->Visible);
+  EXPECT_NEAR(view->Line("Line_stroke", 1)->At.x1(), GraphX(found), 1e-9);
+  view->PlotMouseUp();
+}
+
+// Read-out labels were placed by their rules alone and then pushed back
+// into the plot, so near an edge or where two lines lie close together two
+// labels printed over each other. Wherever the plot is clicked, every shown
+// label lies whole inside the plot and no two of them overlap.
+TEST_F(GraphViewTest, ReadOutLabelsNeverPrintOverEachOther) {
+  for (const bool swapped : {false, true}) {
+    if (swapped) {
+      std::swap(state.Set[kBaseSet], state.Set[kChangedSet]);
+      Prepare();
+    }
+    const QRect inside = view->PictureBox()->rect();
+    for (double x = 0; x <= 1500; x += 50) {
+      for (double y = 0; y <= 4000; y += 160) {
+        view->PlotMouseDown(x, y);
+        std::vector<QRect> shown;
+        for (int i = 0; i < 4; ++i) {
+          if (Detail(i)->isHidden()) continue;
+          const QRect at = Detail(i)->geometry();
+          EXPECT_TRUE(inside.contains(at)) << i << " at " << x << "," << y;
+          for (const QRect& other : shown) {
+            EXPECT_FALSE(at.intersects(other))
+                << "label " << i << " at " << x << "," << y << ": " << S(Detail(i)->text());
+          }
+          shown.push_back(at);
+        }
+        view->PlotMouseUp();
+      }
+    }
+  }
 }
 
 TEST_F(GraphViewTest, ReadOutLeavesTheFailureFlagAsItFoundIt) {
