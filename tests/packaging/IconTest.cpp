@@ -48,7 +48,8 @@ TEST(ProgramIconTest, SvgFileShowsWhatTheProgramPaints) {
       }
     }
     EXPECT_GT(opaque, size * size / 2) << "the SVG icon is mostly empty";
-    EXPECT_LT(differing, size * size / 50) << differing << " of " << size * size << " pixels differ";
+    EXPECT_LT(differing, size * size / 50)
+        << differing << " of " << size * size << " pixels differ";
   }
 }
 

@@ -29,15 +29,16 @@ QByteArray Example(const QString& name) {
 
 TEST(LinkFileMimeTypeTest, TypeIsInstalledAsText) {
   const QMimeType type = QMimeDatabase().mimeTypeForName(kLinkType);
-  ASSERT_TRUE(type.isValid()) << "the installed MIME database does not define " << kLinkType.toStdString();
+  ASSERT_TRUE(type.isValid()) << "the installed MIME database does not define "
+                              << kLinkType.toStdString();
   EXPECT_TRUE(type.inherits(QStringLiteral("text/plain")));
   EXPECT_TRUE(type.globPatterns().contains(QStringLiteral("*.lin")));
 }
 
 TEST(LinkFileMimeTypeTest, EveryExampleIsALinkFileByNameAndByContent) {
   const QMimeDatabase db;
-  const QStringList examples = QDir(QStringLiteral(POTELAN_EXAMPLES))
-                                   .entryList({QStringLiteral("*.lin")}, QDir::Files);
+  const QStringList examples =
+      QDir(QStringLiteral(POTELAN_EXAMPLES)).entryList({QStringLiteral("*.lin")}, QDir::Files);
   ASSERT_FALSE(examples.isEmpty());
   QTemporaryDir dir;
   for (const QString& name : examples) {
