@@ -61,8 +61,7 @@ int main(int argc, char* argv[]) {
   const QtMessageHandler previous = qInstallMessageHandler(StartupMessages);
   QApplication app(argc, argv);
   qInstallMessageHandler(previous);
-  for (const QString& warning : StartupWarnings())
-    std::fprintf(stderr, "%s\n", qPrintable(warning));
+  for (const QString& warning : StartupWarnings()) std::fprintf(stderr, "%s\n", qPrintable(warning));
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
