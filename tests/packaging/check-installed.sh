@@ -10,7 +10,8 @@ share=$root/usr/share
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# --- programs: the version is the one project() holds, and no display is needed for it.
+# --- programs: the version is the one project() holds. Asked on a machine
+# without a display, a program that looked for one first would refuse to say.
 for program in potelan potelan-cli; do
   exe=$root/usr/bin/$program
   if [ ! -x "$exe" ]; then fail "$exe is not installed"; continue; fi
