@@ -7,23 +7,49 @@ EXAMPLE    ?= examples/type4.lin
 
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOTELAN_WERROR=ON
 
-.PHONY: all deps build run run-cli screenshots test test-fast bench clean
+.PHONY: all deps configure build run run-cli package install screenshots test test-fast bench clean
 
 all: build
 
 deps:
 	@tools/install-deps.sh test
 
-build: deps
+configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	./$(BUILD)/src/app/potelan
+# Builds only the program it runs (not the tests). Without a display it says
+# so and shows what the engine computes instead: the numeric table of an
+# example through potelan-cli.
+run:
+	@tools/install-deps.sh run
+	@$(MAKE) --no-print-directory configure
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  cmake --build $(BUILD) -j $(JOBS) --target potelan && ./$(BUILD)/src/app/potelan; \
+	else \
+	  cmake --build $(BUILD) -j $(JOBS) --target potelan-cli && \
+	  echo "No display here (DISPLAY and WAYLAND_DISPLAY are unset), so the windows cannot open; this is what the engine computes for $(EXAMPLE):" && \
+	  ./$(BUILD)/src/cli/potelan-cli sweep $(EXAMPLE) --format table; \
+	fi
 
 # The engine alone: sweep an example and print the numeric table.
-run-cli: build
+run-cli:
+	@tools/install-deps.sh run
+	@$(MAKE) --no-print-directory configure
+	cmake --build $(BUILD) -j $(JOBS) --target potelan-cli
 	./$(BUILD)/src/cli/potelan-cli sweep $(EXAMPLE) --format table
+
+# The Debian package, into $(BUILD)/potelan_VERSION_ARCH.deb.
+package: build
+	@tools/install-deps.sh package
+	cmake --build $(BUILD) --target package
+
+# Installs under PREFIX (default /usr/local); DESTDIR works as usual.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # Screenshots of every window under Xvfb, into screenshots/.
 screenshots: build

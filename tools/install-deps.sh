@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
-# Usage: tools/install-deps.sh [test|run|bench|screenshots]...
+# Usage: tools/install-deps.sh [test|run|package|bench|screenshots]...
 set -euo pipefail
 
 # Building and testing: the compiler, Qt 6 (Widgets, PrintSupport, Svg) and
 # GoogleTest; a Japanese font so that windows drawn in tests carry real glyphs.
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev libgmock-dev
           fonts-ipafont-gothic)
+# The Debian package: dpkg-shlibdeps (dpkg-dev) reads its dependencies from the
+# binaries, and CPack finds the binaries with file.
+package_tools=(dpkg-dev file binutils)
+# The installed tree's tests: the desktop's own validators, the MIME database
+# compiler and groff for the man pages.
+install_tools=(desktop-file-utils appstream shared-mime-info groff-base)
 for purpose in "$@"; do
   case "$purpose" in
     bench) packages+=(libbenchmark-dev) ;;
     screenshots) packages+=(xvfb xauth x11-apps imagemagick fonts-noto-cjk) ;;
-    test|run) ;;
+    package) packages+=("${package_tools[@]}") ;;
+    test) packages+=("${package_tools[@]}" "${install_tools[@]}") ;;
+    run) ;;
     *) echo "install-deps: unknown purpose '$purpose'" >&2; exit 2 ;;
   esac
 done

@@ -3,7 +3,9 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
+#include "Version.hpp"
 #include "app/MainWindow.hpp"
 #include "app/ToolbarIcons.hpp"
 #include "model/AppState.hpp"
@@ -45,6 +47,11 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Answered before any display is looked for, so that it works anywhere.
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    std::printf("potelan %s\n", potelan::kVersion);
+    return 0;
+  }
   if (!HasDisplay()) {
     std::fprintf(stderr,
                  "potelan: no display to show the windows on (set DISPLAY, or run it under "
