@@ -213,6 +213,11 @@ class Evaluator {
 };
 
 constexpr int kProgressEvery = 200;
+// Bisection steps that find the edge of the assembling region on a segment.
+constexpr int kRepairSteps = 16;
+// Up to this many varied dimensions every corner of the grid cell around the
+// best candidate is tried when its nearest grid point does not assemble.
+constexpr std::size_t kMaxCornerDimensions = 8;
 
 struct BudgetSpent {};
 
@@ -240,44 +245,42 @@ class Search {
 
   double Objective(const std::vector<double>& x) {
     if (Cancelled() || Spent()) throw nlopt::forced_stop();
-    ++evaluations_;
-    const Evaluator::Outcome o = evaluator_.Evaluate(x.data());
-    double value = penalty_ * (1 + o.Missing);
-    if (o.Ok) {
-      value = o.Rms;
-      if (o.Rms < bestRms_) {
-        bestRms_ = o.Rms;
-        best_ = x;
-      }
-    }
-    if (progress_ && evaluations_ % kProgressEvery == 0 && HasBest()) {
+    const Evaluator::Outcome o = Count(x);
+    double value = o.Rms;
+    if (!o.Ok) value = anchor_.empty() ? 1000 * penalty_ * (1 + o.Missing) : Repaired(x);
+    if (progress_ && evaluations_ / kProgressEvery != reported_ && HasBest()) {
+      reported_ = evaluations_ / kProgressEvery;
       progress_({bestRms_, evaluations_});
     }
     return value;
   }
 
   // Counts one candidate outside any stage (the start).
-  void Probe(const std::vector<double>& x) {
-    try {
-      Objective(x);
-    } catch (const nlopt::forced_stop&) {
-    }
-  }
+  void Probe(const std::vector<double>& x) { Count(x); }
 
   // Runs one NLopt stage from x with at most `maxEvaluations` evaluations.
+  // Non-assembling candidates of the stage are measured against the segment
+  // from x (or, when x does not assemble, the best candidate so far).
   void Stage(nlopt::algorithm algorithm, std::vector<double> x, int maxEvaluations) {
     if (Cancelled() || Spent() || maxEvaluations <= 0) return;
     const unsigned n = static_cast<unsigned>(x.size());
+    for (unsigned i = 0; i < n; ++i) x[i] = std::clamp(x[i], lower_[i], upper_[i]);
+    const Evaluator::Outcome start = Count(x);
+    anchor_.clear();
+    if (start.Ok) {
+      anchor_ = x;
+      anchorRms_ = start.Rms;
+    } else if (HasBest()) {
+      anchor_ = best_;
+      anchorRms_ = bestRms_;
+    }
     nlopt::opt opt(algorithm, n);
     opt.set_lower_bounds(lower_);
     opt.set_upper_bounds(upper_);
     opt.set_min_objective(&Search::Call, this);
     opt.set_maxeval(std::min(maxEvaluations, budget_ - evaluations_));
     std::vector<double> step(n);
-    for (unsigned i = 0; i < n; ++i) {
-      step[i] = std::min(2.0, 0.25 * (upper_[i] - lower_[i]));
-      x[i] = std::clamp(x[i], lower_[i], upper_[i]);
-    }
+    for (unsigned i = 0; i < n; ++i) step[i] = std::min(2.0, 0.25 * (upper_[i] - lower_[i]));
     if (algorithm != nlopt::GN_CRS2_LM) {
       opt.set_initial_step(step);
       opt.set_xtol_abs(1e-7);
@@ -297,6 +300,48 @@ class Search {
   }
 
  private:
+  // Evaluates one candidate and keeps it when it is the best so far.
+  Evaluator::Outcome Count(const std::vector<double>& x) {
+    ++evaluations_;
+    const Evaluator::Outcome o = evaluator_.Evaluate(x.data());
+    if (o.Ok && o.Rms < bestRms_) {
+      bestRms_ = o.Rms;
+      best_ = x;
+    }
+    return o;
+  }
+
+  // The score of a candidate x that does not assemble: the RMS of the last
+  // assembling point on the segment from the anchor to x (found by
+  // bisection), plus a slope times the rest of the way to x. The score is
+  // continuous across the edge of the assembling region and grows outward,
+  // so the search can settle on that edge, where a best fit often lies, and
+  // never beyond it.
+  double Repaired(const std::vector<double>& x) {
+    const std::size_t n = x.size();
+    double inside = 0;
+    double insideRms = anchorRms_;
+    double outside = 1;
+    std::vector<double> y(n);
+    for (int k = 0; k < kRepairSteps; ++k) {
+      const double t = 0.5 * (inside + outside);
+      for (std::size_t i = 0; i < n; ++i) y[i] = anchor_[i] + t * (x[i] - anchor_[i]);
+      const Evaluator::Outcome o = Count(y);
+      if (o.Ok) {
+        inside = t;
+        insideRms = o.Rms;
+      } else {
+        outside = t;
+      }
+    }
+    double distance = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const double share = (x[i] - anchor_[i]) / (upper_[i] - lower_[i]);
+      distance += share * share;
+    }
+    return insideRms + penalty_ * (1 - inside) * std::sqrt(distance);
+  }
+
   static double Call(const std::vector<double>& x, std::vector<double>& /*grad*/, void* data) {
     return static_cast<Search*>(data)->Objective(x);
   }
@@ -308,8 +353,11 @@ class Search {
   const FitProgressFn& progress_;
   const std::atomic<bool>* cancel_;
   int evaluations_ = 0;
+  int reported_ = 0;
   std::vector<double> best_;
   double bestRms_ = std::numeric_limits<double>::infinity();
+  std::vector<double> anchor_;
+  double anchorRms_ = 0;
 };
 
 // The entry-box value of v that lies within [lo, hi].
@@ -367,12 +415,11 @@ FitResult CurveFit::Run(const FitProgressFn& progress, const std::atomic<bool>* 
   }
   Evaluator evaluator(r, dims);
 
-  // Non-assembling candidates score well above any reasonable curve.
+  // Non-assembling candidates score worse the further they lie beyond the
+  // assembling region, on the scale of the target's values.
   double scale = 0;
   for (const CurveSample& t : r.Target) scale = std::max(scale, std::fabs(t.Value));
-  const Evaluator::Outcome atStart = evaluator.Evaluate(x0.data());
-  if (atStart.Ok) scale = std::max(scale, atStart.Rms);
-  const double penalty = 10 * std::max(scale, 1e-3);
+  const double penalty = std::max(scale, 1e-3);
 
   const int budget =
       r.MaxEvaluations > 0 ? r.MaxEvaluations : 1500 + 1500 * static_cast<int>(n);
@@ -389,40 +436,71 @@ FitResult CurveFit::Run(const FitProgressFn& progress, const std::atomic<bool>* 
   if (search.HasBest()) search.Stage(nlopt::LN_SBPLX, search.Best(), budget / 10);
 
   // Round to what the boxes hold, then walk the entry grid while that helps.
-  std::vector<std::vector<double>> seeds;
-  if (search.HasBest()) seeds.push_back(search.Best());
-  seeds.push_back(x0);
+  // The best fit often lies on the edge of the assembling region, where the
+  // nearest grid point may fall outside it: then the other corners of the
+  // grid cell around it are tried, then grid points on the way back to the
+  // start.
+  int extra = 0;
+  auto evaluate = [&](const std::vector<double>& x) {
+    ++extra;
+    return evaluator.Evaluate(x.data());
+  };
+  auto rounded = [&](const std::vector<double>& x) {
+    std::vector<double> y(n);
+    for (std::size_t i = 0; i < n; ++i) y[i] = EntryValueWithin(dims[i], x[i], lower[i], upper[i]);
+    return y;
+  };
   std::vector<double> chosen;
   Evaluator::Outcome chosenOutcome;
-  int extra = 0;
-  for (const std::vector<double>& seed : seeds) {
-    std::vector<double> x(n);
-    for (std::size_t i = 0; i < n; ++i) x[i] = EntryValueWithin(dims[i], seed[i], lower[i], upper[i]);
-    Evaluator::Outcome o = evaluator.Evaluate(x.data());
-    ++extra;
-    if (!o.Ok) continue;
-    for (int pass = 0; pass < 20; ++pass) {
-      bool improved = false;
-      for (std::size_t i = 0; i < n; ++i) {
-        for (double sign : {-1.0, 1.0}) {
-          std::vector<double> y = x;
-          y[i] = RoundToEntry(dims[i], x[i] + sign * EntryStep(dims[i]));
-          if (y[i] < lower[i] || y[i] > upper[i] || y[i] == x[i]) continue;
-          const Evaluator::Outcome t = evaluator.Evaluate(y.data());
-          ++extra;
-          if (t.Ok && t.Rms < o.Rms) {
-            x = y;
-            o = t;
-            improved = true;
-          }
-        }
-      }
-      if (!improved) break;
-    }
-    if (chosen.empty() || o.Rms < chosenOutcome.Rms) {
+  auto consider = [&](const std::vector<double>& x, const Evaluator::Outcome& o) {
+    if (o.Ok && (chosen.empty() || o.Rms < chosenOutcome.Rms)) {
       chosen = x;
       chosenOutcome = o;
     }
+  };
+  if (search.HasBest()) {
+    const std::vector<double>& best = search.Best();
+    consider(rounded(best), evaluate(rounded(best)));
+    if (chosen.empty() && n <= kMaxCornerDimensions) {
+      for (unsigned mask = 0; mask < (1u << n); ++mask) {
+        std::vector<double> y(n);
+        for (std::size_t i = 0; i < n; ++i) {
+          const double step = EntryStep(dims[i]);
+          const double down = std::floor(best[i] / step) * step;
+          y[i] = EntryValueWithin(dims[i], (mask >> i) & 1u ? down + step : down, lower[i],
+                                  upper[i]);
+        }
+        consider(y, evaluate(y));
+      }
+    }
+    for (int k = kRepairSteps; chosen.empty() && k >= 0; --k) {
+      std::vector<double> y(n);
+      const double t = std::ldexp(1.0, -k);
+      for (std::size_t i = 0; i < n; ++i) y[i] = best[i] + t * (x0[i] - best[i]);
+      y = rounded(y);
+      consider(y, evaluate(y));
+    }
+  }
+  // The rounded start competes as well.
+  consider(rounded(x0), evaluate(rounded(x0)));
+
+  // A cancelled search ends with the rounding alone.
+  for (int pass = 0; pass < 50 && !chosen.empty() && !search.Cancelled(); ++pass) {
+    bool improved = false;
+    for (std::size_t i = 0; i < n; ++i) {
+      for (double sign : {-1.0, 1.0}) {
+        std::vector<double> y = chosen;
+        y[i] = RoundToEntry(dims[i], chosen[i] + sign * EntryStep(dims[i]));
+        if (y[i] < lower[i] || y[i] > upper[i] || y[i] == chosen[i]) continue;
+        const Evaluator::Outcome t = evaluate(y);
+        if (t.Ok && t.Rms < chosenOutcome.Rms) {
+          chosen = y;
+          chosenOutcome = t;
+          improved = true;
+        }
+      }
+    }
+    if (!improved) break;
   }
 
   result.Evaluations = search.Evaluations() + extra;
