@@ -233,11 +233,14 @@ class Search {
         upper_(std::move(upper)),
         budget_(budget),
         penalty_(penalty),
+        exact_(1e-10 * std::max(penalty, 1.0)),
         progress_(progress),
         cancel_(cancel) {}
 
   bool Cancelled() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
   bool Spent() const { return evaluations_ >= budget_; }
+  // The target is met to rounding: no stage can do better.
+  bool Exact() const { return bestRms_ <= exact_; }
   int Evaluations() const { return evaluations_; }
   bool HasBest() const { return !best_.empty(); }
   const std::vector<double>& Best() const { return best_; }
@@ -262,7 +265,7 @@ class Search {
   // Non-assembling candidates of the stage are measured against the segment
   // from x (or, when x does not assemble, the best candidate so far).
   void Stage(nlopt::algorithm algorithm, std::vector<double> x, int maxEvaluations) {
-    if (Cancelled() || Spent() || maxEvaluations <= 0) return;
+    if (Cancelled() || Spent() || Exact() || maxEvaluations <= 0) return;
     const unsigned n = static_cast<unsigned>(x.size());
     for (unsigned i = 0; i < n; ++i) x[i] = std::clamp(x[i], lower_[i], upper_[i]);
     const Evaluator::Outcome start = Count(x);
@@ -279,6 +282,7 @@ class Search {
     opt.set_upper_bounds(upper_);
     opt.set_min_objective(&Search::Call, this);
     opt.set_maxeval(std::min(maxEvaluations, budget_ - evaluations_));
+    opt.set_stopval(exact_);
     std::vector<double> step(n);
     for (unsigned i = 0; i < n; ++i) step[i] = std::min(2.0, 0.25 * (upper_[i] - lower_[i]));
     if (algorithm != nlopt::GN_CRS2_LM) {
@@ -350,6 +354,7 @@ class Search {
   std::vector<double> lower_, upper_;
   int budget_;
   double penalty_;
+  double exact_;
   const FitProgressFn& progress_;
   const std::atomic<bool>* cancel_;
   int evaluations_ = 0;
@@ -429,11 +434,13 @@ FitResult CurveFit::Run(const FitProgressFn& progress, const std::atomic<bool>* 
   // The start first, so that it counts as a candidate; then the global stage
   // over the bounds, and local refinement from its best and from the start.
   search.Probe(x0);
-  search.Stage(nlopt::GN_CRS2_LM, x0, budget * 2 / 5);
+  search.Stage(nlopt::GN_CRS2_LM, x0, budget * 7 / 20);
   const std::vector<double> globalBest = search.HasBest() ? search.Best() : x0;
   search.Stage(nlopt::LN_BOBYQA, globalBest, budget / 4);
-  search.Stage(nlopt::LN_BOBYQA, x0, budget / 4);
-  if (search.HasBest()) search.Stage(nlopt::LN_SBPLX, search.Best(), budget / 10);
+  search.Stage(nlopt::LN_BOBYQA, x0, budget / 5);
+  if (search.HasBest()) {
+    search.Stage(nlopt::LN_SBPLX, search.Best(), budget - search.Evaluations());
+  }
 
   // Round to what the boxes hold, then walk the entry grid while that helps.
   // The best fit often lies on the edge of the assembling region, where the
