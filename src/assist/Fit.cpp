@@ -120,7 +120,11 @@ std::optional<std::string> CheckFitRequest(const FitRequest& r) {
       if (w.Value < 0) return "重みは 0 以上にして下さい";
       any = any || w.Value > 0;
     }
-    if (!any) return "重みがすべて 0 です";
+    bool anyOnGrid = false;
+    for (double stroke : CurveStrokes(r.MaxStroke)) {
+      anyOnGrid = anyOnGrid || (std::fmod(stroke, 5.0) == 0 && Interpolate(r.Weights, stroke) > 0);
+    }
+    if (!any || !anyOnGrid) return "重みがすべて 0 です";
   }
   if (r.Vary.empty()) return "変える寸法が選ばれていません";
   for (std::size_t i = 0; i < r.Vary.size(); ++i) {
@@ -218,8 +222,6 @@ constexpr int kRepairSteps = 16;
 // Up to this many varied dimensions every corner of the grid cell around the
 // best candidate is tried when its nearest grid point does not assemble.
 constexpr std::size_t kMaxCornerDimensions = 8;
-
-struct BudgetSpent {};
 
 // The search over the bounds: NLopt's stages share one objective that keeps
 // the best assembling candidate, counts evaluations and watches the cancel flag.

@@ -87,6 +87,7 @@ enum class FitStatus {
   BadRequest,       // see Message
 };
 
+// The last report of a run gives the result's own figures (after rounding).
 struct FitProgress {
   double BestRms = 0;  // of the best assembling candidate so far (before rounding)
   int Evaluations = 0;
@@ -99,7 +100,7 @@ struct FitResult {
   ConfigSet Fitted;            // Start with the varied dimensions at Values
   std::vector<double> Values;  // by Vary, as the entry boxes hold them
   double Rms = 0;              // weighted RMS of Fitted's curve against the target
-  double MaxError = 0;         // largest |curve - target| over the 5 mm steps
+  double MaxError = 0;         // largest |curve - target| over the weighted 5 mm steps
   int Evaluations = 0;
   double Seconds = 0;
   Curve FittedCurve;           // for a preview (without rates)
@@ -121,7 +122,8 @@ class CurveFit {
 };
 
 // The weighted RMS and largest error of a set's curve against a target, over
-// the 5 mm steps; nothing when the set does not assemble over the stroke.
+// the 5 mm steps (the largest error over those with a weight above 0);
+// nothing when the set does not assemble over the whole stroke.
 struct CurveError {
   double Rms = 0;
   double MaxError = 0;

@@ -215,6 +215,11 @@ TEST(FitTest, BadRequestsAreRefusedWithAMessage) {
   FitRequest negativeWeight = MakeFitRequest(start, 150, Quantity::LinkRatio, target, {Dimension::SusUpX});
   negativeWeight.Weights = {{0, -1}};
   EXPECT_TRUE(refused(negativeWeight));
+  // Weight only between two 5 mm steps would leave nothing to measure (a
+  // division by a zero weight sum, every candidate counted as failing).
+  FitRequest weightOffGrid = negativeWeight;
+  weightOffGrid.Weights = {{1, 0}, {2, 1}, {3, 0}};
+  EXPECT_TRUE(refused(weightOffGrid));
   EXPECT_FALSE(CheckFitRequest(MakeFitRequest(start, 150, Quantity::LinkRatio, target,
                                               {Dimension::SusUpX}))
                    .has_value());
