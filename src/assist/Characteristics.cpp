@@ -84,18 +84,28 @@ CurvePoint PointOf(const ConfigSet& s, double stroke, bool onGrid) {
   return p;
 }
 
-// Wheel rate: the axle load is F * r with F = (Preload + SusStroke) * k. By
-// the stroke s (the axle position falls as s grows), dSusStroke/ds is the
-// shock length's rate by the axle position, and dr/ds = -sign * d2L/dA2.
 bool AddRates(const ConfigSet& s, CurvePoint& p) {
-  const std::optional<ShockRates> rates = ShockLengthRates(s);
+  const std::optional<StepRates> rates = RatesOfSolved(s);
   if (!rates) return false;
-  p.RatioSlope = -RatioSign(s, rates->dLength) * rates->d2Length;
-  p.WheelRate = s.SpringRate * p.LinkRatio * rates->dLength + s.SusLoad.Magnitude * p.RatioSlope;
-  return std::isfinite(p.RatioSlope) && std::isfinite(p.WheelRate);
+  p.RatioSlope = rates->RatioSlope;
+  p.WheelRate = rates->WheelRate;
+  return true;
 }
 
 }  // namespace
+
+// Wheel rate: the axle load is F * r with F = (Preload + SusStroke) * k. By
+// the stroke s (the axle position falls as s grows), dSusStroke/ds is the
+// shock length's rate by the axle position, and dr/ds = -sign * d2L/dA2.
+std::optional<StepRates> RatesOfSolved(const ConfigSet& s) {
+  const std::optional<ShockRates> rates = ShockLengthRates(s);
+  if (!rates) return std::nullopt;
+  StepRates r;
+  r.RatioSlope = -RatioSign(s, rates->dLength) * rates->d2Length;
+  r.WheelRate = s.SpringRate * s.LinkRatio * rates->dLength + s.SusLoad.Magnitude * r.RatioSlope;
+  if (!std::isfinite(r.RatioSlope) || !std::isfinite(r.WheelRate)) return std::nullopt;
+  return r;
+}
 
 Curve SweepCurve(const ConfigSet& set, std::int16_t maxStroke, bool withRates) {
   Curve curve;

@@ -74,6 +74,22 @@ TEST(CharacteristicsTest, RatioSlopeIsTheDerivativeOfTheLinkRatio) {
   }
 }
 
+// Sweeps at finer pitches take the rates of a set solved anywhere.
+TEST(CharacteristicsTest, RatesOfASetSolvedBetweenSteps) {
+  constexpr double h = 1e-2;
+  for (int type = 2; type <= 6; ++type) {
+    const ConfigSet set = SampleSet(type);
+    const Curve curve = SweepCurve(set, 150);
+    ASSERT_TRUE(curve.Ok);
+    const std::optional<StepRates> rates = RatesOfSolved(Solved(set, curve, 12.3));
+    ASSERT_TRUE(rates.has_value());
+    const double central = (Solved(set, curve, 12.3 + h).AxleLoad.Magnitude -
+                            Solved(set, curve, 12.3 - h).AxleLoad.Magnitude) /
+                           (2 * h);
+    EXPECT_NEAR(rates->WheelRate, central, 1e-5 * (1 + std::fabs(central))) << "type " << type;
+  }
+}
+
 // The velocity analysis must describe the same linkage as the solver: its
 // shock-length rate is the solver's link ratio (Type 2: its size).
 TEST(CharacteristicsTest, ShockLengthRateAgreesWithTheSolversLinkRatio) {
