@@ -155,7 +155,7 @@ double Progression(const Curve& curve) {
 Sag FindSag(const ConfigSet& set, const Curve& curve, double staticLoad) {
   const std::vector<CurvePoint>& pts = curve.Points;
   constexpr std::size_t kAxle = static_cast<std::size_t>(LoadItem::Axle);
-  if (pts.empty()) return {SagOutcome::NotReached, 0};
+  if (pts.empty() || !std::isfinite(staticLoad)) return {SagOutcome::NotReached, 0};
   if (pts.front().Loads[kAxle] >= staticLoad) return {SagOutcome::HeldByPreload, 0};
   for (std::size_t i = 1; i < pts.size(); ++i) {
     if (pts[i].Loads[kAxle] < staticLoad) continue;

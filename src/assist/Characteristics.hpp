@@ -104,7 +104,8 @@ inline constexpr double kSagTolerance = 0.001;  // mm
 
 // The first stroke at which the axle load rises to `staticLoad`: bracketed on
 // the swept curve and refined by bisection on the solver to within
-// kSagTolerance. `set` is the set the curve was swept from.
+// kSagTolerance. `set` is the set the curve was swept from. A load that is
+// not a finite number is never reached.
 Sag FindSag(const ConfigSet& set, const Curve& curve, double staticLoad);
 
 struct Characteristics {

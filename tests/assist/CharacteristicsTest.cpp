@@ -203,6 +203,9 @@ TEST(CharacteristicsTest, SagOutsideTheStroke) {
   EXPECT_EQ(held.Outcome, SagOutcome::HeldByPreload);
   EXPECT_EQ(held.Stroke, 0);
   EXPECT_FALSE(Characterise(set, 150).StaticSag.has_value());
+  // Every comparison with NaN is false: without a guard the bisection
+  // reported a sag just past the first step.
+  EXPECT_EQ(FindSag(set, curve, std::nan("")).Outcome, SagOutcome::NotReached);
 }
 
 TEST(CharacteristicsTest, ALinkageThatFailsOnTheStrokeNamesTheStroke) {

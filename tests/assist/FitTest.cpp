@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "SampleLinkages.hpp"
 #include "assist/Fit.hpp"
@@ -189,6 +190,33 @@ TEST(FitTest, CancelStopsTheSearchWithTheBestSetSoFar) {
   EXPECT_EQ(early.Status, FitStatus::Cancelled);
   EXPECT_LT(early.Evaluations, 5);
   ExpectHonest(request, early);
+}
+
+// A window runs the fit on a worker thread: two fits at once on their own
+// threads must give exactly what one fit gives alone (no shared state, the
+// search's random numbers seeded per thread).
+TEST(FitTest, RunsOnWorkerThreadsWithTheSameResult) {
+  const ConfigSet start = SampleSet(5);
+  ConfigSet truth = start;
+  truth.LinkRr -= 2;
+  truth.ForkLinkLength += 3;
+  const Curve curve = SweepCurve(truth, 150, false);
+  ASSERT_TRUE(curve.Ok);
+  const CurveFit fit(MakeFitRequest(start, 150, Quantity::LinkRatio,
+                                    TargetFromCurve(curve, Quantity::LinkRatio),
+                                    {Dimension::LinkRr, Dimension::ForkLinkLength}));
+  const FitResult alone = fit.Run();
+  FitResult first;
+  FitResult second;
+  std::thread a([&] { first = fit.Run(); });
+  std::thread b([&] { second = fit.Run(); });
+  a.join();
+  b.join();
+  for (const FitResult* r : {&first, &second}) {
+    EXPECT_EQ(r->Values, alone.Values);
+    EXPECT_EQ(r->Rms, alone.Rms);
+    EXPECT_EQ(r->Evaluations, alone.Evaluations);
+  }
 }
 
 TEST(FitTest, BadRequestsAreRefusedWithAMessage) {
