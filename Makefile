@@ -69,14 +69,15 @@ test: build
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# Release build of bench/, then the engine's benchmarks and the windows'
-# (these drive the desktop program offscreen).
+# Release build of bench/, then the engine's benchmarks, the design
+# assistant's and the windows' (these drive the desktop program offscreen).
 bench:
 	@tools/install-deps.sh bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DPOTELAN_WERROR=ON \
 	  -DPOTELAN_BENCH=ON -DBUILD_TESTING=OFF
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	$(BENCH_BUILD)/bench/potelan_bench
+	$(BENCH_BUILD)/bench/potelan_assist_bench
 	$(BENCH_BUILD)/bench/potelan_views_bench
 
 clean:

@@ -4,8 +4,10 @@
 set -euo pipefail
 
 # Building and testing: the compiler, Qt 6 (Widgets, PrintSupport, Svg) and
-# GoogleTest; a Japanese font so that windows drawn in tests carry real glyphs.
+# GoogleTest; NLopt for the design assistant's search; a Japanese font so that
+# windows drawn in tests carry real glyphs.
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev libgmock-dev
+          libnlopt-cxx-dev
           fonts-ipafont-gothic)
 # The Debian package: dpkg-shlibdeps (dpkg-dev) reads its dependencies from the
 # binaries, and CPack finds the binaries with file.
