@@ -6,7 +6,7 @@ set -euo pipefail
 # Building and testing: the compiler, Qt 6 (Widgets, PrintSupport, Svg) and
 # GoogleTest; a Japanese font so that windows drawn in tests carry real glyphs.
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev libgmock-dev
-          fonts-ipafont-gothic)
+          fonts-ipafont-gothic qt6-translations-l10n poppler-utils)
 for purpose in "$@"; do
   case "$purpose" in
     bench) packages+=(libbenchmark-dev) ;;

@@ -9,6 +9,7 @@
 #include "model/AppState.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/QtPrompts.hpp"
+#include "ui/Translations.hpp"
 
 namespace {
 
@@ -58,6 +59,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
+  potelan::InstallQtTranslations(app);
   potelan::AppState state;
   potelan::QtPrompts prompts;
   // An argument only keeps the type choice from opening at start.
