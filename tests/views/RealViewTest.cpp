@@ -637,8 +637,8 @@ TEST_F(RealViewTest, SlidersCarryTheirCaptions) {
   EXPECT_EQ(v.SliderLabel(2), nullptr);
 }
 
-// How far the groove of a slider painted at `value` is filled: the share of
-// the groove's middle column, from the top, whose pixels are of the
+// Which rows of the groove of a slider painted at `value` are filled, from
+// the top: those whose pixel in the groove's middle column is of the
 // highlight's hue (blue over the style's grey).
 std::vector<bool> FilledRows(QSlider& slider, int value) {
   {
@@ -671,22 +671,25 @@ TEST_F(RealViewTest, SliderGrooveFillsWithTheStrokeTravelled) {
   slider.setStyle(fusion.get());
   const std::unique_ptr<QSlider, void (*)(QSlider*)> restore(
       &slider, [](QSlider* s) { s->setStyle(nullptr); });
-  slider.resize(40, 400);
 
-  const auto share = [](const std::vector<bool>& rows, int from, int to) {
-    const auto filled = std::count(rows.begin() + from, rows.begin() + to, true);
-    return static_cast<double>(filled) / (to - from);
+  // The share of the rows between two fractions of the height, from the top,
+  // that are filled.
+  const auto share = [](const std::vector<bool>& rows, double from, double to) {
+    const auto first = static_cast<std::ptrdiff_t>(from * static_cast<double>(rows.size()));
+    const auto last = static_cast<std::ptrdiff_t>(to * static_cast<double>(rows.size()));
+    const auto filled = std::count(rows.begin() + first, rows.begin() + last, true);
+    return static_cast<double>(filled) / static_cast<double>(last - first);
   };
-  const int height = slider.height();
   // Half the stroke: the thumb in the middle, the groove filled below it only.
   const std::vector<bool> half = FilledRows(slider, -50);
-  EXPECT_GT(share(half, height * 6 / 10, height * 9 / 10), 0.9);
-  EXPECT_LT(share(half, height / 10, height * 4 / 10), 0.1);
+  ASSERT_GT(half.size(), 100u);
+  EXPECT_GT(share(half, 0.6, 0.95), 0.9);
+  EXPECT_LT(share(half, 0.05, 0.4), 0.1);
   // Stroke 0: nothing travelled; full stroke: the groove is filled to the top.
   const std::vector<bool> none = FilledRows(slider, 0);
-  EXPECT_LT(share(none, height / 10, height * 8 / 10), 0.1);
+  EXPECT_LT(share(none, 0.05, 0.9), 0.1);
   const std::vector<bool> full = FilledRows(slider, -100);
-  EXPECT_GT(share(full, height * 2 / 10, height * 9 / 10), 0.9);
+  EXPECT_GT(share(full, 0.1, 0.95), 0.9);
 }
 
 }  // namespace

@@ -634,8 +634,8 @@ void ExpectPdfHoldsPages(const QString& path, const std::vector<QStringList>& ex
   const QStringList pages = PdfPageTexts(path);
   ASSERT_EQ(pages.size(), static_cast<qsizetype>(expected.size()));
   for (std::size_t page = 0; page < expected.size(); ++page) {
-    EXPECT_EQ(Folded(pages[static_cast<qsizetype>(page)].split(QLatin1Char('\n'))),
-              expected[page])
+    EXPECT_EQ(Folded(pages[static_cast<qsizetype>(page)].split(QLatin1Char('\n'))).join('\n'),
+              expected[page].join('\n'))
         << "page " << page + 1;
   }
 }
@@ -697,7 +697,7 @@ TEST_F(TableOutputTest, PdfBreaksPagesAsThePrinterDoes) {
   View().Printer().setOutputFileName(printed);
   prompts.AcceptPrinter(true);
   View().Print();
-  EXPECT_EQ(PdfPageTexts(printed), PdfPageTexts(pdf));
+  EXPECT_EQ(PdfPageTexts(printed).join('\f'), PdfPageTexts(pdf).join('\f'));
 }
 
 // With nine items shown a stroke line is 153 columns, wider than an A4
@@ -747,7 +747,7 @@ TEST_F(TableOutputTest, PreviewShowsThePagesOfThePdf) {
   View().SavePdf();
   const QStringList pages = PdfPageTexts(preview);
   ASSERT_FALSE(pages.isEmpty());
-  EXPECT_EQ(pages, PdfPageTexts(pdf));
+  EXPECT_EQ(pages.join('\f'), PdfPageTexts(pdf).join('\f'));
 }
 
 TEST_F(TableOutputTest, PdfThatCannotBeWrittenIsReported) {
