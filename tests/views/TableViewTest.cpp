@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -30,6 +31,7 @@
 #include "model/NumberFormat.hpp"
 #include "model/StrokeSweep.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/QtPrompts.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "ui/Texts.hpp"
 #include "ui/Units.hpp"
@@ -748,6 +750,28 @@ TEST_F(TableOutputTest, PreviewShowsThePagesOfThePdf) {
   const QStringList pages = PdfPageTexts(preview);
   ASSERT_FALSE(pages.isEmpty());
   EXPECT_EQ(pages.join('\f'), PdfPageTexts(pdf).join('\f'));
+}
+
+// Qt's own preview dialog, on a machine with or without a printer, draws
+// the report through the painting the printer uses.
+TEST_F(TableOutputTest, QtPreviewDialogDrawsTheReport) {
+  QtPrompts qt;
+  QPrinter printer(QPrinter::HighResolution);
+  int painted = 0;
+  bool paintedWell = true;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&painted] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && painted > 0) modal->close();
+  });
+  closer.start(50);
+  const QStringList lines = ReportLines(state, table);
+  qt.PreviewPrint(nullptr, printer, [&](QPrinter& target) {
+    ++painted;
+    if (!TableView::PaintReport(target, lines)) paintedWell = false;
+  });
+  EXPECT_GE(painted, 1);
+  EXPECT_TRUE(paintedWell);
 }
 
 TEST_F(TableOutputTest, PdfThatCannotBeWrittenIsReported) {
