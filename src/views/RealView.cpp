@@ -654,7 +654,7 @@ void RealView::LayoutView() {
     Graphic(kBaseSet);
   }
   PlaceAllLabels();
-  for (QSlider* slider : sliders_) slider->raise();
+  RaiseSliders();
   RedrawPicture();
 }
 
@@ -799,7 +799,7 @@ void RealView::ShowLoadLabels(int k) {
     label->show();
     label->raise();
   }
-  for (QSlider* slider : sliders_) slider->raise();
+  RaiseSliders();
 }
 
 bool RealView::LoadDisplay() const { return menuLoad_[0]->isChecked(); }
@@ -825,6 +825,13 @@ void RealView::HideLoadLines() {
 QSlider* RealView::Slider(int k) const {
   if (k != 0 && k != 1) return nullptr;
   return sliders_[static_cast<std::size_t>(k)];
+}
+
+void RealView::RaiseSliders() {
+  for (std::size_t k = 0; k < 2; ++k) {
+    sliderLabels_[k]->raise();
+    sliders_[k]->raise();
+  }
 }
 
 QLabel* RealView::SliderLabel(int k) const {
@@ -887,7 +894,7 @@ void RealView::SliderChange(int k) {
   // The load values of the other side went with its load vectors.
   HideLoadLabels(1 - k);
   ShowLoadLabels(k);
-  for (QSlider* slider : sliders_) slider->raise();
+  RaiseSliders();
   RedrawPicture();
 }
 

@@ -154,6 +154,8 @@ class RealView final : public QWidget {
   // Solves slider set 6 or 7 with its axle at the given position.
   bool SolveMotionSet(int set, double axleStartPos);
   void SetSliderQuietly(int k, int value);
+  // The sliders and their captions over the markers and load values.
+  void RaiseSliders();
   void SliderScroll(int k);
   void SliderChange(int k);
   void SliderPress();
