@@ -397,13 +397,10 @@ void TableView::CopySelection() {
 }
 
 bool TableView::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == grid_ &&
-      (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+  // The grid's own Ctrl+C copies its current cell alone.
+  if (watched == grid_ && event->type() == QEvent::KeyPress &&
       static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-    // Ctrl+C belongs to the grid while it has the focus, whatever shortcuts
-    // the main window holds.
-    event->accept();
-    if (event->type() == QEvent::KeyPress) CopySelection();
+    CopySelection();
     return true;
   }
   return QWidget::eventFilter(watched, event);

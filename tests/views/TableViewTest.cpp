@@ -572,25 +572,6 @@ TEST_F(TableOutputTest, CtrlCCopiesTheSelectedCellsWithTheirHeaders) {
   }
 }
 
-// A Ctrl+C shortcut of an enclosing window (the main window's) must not take
-// the key from the grid that has the focus.
-TEST_F(TableOutputTest, CtrlCInTheGridIsNotTakenByAWindowShortcut) {
-  TableView& v = Shown();
-  QAction other(&v);
-  other.setShortcut(QKeySequence::Copy);
-  v.addAction(&other);
-  int taken = 0;
-  QObject::connect(&other, &QAction::triggered, [&taken] { ++taken; });
-  v.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
-  QGuiApplication::clipboard()->clear();
-  v.Grid()->setFocus();
-  v.Grid()->selectionModel()->select(v.Model()->index(0, 0), QItemSelectionModel::ClearAndSelect);
-  QTest::keyClick(v.Grid(), Qt::Key_C, Qt::ControlModifier);
-  EXPECT_EQ(taken, 0);
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "ｱｸｽﾙ\nｽﾄﾛｰｸ\n0\n");
-}
-
 // ---- PDF and preview --------------------------------------------------------
 
 // The text of each page of a PDF as pdftotext lays it out.
