@@ -578,8 +578,8 @@ TEST_F(TableOutputTest, CtrlCCopiesTheSelectedCellsWithTheirHeaders) {
 QStringList PdfPageTexts(const QString& path) {
   QProcess pdftotext;
   pdftotext.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                   path, QStringLiteral("-")});
+                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
+                   QStringLiteral("-")});
   if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit ||
       pdftotext.exitCode() != 0) {
     ADD_FAILURE() << "pdftotext (poppler-utils, tools/install-deps.sh test) failed on "
