@@ -11,6 +11,7 @@
 #include "model/AppState.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/QtPrompts.hpp"
+#include "ui/Translations.hpp"
 
 namespace {
 
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
+  potelan::InstallQtTranslations(app);
   potelan::AppState state;
   potelan::QtPrompts prompts;
   // An argument only keeps the type choice from opening at start.

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -39,6 +40,11 @@ class Prompts {
   virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
   // The printer dialog; false when cancelled. The printer keeps the choice.
   virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+  // The print preview of a document that `paint` draws on the printer it is
+  // handed, once per rendering (the preview, and the printer when the user
+  // prints from the preview). The printer keeps the page set-up chosen there.
+  virtual void PreviewPrint(QWidget* parent, QPrinter& printer,
+                            const std::function<void(QPrinter&)>& paint) = 0;
 };
 
 // The filter of a file dialog in Qt's form. The description is shown as it

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 namespace potelan {
@@ -71,6 +72,14 @@ bool QtPrompts::ChoosePrinter(QWidget* parent, QPrinter& printer) {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::PreviewPrint(QWidget* parent, QPrinter& printer,
+                             const std::function<void(QPrinter&)>& paint) {
+  QPrintPreviewDialog dialog(&printer, parent);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&paint](QPrinter* target) { paint(*target); });
+  dialog.exec();
 }
 
 }  // namespace potelan

@@ -1,5 +1,8 @@
 #include "ui/ScriptedPrompts.hpp"
 
+#include <QPrinter>
+#include <QTemporaryDir>
+
 namespace potelan {
 
 std::vector<ScriptedPrompts::Shown> ScriptedPrompts::Messages() const {
@@ -49,6 +52,18 @@ bool ScriptedPrompts::ChoosePrinter(QWidget*, QPrinter&) {
   const bool accept = printers_.front();
   printers_.pop_front();
   return accept;
+}
+
+void ScriptedPrompts::PreviewPrint(QWidget*, QPrinter& printer,
+                                   const std::function<void(QPrinter&)>& paint) {
+  shown_.push_back({"preview", {}, {}, MessageIcon::None, {}});
+  QTemporaryDir scratch;
+  QPrinter preview(QPrinter::HighResolution);
+  preview.setOutputFormat(QPrinter::PdfFormat);
+  preview.setPageLayout(printer.pageLayout());
+  preview.setOutputFileName(previewPath_.isEmpty() ? scratch.filePath(QStringLiteral("preview.pdf"))
+                                                   : previewPath_);
+  paint(preview);
 }
 
 }  // namespace potelan

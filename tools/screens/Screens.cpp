@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSlider>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -163,6 +164,21 @@ int main(int argc, char* argv[]) {
   SaveChild(window, window.Views().GraphWindow(), QStringLiteral("09-graph"));
   SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
   SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
+
+  // The real-motion view in use: both sliders part-way along the stroke.
+  if (potelan::RealView* real = window.Views().RealWindow()) {
+    window.Views().BringToFront(real);
+    Settle();
+    real->Slider(0)->setValue(-40);
+    real->Slider(1)->setValue(-90);
+    SaveChild(window, real, QStringLiteral("11-real-sliders"));
+  }
+
+  // The printed report as a PDF; tools/screenshots.sh pictures its first page.
+  if (potelan::TableView* table = window.Views().TableWindow()) {
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("13-report.pdf")));
+    table->SavePdf();
+  }
 
   // The change-input form after each kind of type change: a Type 2 session
   // changed to Type 3 in the type list and back, a Type 4 file loaded into a
