@@ -192,13 +192,14 @@ void InputForm::BuildRows() {
   // Type.
   {
     auto [w, grid] = block();
-    auto* typeRow = new QWidget(w);
-    auto* h = new QHBoxLayout(typeRow);
+    // The caption and the list are siblings, so that the platform finds the
+    // caption as the list's label.
+    auto* h = new QHBoxLayout;
     h->setContentsMargins(0, 0, 0, 0);
-    label18_ = MakeLabel("Label18", QString(), typeRow);
+    label18_ = MakeLabel("Label18", QString(), w);
     h->addWidget(label18_);
-    h->addWidget(MakeLabel("Label5", QStringLiteral("→"), typeRow));
-    type_ = new QComboBox(typeRow);
+    h->addWidget(MakeLabel("Label5", QStringLiteral("→"), w));
+    type_ = new QComboBox(w);
     type_->setObjectName(box::TypeList);
     type_->addItems({"Type2", "Type3", "Type4", "Type5", "Type6"});
     h->addWidget(type_);
@@ -206,7 +207,7 @@ void InputForm::BuildRows() {
     QLabel* caption = MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w);
     NameAfterCaption(*type_, *caption);
     grid->addWidget(caption, 0, 0);
-    grid->addWidget(typeRow, 0, 1, 1, 3);
+    grid->addLayout(h, 0, 1, 1, 3);
     connect(type_, &QComboBox::currentIndexChanged, this, &InputForm::SelectType);
   }
   outer->addWidget(Separator(this));
