@@ -72,9 +72,21 @@ std::vector<int> Share(int room, const std::vector<int>& minimum, const std::vec
   return length;
 }
 
+// The frame's title bar and borders around the window's contents.
+QSize FrameOf(const QMdiSubWindow& window) {
+  const QMargins m = window.contentsMargins();
+  return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
 TileRequest RequestOf(const QMdiSubWindow& window) {
   const QSize minimum = window.minimumSizeHint().expandedTo(window.minimumSize());
-  const QSize maximum = window.maximumSize().expandedTo(minimum);
+  // A window of fixed size (the table) is not stretched: a larger frame
+  // would only stand empty around it.
+  QSize maximum = window.maximumSize();
+  if (const QWidget* contents = window.widget()) {
+    maximum = maximum.boundedTo(contents->maximumSize() + FrameOf(window));
+  }
+  maximum = maximum.expandedTo(minimum);
   const QSize preferred = window.sizeHint().expandedTo(minimum).boundedTo(maximum);
   return {minimum, preferred, maximum};
 }
@@ -196,12 +208,13 @@ void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& window
   if (shown.empty()) return;
   const QSize room = area.viewport()->size();
   QMdiSubWindow* last = shown.back();
+  int offset = 0;
   for (std::size_t i = 0; i < shown.size(); ++i) {
     QMdiSubWindow* window = shown[i];
     const TileRequest r = RequestOf(*window);
-    // One title bar down and across per window: the contents start there.
-    const int step = window->widget() != nullptr ? std::max(8, window->widget()->y()) : 24;
-    const int offset = static_cast<int>(i) * step;
+    // One title bar down and across per window.
+    const int step = std::max(8, window->contentsMargins().top());
+    offset += i == 0 ? 0 : step;
     const QSize free(std::max(0, room.width() - offset), std::max(0, room.height() - offset));
     const QSize size = r.Preferred.boundedTo(free).expandedTo(r.Minimum);
     // A window too wide for its place moves back left as far as that brings

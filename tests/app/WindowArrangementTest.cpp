@@ -233,8 +233,10 @@ TEST_F(WindowMenuTest, TilingOnALargeScreenShowsTheWholeTable) {
   Editing({1600, 1100});
   Item("menu_tile")->trigger();
   ExpectTiled();
+  // The table, of fixed size, is shown whole and not stretched: a taller
+  // frame would only stand empty above and below it.
   const QMdiSubWindow* table = window->SubWindowOf(window->Views().TableWindow());
-  EXPECT_GE(table->height(), table->sizeHint().height());
+  EXPECT_EQ(table->size(), table->sizeHint());
   // The views get the width the form and the table leave.
   const QMdiSubWindow* graph = window->SubWindowOf(window->Views().GraphWindow());
   EXPECT_GE(graph->width(), graph->sizeHint().width());
@@ -272,6 +274,22 @@ TEST_F(WindowMenuTest, CascadingKeepsEveryWindowInViewWithTheActiveOneOnTop) {
   EXPECT_EQ(std::unique(tops.begin(), tops.end()), tops.end()) << "two title bars on one line";
   EXPECT_EQ(window->Area()->activeSubWindow(), graph);
   EXPECT_EQ(window->Area()->subWindowList(QMdiArea::StackingOrder).back(), graph);
+}
+
+// A window stretched by a tiling moved its contents down inside its frame;
+// taking that for the title bar's height sent the next windows of a cascade
+// far down the area.
+TEST_F(WindowMenuTest, CascadingAfterTilingStepsOneTitleBarAtATime) {
+  Editing({1380, 1000});
+  Item("menu_tile")->trigger();
+  Item("menu_cascade")->trigger();
+  int expectedTop = 0;
+  for (const QMdiSubWindow* sub : window->Area()->subWindowList(QMdiArea::StackingOrder)) {
+    if (!sub->isVisible()) continue;
+    EXPECT_EQ(sub->y(), expectedTop) << sub->widget()->objectName().toStdString();
+    EXPECT_EQ(sub->size(), sub->sizeHint()) << sub->widget()->objectName().toStdString();
+    expectedTop += sub->contentsMargins().top();
+  }
 }
 
 }  // namespace
