@@ -198,14 +198,6 @@ TEST_F(AccessibilityTest, TheShockMountRowIsNamedAfterTheCaptionItShows) {
   EXPECT_EQ(form->findChild<QLabel*>("Label4")->buddy(), form->findChild<QLineEdit*>(box::SusUpY));
 }
 
-TEST_F(AccessibilityTest, TypeTwoShowsFewerControlsAllNamed) {
-  Open(2);
-  const std::vector<Operable> controls = VisibleControls(*form);
-  ExpectEveryControlNamed(controls);
-  EXPECT_EQ(Find(controls, box::LinkUp), nullptr);  // the link group is hidden
-  EXPECT_NE(Find(controls, box::ForkLength), nullptr);
-}
-
 TEST_F(AccessibilityTest, ARedBoxSaysSoInItsDescriptionUntilItIsWhiteAgain) {
   Open(4);
   EXPECT_TRUE(DescriptionOf(box::LinkUp).isEmpty());
@@ -254,14 +246,6 @@ TEST(BaseFormAccessibilityTest, EveryBoxIsNamedByItsCaption) {
     fork->setText("500");
     EXPECT_TRUE(QAccessible::queryAccessibleInterface(fork)->text(QAccessible::Description).isEmpty());
   }
-}
-
-TEST(AccessibleCaptionTest, DropsTheClosingColonOrEqualsSign) {
-  EXPECT_EQ(AccessibleCaption("リンクプレート前辺:"), "リンクプレート前辺");
-  EXPECT_EQ(AccessibleCaption("リアフォーク長　OG="), "リアフォーク長　OG");
-  EXPECT_EQ(AccessibleCaption("スプリングレート="), "スプリングレート");
-  EXPECT_EQ(AccessibleCaption("ｱｸｽﾙｽﾄﾛｰｸ最大値"), "ｱｸｽﾙｽﾄﾛｰｸ最大値");
-  EXPECT_EQ(AccessibleCaption("変更ピッチ： "), "変更ピッチ");
 }
 
 }  // namespace
