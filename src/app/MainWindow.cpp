@@ -7,15 +7,19 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "app/InitForm.hpp"
 #include "app/ResultViews.hpp"
 #include "app/ToolbarIcons.hpp"
+#include "app/WindowArrangement.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/InputForm.hpp"
@@ -23,6 +27,8 @@
 #include "entry/StartMixForm.hpp"
 #include "files/LinkFile.hpp"
 #include "files/SettingsFile.hpp"
+#include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
 #include "ui/Prompts.hpp"
@@ -43,6 +49,7 @@ const QString kCannotRead = QStringLiteral("ファイルを読み込めません
 const QString kCannotSave = QStringLiteral("ファイルに保存できませんでした");
 const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
 const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
+const QString kNotLinkFile = QStringLiteral("ﾘﾝｸﾌｧｲﾙとして読み込めませんでした");
 
 struct ButtonSpec {
   int Index;
@@ -65,6 +72,22 @@ constexpr ButtonSpec kButtons[] = {
 };
 
 bool IsSeparator(int index) { return index == 1 || index == 5 || index == 11; }
+
+// The link type a link file's lines give (its "SUSTYPE" line, read as the
+// reader reads it, before any line that would end the reading), or nothing
+// for lines that are not a link file.
+std::optional<int> LinkFileType(const QStringList& lines) {
+  for (const QString& line : lines) {
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0) break;
+    if (line.left(equals) != QLatin1String("SUSTYPE")) continue;
+    const std::optional<double> number = ParseDecimal(line.mid(equals + 1).toStdString());
+    const std::optional<std::int16_t> type = number ? RoundToInt16(*number) : std::nullopt;
+    if (!type || *type < 2 || *type > 6) return std::nullopt;
+    return *type;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -164,6 +187,13 @@ void MainWindow::BuildMenus() {
   QMenu* special = bar->addMenu(QStringLiteral("特別"));
   special->setObjectName("menu_z4");
   special->menuAction()->setEnabled(false);
+
+  QMenu* windows = bar->addMenu(QStringLiteral("ウィンドウ"));
+  windows->setObjectName("menu_window");
+  QAction* tile = addItem(windows, "menu_tile", "並べて表示", true);
+  connect(tile, &QAction::triggered, this, &MainWindow::TileWindows);
+  QAction* cascade = addItem(windows, "menu_cascade", "重ねて表示", true);
+  connect(cascade, &QAction::triggered, this, &MainWindow::CascadeWindows);
 
   QAction* init = bar->addAction(QStringLiteral("初期設定"));
   init->setObjectName("menu_init");
@@ -540,6 +570,60 @@ void MainWindow::OpenInitialSettings() {
         Qt::QueuedConnection);
   }
   ShowChild(init_);
+}
+
+void MainWindow::TileWindows() {
+  // The change-input form, the table beside it, the graph over the
+  // real-motion view; any other shown window (a base form, the type choice,
+  // the settings) in a column of its own after them.
+  std::vector<std::vector<QMdiSubWindow*>> columns = {
+      {SubWindowOf(input_)},
+      {SubWindowOf(views_->TableWindow())},
+      {SubWindowOf(views_->GraphWindow()), SubWindowOf(views_->RealWindow())}};
+  for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+    const bool placed = std::any_of(columns.begin(), columns.end(), [sub](const auto& column) {
+      return std::find(column.begin(), column.end(), sub) != column.end();
+    });
+    if (!placed) columns.push_back({sub});
+  }
+  TileSubWindows(*area_, columns);
+}
+
+void MainWindow::CascadeWindows() {
+  // In the order they lie: the window on top stays on top, and active.
+  const QList<QMdiSubWindow*> stacked = area_->subWindowList(QMdiArea::StackingOrder);
+  CascadeSubWindows(*area_, std::vector<QMdiSubWindow*>(stacked.begin(), stacked.end()));
+}
+
+void MainWindow::OpenAtStart(const QString& path) {
+  if (state_.Mode != EditMode::None) return;  // only in place of the type choice
+  QString error;
+  const std::optional<QStringList> lines = ReadTextLines(path, &error);
+  const std::optional<int> type = lines ? LinkFileType(*lines) : std::nullopt;
+  if (!type) {
+    if (!lines) {
+      TellFileFailure(prompts_, this, kCannotRead, path, error);
+    } else {
+      TellFileFailure(prompts_, this, kNotLinkFile, path,
+                      QStringLiteral("%1 holds no link type (SUSTYPE=2..6)").arg(path));
+    }
+    // Then the program starts as it would without the argument.
+    ShowChild(&EnsureTypeChoice());
+    UpdateCommandStates();
+    return;
+  }
+  // As Next at the type choice with the file's type chosen, then the file
+  // read into the base form as Load does. The type choice keeps that type
+  // for the user who goes back.
+  StartMixForm& choice = EnsureTypeChoice();
+  if (QRadioButton* option = choice.Option(*type - 2)) option->setChecked(true);
+  state_.Mode = EditMode::Base;
+  state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(*type);
+  BaseForm& base = Destination();
+  ReadLinkLines(state_, base.Entry(), *lines, kBaseSet);
+  ShowChild(&base);
+  HideChild(&choice);
+  UpdateCommandStates();
 }
 
 }  // namespace potelan

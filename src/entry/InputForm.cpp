@@ -89,6 +89,13 @@ SpinButton::SpinButton(const QString& name, QWidget* parent) : QWidget(parent) {
   connect(down_, &QToolButton::clicked, this, &SpinButton::down);
 }
 
+void SpinButton::SetCaption(const QString& caption) {
+  const QString name = AccessibleCaption(caption);
+  setAccessibleName(name);
+  up_->setAccessibleName(name + QStringLiteral(" 上"));
+  down_->setAccessibleName(name + QStringLiteral(" 下"));
+}
+
 InputForm::InputForm(AppState& state, Prompts& prompts, ChangeViews& views, QWidget* parent)
     : QWidget(parent), state_(state), prompts_(prompts), views_(views) {
   setObjectName("Form_Input");
@@ -162,9 +169,15 @@ void InputForm::BuildRows() {
     if (entry != nullptr) {
       grid->addWidget(entry, r, 1);
       rowLabels_[entry] = label;
+      // A box or list is named by its caption; the shock-mount pairs share
+      // a row, and their boxes are named as they are built.
+      if (qobject_cast<QLineEdit*>(entry) != nullptr || qobject_cast<QComboBox*>(entry) != nullptr) {
+        NameAfterCaption(*entry, *label);
+      }
     }
     if (!spin.isEmpty()) {
       auto* button = new SpinButton(spin, label->parentWidget());
+      button->SetCaption(label->text());
       connect(button, &SpinButton::up, this, [this, spin] { Spin(spin, true); });
       connect(button, &SpinButton::down, this, [this, spin] { Spin(spin, false); });
       grid->addWidget(button, r, 2);
@@ -179,19 +192,22 @@ void InputForm::BuildRows() {
   // Type.
   {
     auto [w, grid] = block();
-    auto* typeRow = new QWidget(w);
-    auto* h = new QHBoxLayout(typeRow);
+    // The caption and the list are siblings, so that the platform finds the
+    // caption as the list's label.
+    auto* h = new QHBoxLayout;
     h->setContentsMargins(0, 0, 0, 0);
-    label18_ = MakeLabel("Label18", QString(), typeRow);
+    label18_ = MakeLabel("Label18", QString(), w);
     h->addWidget(label18_);
-    h->addWidget(MakeLabel("Label5", QStringLiteral("→"), typeRow));
-    type_ = new QComboBox(typeRow);
+    h->addWidget(MakeLabel("Label5", QStringLiteral("→"), w));
+    type_ = new QComboBox(w);
     type_->setObjectName(box::TypeList);
     type_->addItems({"Type2", "Type3", "Type4", "Type5", "Type6"});
     h->addWidget(type_);
     h->addStretch(1);
-    grid->addWidget(MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w), 0, 0);
-    grid->addWidget(typeRow, 0, 1, 1, 3);
+    QLabel* caption = MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w);
+    NameAfterCaption(*type_, *caption);
+    grid->addWidget(caption, 0, 0);
+    grid->addLayout(h, 0, 1, 1, 3);
     connect(type_, &QComboBox::currentIndexChanged, this, &InputForm::SelectType);
   }
   outer->addWidget(Separator(this));
@@ -206,11 +222,15 @@ void InputForm::BuildRows() {
       auto* stack = new QGridLayout(holder);
       stack->setContentsMargins(0, 0, 0, 0);
     }
-    static_cast<QGridLayout*>(first->layout())->addWidget(AddBox(box::SusUpX, first), 0, 0);
-    static_cast<QGridLayout*>(first->layout())->addWidget(AddBox(box::SusUpLength, first), 0, 0);
-    static_cast<QGridLayout*>(second->layout())->addWidget(AddBox(box::SusUpY, second), 0, 0);
-    static_cast<QGridLayout*>(second->layout())
-        ->addWidget(AddBox(box::SusUpOffset, second), 0, 0);
+    // Each box of a pair is named by the caption the row shows with it.
+    const std::pair<QWidget*, std::pair<const QString*, const QString*>> pairs[] = {
+        {first, {&box::SusUpX, &kFrameX}},      {first, {&box::SusUpLength, &kForkLength}},
+        {second, {&box::SusUpY, &kFrameY}},     {second, {&box::SusUpOffset, &kForkOffset}}};
+    for (const auto& [holder, named] : pairs) {
+      QLineEdit* edit = AddBox(*named.first, holder);
+      edit->setAccessibleName(AccessibleCaption(*named.second));
+      static_cast<QGridLayout*>(holder->layout())->addWidget(edit, 0, 0);
+    }
     row(grid, label3_, first, "Spin_Ex");
     row(grid, label4_, second, "Spin_Ey");
   }
@@ -252,6 +272,7 @@ void InputForm::BuildRows() {
     label23_ = MakeLabel(box::PositionLabel, QString(), position);
     auto* choose = new QPushButton(QStringLiteral("..."), position);
     choose->setObjectName("Command1");
+    choose->setAccessibleName(QStringLiteral("リンク位置の選択"));
     choose->setFixedWidth(28);
     connect(choose, &QPushButton::clicked, this, &InputForm::ChoosePosition);
     h->addWidget(label16_);
@@ -348,6 +369,11 @@ void InputForm::ShowShockMountPair(bool onFork) {
   entry_->SetBoxShown(box::SusUpOffset, onFork);
   label3_->setText(onFork ? kForkLength : kFrameX);
   label4_->setText(onFork ? kForkOffset : kFrameY);
+  // The captions are the buddies of the boxes shown, and name the arrows.
+  label3_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpLength : box::SusUpX));
+  label4_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpOffset : box::SusUpY));
+  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ex"))) spin->SetCaption(label3_->text());
+  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ey"))) spin->SetCaption(label4_->text());
 }
 
 void InputForm::ApplyTypeLayout(int susType) {

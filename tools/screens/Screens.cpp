@@ -27,6 +27,7 @@
 #include "entry/PositionForm.hpp"
 #include "model/AppState.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/Units.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
 #include "views/RealView.hpp"
@@ -179,6 +180,23 @@ int main(int argc, char* argv[]) {
     prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("13-report.pdf")));
     table->SavePdf();
   }
+
+  // The ウィンドウ menu: tiled on a working area of 800 x 600, tiled on the
+  // main window at its start-up size, and cascaded.
+  window.resize(window.size() + (QSize(800, 600) - window.Area()->viewport()->size()));
+  Settle();
+  window.TileWindows();
+  Save(&window, QStringLiteral("20-tiled-800x600"));
+  window.resize(potelan::Px(12000), potelan::Px(9000));
+  Settle();
+  window.TileWindows();
+  Save(&window, QStringLiteral("21-tiled-start-size"));
+  window.resize(1380, 1000);
+  Settle();
+  window.TileWindows();
+  Save(&window, QStringLiteral("22-tiled-large"));
+  window.CascadeWindows();
+  Save(&window, QStringLiteral("23-cascaded"));
 
   // The change-input form after each kind of type change: a Type 2 session
   // changed to Type 3 in the type list and back, a Type 4 file loaded into a
