@@ -48,6 +48,10 @@ class ProbingPrompts final : public Prompts {
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override {
     return script.ChoosePrinter(parent, printer);
   }
+  void PreviewPrint(QWidget* parent, QPrinter& printer,
+                    const std::function<void(QPrinter&)>& paint) override {
+    script.PreviewPrint(parent, printer, paint);
+  }
 
   ScriptedPrompts script;
   std::function<bool()> probe;
