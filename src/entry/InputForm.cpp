@@ -34,6 +34,7 @@ const QString kNotFormed = QStringLiteral("変更された条件でリンクが�
 const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
 const QString kBackToBase = QStringLiteral("基準の状態に戻します");
+const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
 const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
 const QString kFrameX = QStringLiteral("サス上部取付位置Ｘ座標:");
 const QString kFrameY = QStringLiteral("サス上部取付位置Ｙ座標:");
@@ -437,8 +438,14 @@ void InputForm::EnterInBox(const QString& boxName) {
 }
 
 void InputForm::ChoosePosition() {
-  PositionForm::Run(state_, prompts_, this);
-  label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  // The choice solves and draws the set the boxes show, a type just chosen
+  // in Combo1 included. Boxes that do not read are left to the judgement;
+  // a set of a new type without a position is asked for one there.
+  ReadFormToSet(state_, *entry_, kChangedSet);
+  if (!state_.LinkFailed && !PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  }
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -453,7 +460,16 @@ void InputForm::Store() {
 void InputForm::Restore() {
   // Nothing has been stored yet: there is nothing to go back to.
   if (state_.Set[kStoredSet].SusType == 0) return;
+  // The stored set comes back whole, its type and position included. While
+  // it is written the type list's handler must not take the stored type for
+  // a new one and empty the boxes.
+  const ConfigSet& stored = state_.Set[kStoredSet];
+  const EditMode kept = state_.Mode;
+  state_.Mode = EditMode::Changing;
   WriteSetToForm(state_, *entry_, kStoredSet);
+  label23_->setText(QStringLiteral(" P %1").arg(stored.SusPos));
+  ApplyTypeLayout(stored.SusType);
+  state_.Mode = kept;
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -519,6 +535,19 @@ void InputForm::Judge() {
     // The boxes were not judged: a flag left by reading them means nothing.
     state_.LinkFailed = false;
     return;
+  }
+  // A type with a link plate is judged only at a position of its own (the
+  // solver would leave the set as it was and the stale numbers would pass):
+  // the position is asked for first, and without one the commit is refused.
+  if (!state_.LinkFailed && PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+      prompts_.Message(this, kNoPosition + "\n" + kPutBack, text::kWarningTitle,
+                       MessageIcon::Error);
+      RestorePreviousSet();
+      return;
+    }
   }
   WriteSetToForm(state_, *entry_, kChangedSet);
   state_.Set[kChangedSet].SusLength0 = 0;
