@@ -35,6 +35,8 @@ const QString kPutBack = QStringLiteral("データを前の状態に戻します
 const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
 const QString kBackToBase = QStringLiteral("基準の状態に戻します");
 const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
+const QString kCannotStore =
+    QStringLiteral("空欄または数値でない項目があるため一時保存できません");
 const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
 const QString kFrameX = QStringLiteral("サス上部取付位置Ｘ座標:");
 const QString kFrameY = QStringLiteral("サス上部取付位置Ｙ座標:");
@@ -451,9 +453,16 @@ void InputForm::ChoosePosition() {
 }
 
 void InputForm::Store() {
+  // A box that is empty or not a number would be stored as 0 and come back
+  // as such at the restore: the snapshot is kept as it was, and the user is
+  // told. Nothing is judged here: a bad box keeps its red mark, but its flag
+  // must not be taken for a failed linkage at the next commit.
+  const ConfigSet kept = state_.Set[kStoredSet];
   ReadFormToSet(state_, *entry_, kStoredSet);
-  // Nothing is judged here: a bad box keeps its red mark, but its flag must
-  // not be taken for a failed linkage at the next commit.
+  if (state_.LinkFailed) {
+    state_.Set[kStoredSet] = kept;
+    prompts_.Message(this, kCannotStore, text::kWarningTitle, MessageIcon::Error);
+  }
   state_.LinkFailed = false;
 }
 

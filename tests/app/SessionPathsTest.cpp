@@ -448,6 +448,34 @@ TEST_F(SessionPathsTest, RestorePutsBackTheStoredSetWithItsType) {
   ExpectTableOfEngine(true);
 }
 
+// Guards against a snapshot that a restore brings back emptied: a store
+// with an empty box kept 0 for it, and the restore then wrote that back.
+TEST_F(SessionPathsTest, AStoreWithAnEmptyBoxKeepsThePreviousSnapshot) {
+  OpenEditing(testing::SampleSet(4));
+  Spin("Spin_Link_Up", false);
+  Click("Command_Store");
+  ASSERT_TRUE(prompts.Messages().empty());
+  const ConfigSet stored = state.Set[kStoredSet];
+  const QStringList storedBoxes = BoxTexts(4);
+
+  Spin("Spin_Link_Up", false);
+  Box(box::LinkFr)->clear();
+  Click("Command_Store");
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].Text, "空欄または数値でない項目があるため一時保存できません");
+  EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::Error);
+  EXPECT_EQ(state.Set[kStoredSet].LinkFr, stored.LinkFr);
+  EXPECT_EQ(state.Set[kStoredSet].LinkUp, stored.LinkUp);
+  EXPECT_FALSE(state.LinkFailed);
+
+  prompts.Clear();
+  Click("Command_Restore");
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(BoxTexts(4), storedBoxes);
+  EXPECT_EQ(state.Set[kChangedSet].LinkUp, stored.LinkUp);
+  ExpectTableOfEngine(true);
+}
+
 // ---- loads while editing -----------------------------------------------------
 
 // Guards against a load that reopens the views half filled: after a type
