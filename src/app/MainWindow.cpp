@@ -50,6 +50,8 @@ const QString kCannotSave = QStringLiteral("ファイルに保存できません
 const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
 const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
 const QString kNotLinkFile = QStringLiteral("ﾘﾝｸﾌｧｲﾙとして読み込めませんでした");
+const QString kLoadedNoPosition = QStringLiteral("読み込んだデータのリンク位置が選ばれていません");
+const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 
 struct ButtonSpec {
   int Index;
@@ -337,6 +339,9 @@ void MainWindow::NextFromTypeChoice() {
   StartMixForm& choice = EnsureTypeChoice();
   state_.Mode = EditMode::Base;
   state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(choice.SelectedIndex() + 2);
+  // A position belongs to its linkage: the new base set has none until one
+  // is chosen or a link file supplies it.
+  state_.Set[kBaseSet].SusPos = 0;
   ShowChild(&Destination());
   EnableButtons({kButtonLoad, kButtonSave, kButtonPrint, kButtonPrevious}, true);
   HideChild(&choice);
@@ -362,8 +367,8 @@ void MainWindow::NextFromBase() {
   } else {
     PositionForm::Run(state_, prompts_, this);
     if (state_.LinkFailed) {
-      // The position could not be formed: back to the dimensions, so the
-      // user can mend them instead of facing an empty frame.
+      // No position forms (the user has been told): back to the dimensions,
+      // so the user can mend them instead of facing an empty frame.
       state_.LinkFailed = false;
       ShowChild(&base);
       return;
@@ -494,6 +499,9 @@ void MainWindow::LoadLinkFileCommand() {
 void MainWindow::ReadChangedLinkFile(const QString& path) {
   if (input_ == nullptr) return;
   const bool wasNew = state_.Mode == EditMode::New;
+  // Views that a type change closed come back empty: the base set is swept
+  // into them again with the changed one.
+  const bool reopened = !views_->IsOpen();
   views_->EnsureOpen();
   const EditMode kept = state_.Mode;
   state_.Mode = EditMode::Changing;
@@ -508,6 +516,20 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   // shown (the file filled it), and a type with a link plate shows its groups.
   input_->ApplyTypeLayout(state_.Set[kChangedSet].SusType);
 
+  // A file of a type with a link plate but without a position of it: the
+  // position is asked for; without one the loaded set is not used.
+  if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    input_->Entry().SetPositionLabel(
+        QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+      prompts_.Message(this, kLoadedNoPosition + "\n" + kPutBack, text::kWarningTitle,
+                       MessageIcon::Error);
+      input_->RestorePreviousSet();
+      return;
+    }
+  }
+
   state_.Set[kChangedSet].SusLength0 = 0;
   SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   if (state_.LinkFailed) {
@@ -519,8 +541,9 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   CopySet(state_, kChangedSet);
   views_->DrawChangedSet();
   state_.Set[kChangedWork].SusLength0 = 0;
-  const SweepResult swept = wasNew ? ChangedSweep(state_, views_->Table(), views_->Graph())
-                                   : PairedSweep(state_, views_->Table(), views_->Graph());
+  const SweepResult swept = wasNew && !reopened
+                                ? ChangedSweep(state_, views_->Table(), views_->Graph())
+                                : PairedSweep(state_, views_->Table(), views_->Graph());
   views_->TableChanged();
   if (!swept.Ok) {
     ShowSweepFailure(swept.Message);
@@ -528,7 +551,13 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
     return;
   }
   // The loaded set becomes the one the form's restore button returns to.
-  if (wasNew) ReadFormToSet(state_, input_->Entry(), kStoredSet);
+  // A box the file did not fill may not read; that is no failure of the
+  // loaded linkage, which has just been swept, and must not be taken for
+  // one at the next commit.
+  if (wasNew) {
+    ReadFormToSet(state_, input_->Entry(), kStoredSet);
+    state_.LinkFailed = false;
+  }
 }
 
 void MainWindow::SaveLinkFileCommand() {

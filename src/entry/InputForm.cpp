@@ -36,6 +36,9 @@ const QString kNotFormed = QStringLiteral("変更された条件でリンクが�
 const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
 const QString kBackToBase = QStringLiteral("基準の状態に戻します");
+const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
+const QString kCannotStore =
+    QStringLiteral("空欄または数値でない項目があるため一時保存できません");
 const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
 const QString kNotNumbers = QStringLiteral("次の項目の入力は数値ではありません");
 const QString kEnterNumbers = QStringLiteral("数値を入力して下さい");
@@ -511,23 +514,45 @@ void InputForm::EnterInBox(const QString& boxName) {
 }
 
 void InputForm::ChoosePosition() {
-  PositionForm::Run(state_, prompts_, this);
-  label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  // The choice solves and draws the set the boxes show, a type just chosen
+  // in Combo1 included. Boxes that do not read are left to the judgement;
+  // a set of a new type without a position is asked for one there.
+  ReadFormToSet(state_, *entry_, kChangedSet);
+  if (!state_.LinkFailed && !PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  }
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
 
 void InputForm::Store() {
+  // A box that is empty or not a number would be stored as 0 and come back
+  // as such at the restore: the snapshot is kept as it was, and the user is
+  // told. Nothing is judged here: a bad box keeps its red mark, but its flag
+  // must not be taken for a failed linkage at the next commit.
+  const ConfigSet kept = state_.Set[kStoredSet];
   ReadFormToSet(state_, *entry_, kStoredSet);
-  // Nothing is judged here: a bad box keeps its red mark, but its flag must
-  // not be taken for a failed linkage at the next commit.
+  if (state_.LinkFailed) {
+    state_.Set[kStoredSet] = kept;
+    prompts_.Message(this, kCannotStore, text::kWarningTitle, MessageIcon::Error);
+  }
   state_.LinkFailed = false;
 }
 
 void InputForm::Restore() {
   // Nothing has been stored yet: there is nothing to go back to.
   if (state_.Set[kStoredSet].SusType == 0) return;
+  // The stored set comes back whole, its type and position included. While
+  // it is written the type list's handler must not take the stored type for
+  // a new one and empty the boxes.
+  const ConfigSet& stored = state_.Set[kStoredSet];
+  const EditMode kept = state_.Mode;
+  state_.Mode = EditMode::Changing;
   WriteSetToForm(state_, *entry_, kStoredSet);
+  label23_->setText(QStringLiteral(" P %1").arg(stored.SusPos));
+  ApplyTypeLayout(stored.SusType);
+  state_.Mode = kept;
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -617,6 +642,19 @@ void InputForm::Judge() {
     // The boxes were not judged: a flag left by reading them means nothing.
     state_.LinkFailed = false;
     return;
+  }
+  // A type with a link plate is judged only at a position of its own (the
+  // solver would leave the set as it was and the stale numbers would pass):
+  // the position is asked for first, and without one the commit is refused.
+  if (!state_.LinkFailed && PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+      prompts_.Message(this, kNoPosition + "\n" + kPutBack, text::kWarningTitle,
+                       MessageIcon::Error);
+      RestorePreviousSet();
+      return;
+    }
   }
   WriteSetToForm(state_, *entry_, kChangedSet);
   state_.Set[kChangedSet].SusLength0 = 0;
