@@ -2,6 +2,7 @@
 // small interface, so that tests answer them without a person.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,6 +40,9 @@ class Prompts {
   virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
   // The printer dialog; false when cancelled. The printer keeps the choice.
   virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+  // The size of a picture to be saved, `suggested` offered first; nothing
+  // when cancelled.
+  virtual std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) = 0;
 };
 
 // The filter of a file dialog in Qt's form. The description is shown as it

@@ -27,6 +27,8 @@ class ScriptedPrompts final : public Prompts {
   void PickFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
   // The next printer dialog is accepted (or cancelled).
   void AcceptPrinter(bool accept) { printers_.push_back(accept); }
+  // The next picture-size dialog answers `size`; nothing cancels it.
+  void PickImageSize(std::optional<QSize> size) { sizes_.push_back(size); }
 
   const std::vector<Shown>& History() const { return shown_; }
   // Messages and questions only, in order.
@@ -40,6 +42,8 @@ class ScriptedPrompts final : public Prompts {
   std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
   std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+  // Records "image size" with the suggested size as its text ("800x500").
+  std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) override;
 
  private:
   std::vector<Shown> shown_;
@@ -48,6 +52,7 @@ class ScriptedPrompts final : public Prompts {
   std::deque<bool> answers_;
   std::deque<std::optional<QString>> files_;
   std::deque<bool> printers_;
+  std::deque<std::optional<QSize>> sizes_;
 };
 
 }  // namespace potelan
