@@ -15,7 +15,7 @@ namespace potelan {
 class ScriptedPrompts final : public Prompts {
  public:
   struct Shown {
-    QString Kind;  // "message", "question", "open", "save", "printer"
+    QString Kind;  // "message", "question", "open", "save", "printer", "image size"
     QString Text;  // message text, or the dialog's title
     QString Title;
     MessageIcon Icon = MessageIcon::None;

@@ -30,23 +30,28 @@ const QColor kOverlayText(210, 210, 210);
 const QColor kOverlayGround(0, 0, 0, 190);
 const QColor kOverlayFrame(110, 110, 110);
 
-// The smallest of 1, 2, 5 times a power of ten that is at least `raw`.
-double NiceStep(double raw, double smallest) {
+// The smallest round step of at least `raw`: 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6
+// or 8 times a power of ten, with no more than `decimals` decimals.
+double NiceStep(double raw, double smallest, int decimals) {
   raw = std::max(raw, smallest);
+  const double unit = std::pow(10.0, -decimals);
   const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (const double m : {1.0, 2.0, 5.0, 10.0}) {
-    if (m * power >= raw * (1 - 1e-9)) return m * power;
+  for (const double m : {1.0, 1.2, 1.5, 2.0, 2.5, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0}) {
+    const double step = m * power;
+    const double units = step / unit;
+    if (std::abs(units - std::round(units)) > 1e-6) continue;  // too many decimals
+    if (step >= raw * (1 - 1e-9)) return step;
   }
   return 10 * power;
 }
 
 // A range of `divisions` round steps that holds lo..hi.
-void FitRange(double lo, double hi, int divisions, double smallest, double margin, double& outLo,
-              double& outHi) {
+void FitRange(double lo, double hi, int divisions, double smallest, int decimals, double margin,
+              double& outLo, double& outHi) {
   const double pad = (hi - lo) * margin;
   lo -= pad;
   hi += pad;
-  double step = NiceStep((hi - lo) / divisions, smallest);
+  double step = NiceStep((hi - lo) / divisions, smallest, decimals);
   for (int tries = 0; tries < 64; ++tries) {
     const double start = std::floor(lo / step + 1e-9) * step;
     if (start + divisions * step >= hi - 1e-9 * step) {
@@ -54,7 +59,7 @@ void FitRange(double lo, double hi, int divisions, double smallest, double margi
       outHi = start + divisions * step;
       return;
     }
-    step = NiceStep(step * 1.0001, smallest);
+    step = NiceStep(step * 1.0001, smallest, decimals);
   }
 }
 
@@ -98,7 +103,7 @@ QPointF ToPlotPixel(const QRectF& plot, const QPointF& fraction) {
 // leaves through.
 void PaintMark(QPainter& painter, const QRectF& plot, const OffScaleMark& mark, double scale) {
   const QPointF tip = ToPlotPixel(plot, mark.At);
-  const double size = 3.5 * scale + 2;
+  const double size = 3.5 * scale + 2.5;
   QPointF inward;
   QPointF across;
   switch (mark.Edge) {
@@ -180,14 +185,14 @@ GraphScale FittedScale(const std::vector<GraphCurve>& curves, bool inverse) {
   }
   if (stroke[0] <= stroke[1]) {
     FitRange(std::min(0.0, stroke[0]), stroke[1], GraphScale::kStrokeDivisions,
-             kSmallestStrokeStep, 0, scale.StrokeMin, scale.StrokeMax);
+             kSmallestStrokeStep, 0, 0, scale.StrokeMin, scale.StrokeMax);
   }
   if (ratio[0] <= ratio[1]) {
-    FitRange(ratio[0], ratio[1], GraphScale::kRatioDivisions, kSmallestRatioStep, kFitMargin,
+    FitRange(ratio[0], ratio[1], GraphScale::kRatioDivisions, kSmallestRatioStep, 2, kFitMargin,
              scale.RatioMin, scale.RatioMax);
   }
   if (load[0] <= load[1]) {
-    FitRange(load[0], load[1], GraphScale::kLoadDivisions, kSmallestLoadStep, kFitMargin,
+    FitRange(load[0], load[1], GraphScale::kLoadDivisions, kSmallestLoadStep, 0, kFitMargin,
              scale.LoadMin, scale.LoadMax);
   }
   scale.Fitted = true;

@@ -607,6 +607,7 @@ bool GraphView::WriteSvg(const QString& path, const QSize& size, QString& error)
     svg.setOutputDevice(&buffer);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(96);  // CSS pixels: the picture opens at its size
     svg.setTitle(kCaption);
     svg.setDescription(kSvgDescription);
     QPainter painter(&svg);
@@ -684,7 +685,7 @@ void GraphView::PaintPicture(QPainter& painter) {
   }
   PaintCurves(painter, plot, figure, 1.0);
   QFont overlay = font();
-  overlay.setPointSizeF(7.5);
+  overlay.setPointSizeF(8);
   const std::vector<QRectF> titles = PaintTitlesInside(painter, plot, figure, overlay);
   PaintLegend(painter, plot, figure, overlay, titles);
   for (const PlotLine& line : lines_) {

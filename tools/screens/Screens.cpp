@@ -6,6 +6,7 @@
 //
 // Run it under a real X server (xvfb-run) to see the fonts and frames as a
 // user would; tools/screenshots.sh does that.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -25,6 +26,7 @@
 #include "entry/InputForm.hpp"
 #include "entry/PositionForm.hpp"
 #include "model/AppState.hpp"
+#include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
@@ -163,6 +165,32 @@ int main(int argc, char* argv[]) {
   SaveChild(window, window.Views().GraphWindow(), QStringLiteral("09-graph"));
   SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
   SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
+
+  // The graph on a large frame at 5 mm: joined curves, legend, axis titles
+  // and the marks where a curve leaves the fixed scale; then fitted to its
+  // curves, and saved as PNG and SVG through its menu.
+  if (auto* graph = qobject_cast<potelan::GraphView*>(window.Views().GraphWindow())) {
+    if (QMdiSubWindow* frame = window.SubWindowOf(graph)) {
+      frame->resize(900, 560);
+      window.Views().BringToFront(graph);
+    }
+    const auto trigger = [graph](const char* name) {
+      if (auto* item = graph->findChild<QAction*>(QString::fromLatin1(name))) item->trigger();
+    };
+    if (QAction* pitch5 =
+            potelan::FindIndexed<QAction>(*graph, QStringLiteral("menu_detail_pitch"), 1)) {
+      pitch5->trigger();
+    }
+    SaveChild(window, graph, QStringLiteral("20-graph-large"));
+    prompts.PickImageSize(QSize(960, 600));
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("22-graph-saved.png")));
+    trigger("menu_save_png");
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("22-graph-saved.svg")));
+    trigger("menu_save_svg");
+    trigger("menu_view_auto_scale");
+    SaveChild(window, graph, QStringLiteral("21-graph-auto-scale"));
+    trigger("menu_view_auto_scale");
+  }
 
   // The change-input form after each kind of type change: a Type 2 session
   // changed to Type 3 in the type list and back, a Type 4 file loaded into a
