@@ -685,7 +685,7 @@ void GraphView::PaintPicture(QPainter& painter) {
   }
   PaintCurves(painter, plot, figure, 1.0);
   QFont overlay = font();
-  overlay.setPointSizeF(8);
+  overlay.setPointSizeF(9);
   const std::vector<QRectF> titles = PaintTitlesInside(painter, plot, figure, overlay);
   PaintLegend(painter, plot, figure, overlay, titles);
   for (const PlotLine& line : lines_) {
