@@ -587,6 +587,10 @@ QSize GraphView::DefaultPictureSize() const { return client_->size().expandedTo(
 
 bool GraphView::WritePng(const QString& path, const QSize& size, QString& error) const {
   QImage picture(size, QImage::Format_RGB32);
+  if (picture.isNull()) {  // an empty size, or no memory for it
+    error = QStringLiteral("no picture of %1 x %2 pixels").arg(size.width()).arg(size.height());
+    return false;
+  }
   {
     QPainter painter(&picture);
     PaintFigure(painter, size, Figure());

@@ -486,6 +486,15 @@ TEST_F(GraphExportTest, AFileThatCannotBeWrittenIsTold) {
     EXPECT_EQ(shown.Icon, MessageIcon::Error);
   }
   EXPECT_FALSE(QFile::exists(path));
+
+  // A picture of no size is told as well, and writes nothing.
+  prompts.Clear();
+  const QString empty = folder.filePath(QStringLiteral("empty.png"));
+  prompts.PickImageSize(QSize(0, 0));
+  prompts.PickFile(empty);
+  Menu("menu_save_png")->trigger();
+  EXPECT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_FALSE(QFile::exists(empty));
 }
 
 }  // namespace
