@@ -2,6 +2,7 @@
 // small interface, so that tests answer them without a person.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -45,6 +46,10 @@ class Prompts {
   // prints from the preview). The printer keeps the page set-up chosen there.
   virtual void PreviewPrint(QWidget* parent, QPrinter& printer,
                             const std::function<void(QPrinter&)>& paint) = 0;
+
+  // The size of a picture to be saved, `suggested` offered first; nothing
+  // when cancelled.
+  virtual std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) = 0;
 };
 
 // The filter of a file dialog in Qt's form. The description is shown as it

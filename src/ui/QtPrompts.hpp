@@ -16,6 +16,7 @@ class QtPrompts final : public Prompts {
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   void PreviewPrint(QWidget* parent, QPrinter& printer,
                     const std::function<void(QPrinter&)>& paint) override;
+  std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) override;
 
  private:
   // The open (save false) or save dialog; the folder of the chosen file is

@@ -66,4 +66,13 @@ void ScriptedPrompts::PreviewPrint(QWidget*, QPrinter& printer,
   paint(preview);
 }
 
+std::optional<QSize> ScriptedPrompts::ChooseImageSize(QWidget*, const QSize& suggested) {
+  const QString text = QStringLiteral("%1x%2").arg(suggested.width()).arg(suggested.height());
+  shown_.push_back({"image size", text, {}, MessageIcon::None, {}});
+  if (sizes_.empty()) return std::nullopt;
+  const std::optional<QSize> size = sizes_.front();
+  sizes_.pop_front();
+  return size;
+}
+
 }  // namespace potelan

@@ -15,7 +15,8 @@ namespace potelan {
 class ScriptedPrompts final : public Prompts {
  public:
   struct Shown {
-    QString Kind;  // "message", "question", "open", "save", "printer", "preview"
+    QString Kind;  // "message", "question", "open", "save", "printer", "preview",
+                   // "image size"
     QString Text;  // message text, or the dialog's title
     QString Title;
     MessageIcon Icon = MessageIcon::None;
@@ -31,6 +32,8 @@ class ScriptedPrompts final : public Prompts {
   // PDF file with the page set-up of the printer it was given: into `path`
   // when one is set, else into a scratch file that is thrown away.
   void PreviewInto(const QString& path) { previewPath_ = path; }
+  // The next picture-size dialog answers `size`; nothing cancels it.
+  void PickImageSize(std::optional<QSize> size) { sizes_.push_back(size); }
 
   const std::vector<Shown>& History() const { return shown_; }
   // Messages and questions only, in order.
@@ -46,6 +49,8 @@ class ScriptedPrompts final : public Prompts {
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   void PreviewPrint(QWidget* parent, QPrinter& printer,
                     const std::function<void(QPrinter&)>& paint) override;
+  // Records "image size" with the suggested size as its text ("800x500").
+  std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) override;
 
  private:
   std::vector<Shown> shown_;
@@ -55,6 +60,7 @@ class ScriptedPrompts final : public Prompts {
   std::deque<std::optional<QString>> files_;
   std::deque<bool> printers_;
   QString previewPath_;
+  std::deque<std::optional<QSize>> sizes_;
 };
 
 }  // namespace potelan

@@ -8,16 +8,19 @@
 #include <QLineF>
 #include <QPointF>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "model/AppState.hpp"
 #include "model/ResultTable.hpp"
 #include "model/StrokeSweep.hpp"
+#include "views/GraphPainter.hpp"
 
 class QAction;
 class QCloseEvent;
@@ -26,6 +29,8 @@ class QMenuBar;
 class QPainter;
 
 namespace potelan {
+
+class Prompts;
 
 class GraphView final : public QWidget, public PlotSink {
   Q_OBJECT
@@ -112,6 +117,31 @@ class GraphView final : public QWidget, public PlotSink {
 
   QSize sizeHint() const override;
 
+  // The curves of the last detail drawing, joined point to point; empty
+  // after a clear.
+  const std::vector<GraphCurve>& Curves() const { return curves_; }
+  // The scale the plot shows: the fixed one, or with "自動スケール" checked
+  // one fitted to the curves (the fixed one while there are none).
+  GraphScale Scale() const;
+  // Where the curves shown leave the scale.
+  std::vector<OffScaleMark> OffScaleMarksShown() const;
+  // What a saved picture shows.
+  GraphFigure Figure() const;
+
+  // File names and the picture size are asked through `prompts`; until this
+  // is called, the desktop's own dialogs are used.
+  void SetPrompts(Prompts& prompts) { prompts_ = &prompts; }
+  // "画像として保存(PNG)..." and "SVGとして保存...": the size (PNG only),
+  // then the file; a file that cannot be written is told.
+  void SaveAsPng();
+  void SaveAsSvg();
+  // The picture written at `size`; false with `error` set when the file
+  // cannot be written.
+  bool WritePng(const QString& path, const QSize& size, QString& error) const;
+  bool WriteSvg(const QString& path, const QSize& size, QString& error) const;
+  // The size a saved picture has unless another is chosen: the window's.
+  QSize DefaultPictureSize() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -159,6 +189,15 @@ class GraphView final : public QWidget, public PlotSink {
   double UnitsHigh(const QLabel* label) const;
 
   void ClickPitch(int index);
+  // The edges of the plot in plot units of stroke (x 0..1500 on the fixed
+  // scale) and load (y 0..4000 on the fixed scale).
+  struct PlotWindow {
+    double X0 = 0, X1 = 1500, Y0 = 0, Y1 = 4000;
+  };
+  PlotWindow Viewport() const;
+  // The axis texts of the scale shown, and the plot repainted.
+  void ApplyScale();
+  Prompts& UsedPrompts();
   void PaintClient(QPainter& painter) const;
   void PaintPicture(QPainter& painter);
   // The retained picture scaled to Picture1 with every point kept.
@@ -173,6 +212,11 @@ class GraphView final : public QWidget, public PlotSink {
   QAction* menuViewLoad_ = nullptr;
   QAction* menuViewRatio_ = nullptr;
   QAction* menuViewNoOrg_ = nullptr;
+  QAction* menuAutoScale_ = nullptr;
+  QAction* menuSavePng_ = nullptr;
+  QAction* menuSaveSvg_ = nullptr;
+  Prompts* prompts_ = nullptr;
+  std::unique_ptr<Prompts> ownPrompts_;  // the desktop's dialogs, when none were given
 
   QWidget* client_ = nullptr;
   QWidget* picture_ = nullptr;
@@ -187,6 +231,9 @@ class GraphView final : public QWidget, public PlotSink {
   QImage image_;
   std::vector<bool> rowUsed_;  // rows of image_ holding any point
   std::array<int, 16> plotCounts_{};
+  std::vector<GraphCurve> curves_;
+  // The left-axis texts the table view wrote, shown under the fixed scale.
+  QStringList fixedRatioTexts_;
   QImage scaled_;
   bool scaledDirty_ = true;
   bool repaintPending_ = false;

@@ -6,6 +6,7 @@
 //
 // Run it under a real X server (xvfb-run) to see the fonts and frames as a
 // user would; tools/screenshots.sh does that.
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include "entry/InputForm.hpp"
 #include "entry/PositionForm.hpp"
 #include "model/AppState.hpp"
+#include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/Units.hpp"
 #include "ui/ScriptedPrompts.hpp"
@@ -179,6 +181,32 @@ int main(int argc, char* argv[]) {
   if (potelan::TableView* table = window.Views().TableWindow()) {
     prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("13-report.pdf")));
     table->SavePdf();
+  }
+
+  // The graph on a large frame at 5 mm: joined curves, legend, axis titles
+  // and the marks where a curve leaves the fixed scale; then fitted to its
+  // curves, and saved as PNG and SVG through its menu.
+  if (auto* graph = qobject_cast<potelan::GraphView*>(window.Views().GraphWindow())) {
+    if (QMdiSubWindow* frame = window.SubWindowOf(graph)) {
+      frame->resize(900, 560);
+      window.Views().BringToFront(graph);
+    }
+    const auto trigger = [graph](const char* name) {
+      if (auto* item = graph->findChild<QAction*>(QString::fromLatin1(name))) item->trigger();
+    };
+    if (QAction* pitch5 =
+            potelan::FindIndexed<QAction>(*graph, QStringLiteral("menu_detail_pitch"), 1)) {
+      pitch5->trigger();
+    }
+    SaveChild(window, graph, QStringLiteral("24-graph-large"));
+    prompts.PickImageSize(QSize(960, 600));
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("26-graph-saved.png")));
+    trigger("menu_save_png");
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("26-graph-saved.svg")));
+    trigger("menu_save_svg");
+    trigger("menu_view_auto_scale");
+    SaveChild(window, graph, QStringLiteral("25-graph-auto-scale"));
+    trigger("menu_view_auto_scale");
   }
 
   // The ウィンドウ menu: tiled on a working area of 800 x 600, tiled on the
