@@ -263,9 +263,32 @@ const CommandSpec* FindCommand(const QString& name) {
   return nullptr;
 }
 
+// Words of `text` in lines of at most 79 columns, each line after the first
+// starting with `indent` blanks (the first with as many blanks as the caller
+// put before it, `used` columns).
+QString Wrapped(const QString& text, int indent, int used) {
+  constexpr int kWidth = 79;
+  QString wrapped;
+  int column = used;
+  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    if (column > indent && column + 1 + word.size() > kWidth) {
+      wrapped += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+      column = indent;
+    } else if (column > used || !wrapped.isEmpty()) {
+      wrapped += QLatin1Char(' ');
+      ++column;
+    }
+    wrapped += word;
+    column += static_cast<int>(word.size());
+  }
+  return wrapped;
+}
+
 std::string CommandHelp(const CommandSpec& command) {
-  QString text = QStringLiteral("Usage: potelan-cli ") + command.Usage + QStringLiteral("\n\n") +
-                 command.Summary + QStringLiteral("\n\nOptions:\n");
+  const QString usage = QStringLiteral("Usage: potelan-cli ");
+  QString text = usage + Wrapped(command.Usage, 21, static_cast<int>(usage.size())) +
+                 QStringLiteral("\n\n") + Wrapped(command.Summary, 0, 0) +
+                 QStringLiteral("\n\nOptions:\n");
   for (const OptionSpec& option : command.Options) {
     QStringList names;
     for (const QString& name : option.Names) {
@@ -273,7 +296,8 @@ std::string CommandHelp(const CommandSpec& command) {
     }
     QString left = QStringLiteral("  ") + names.join(QStringLiteral(", "));
     if (!option.ValueName.isEmpty()) left += QLatin1Char(' ') + option.ValueName;
-    text += left + QStringLiteral("\n      ") + option.Description + QLatin1Char('\n');
+    text += left + QStringLiteral("\n      ") + Wrapped(option.Description, 6, 6) +
+            QLatin1Char('\n');
   }
   return Utf8(text);
 }
