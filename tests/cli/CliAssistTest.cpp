@@ -365,6 +365,29 @@ TEST(CliFitTest, AnUnreachableTargetGivesTheBestSetWithinTheBounds) {
   ExpectOnlyVariedLinesDiffer(Example(3), out, {"リンクプレート上辺", "スプリングレート"});
 }
 
+// A fitted value of zero is the decimal point alone in its entry box's
+// pattern ("."), which no link file can carry back: the file would stop
+// being read at that line. The fit writes "0" instead, and the file reads
+// back whole.
+TEST(CliFitTest, AFittedZeroIsWrittenAsANumber) {
+  const Link start = ReadLink(Example(4));
+  ConfigSet truth = start.Set;
+  truth.Preload = 0;
+  const assist::Curve curve = assist::SweepCurve(truth, 150, false);
+  ASSERT_TRUE(curve.Ok);
+  QTemporaryDir dir;
+  const QString csv = WriteTarget(
+      dir, "t.csv", assist::TargetFromCurve(curve, assist::Quantity::AxleLoad), false);
+  const QString out = dir.filePath("f.lin");
+  const Outcome r = RunCli({"fit", Example(4), "--target", csv, "--vary", "Preload", "--bounds",
+                            "Preload=0:0.5", "--quantity", "axle-load", "--max-stroke", "150",
+                            "-o", out});
+  ASSERT_EQ(r.Code, kSuccess) << r.Err;
+  EXPECT_EQ(ParseJson(r.Out)["values"].toObject()["Preload"].toDouble(-1), 0);
+  EXPECT_TRUE(LinesOf(out).contains("プリロード=0"));
+  EXPECT_EQ(ReadLink(out).Set.Preload, 0);
+}
+
 // ---- usage and exit statuses ---------------------------------------------------
 
 // A Type 2 linkage whose axle leaves the fork's reach after 35 mm.
