@@ -1,36 +1,20 @@
 #include "cli/CliCommands.hpp"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "Version.hpp"
-#include "assist/Characteristics.hpp"
-#include "assist/Dimensions.hpp"
-#include "assist/Fit.hpp"
-#include "assist/Sensitivity.hpp"
-#include "entry/BoxNames.hpp"
-#include "entry/MemoryForm.hpp"
-#include "files/LinkFile.hpp"
-#include "files/SettingsFile.hpp"
+#include "cli/CliSupport.hpp"
 #include "files/TableExport.hpp"
-#include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Rates.hpp"
 #include "model/ResultTable.hpp"
@@ -113,29 +97,6 @@ const char kHelp[] =
     "stroke; for sweep the steps before it are still printed), or no set within\n"
     "the bounds of a fit assembles over the whole stroke.\n";
 
-class UsageError : public std::runtime_error {
- public:
-  UsageError(const std::string& message, QString command = QString())
-      : std::runtime_error(message), command_(std::move(command)) {}
-  const QString& Command() const { return command_; }
-
- private:
-  QString command_;  // the command whose --help to point to; empty: the general one
-};
-
-// A result that cannot be had, with the exit status to give.
-class CommandFailure : public std::runtime_error {
- public:
-  CommandFailure(int code, const std::string& message)
-      : std::runtime_error(message), code_(code) {}
-  int Code() const { return code_; }
-
- private:
-  int code_;
-};
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
-
 // The stroke step as a whole number of units of its last decimal: 0.07 is
 // 7 units of 1/100, so the k-th stroke is the exact decimal k * 7 / 100.
 struct StrokePitch {
@@ -172,27 +133,13 @@ std::optional<StrokePitch> DecimalPitch(double value) {
 
 // ---- command lines ----------------------------------------------------------
 
-// One option of a command: its names, the name of its value (empty for a
-// switch) and its line in the command's --help.
-struct OptionSpec {
-  QStringList Names;
-  QString ValueName;
-  QString Description;
-};
-
-struct CommandSpec {
-  QString Name;
-  QString Usage;  // after "potelan-cli "
-  QString Summary;
-  std::vector<OptionSpec> Options;
-};
-
 const OptionSpec kMaxStrokeOption{
-    {QStringLiteral("max-stroke")}, QStringLiteral("N"),
+    {QStringLiteral("max-stroke")},
+    QStringLiteral("N"),
     QStringLiteral("maximum axle stroke in mm, 0 to 3276 (default: MaxStroke of potelan.ini "
                    "in the current folder, else 150)")};
-const OptionSpec kHelpOption{{QStringLiteral("h"), QStringLiteral("help")}, QString(),
-                             QStringLiteral("this text")};
+const OptionSpec kHelpOption{
+    {QStringLiteral("h"), QStringLiteral("help")}, QString(), QStringLiteral("this text")};
 
 const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands{
@@ -201,16 +148,19 @@ const std::vector<CommandSpec>& Commands() {
        QStringLiteral("Solves the link file at every stroke 0, MM, 2 MM, ... up to the maximum "
                       "stroke and prints every result."),
        {kMaxStrokeOption,
-        {{QStringLiteral("pitch")}, QStringLiteral("MM"),
+        {{QStringLiteral("pitch")},
+         QStringLiteral("MM"),
          QStringLiteral("stroke step in mm, at least 0.01, at most six decimals (default 5)")},
-        {{QStringLiteral("format")}, QStringLiteral("F"),
+        {{QStringLiteral("format")},
+         QStringLiteral("F"),
          QStringLiteral("json (default; with the wheel rate of every step), csv or table")},
         kHelpOption}},
       {QStringLiteral("compare"),
        QStringLiteral("compare BASE.lin CHANGED.lin [--max-stroke N] -o OUT.csv"),
        QStringLiteral("Writes the CSV file of the numeric table of a base and a changed set."),
        {kMaxStrokeOption,
-        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("OUT.csv"),
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("OUT.csv"),
          QStringLiteral("the CSV file to write (Shift-JIS, CR LF); never an input file")},
         kHelpOption}},
       {QStringLiteral("info"),
@@ -220,10 +170,12 @@ const std::vector<CommandSpec>& Commands() {
                       "(\"MaxLoads\") and \"Sag\" in mm (null when not reached, or when no "
                       "load was given)."),
        {kMaxStrokeOption,
-        {{QStringLiteral("static-load")}, QStringLiteral("KGF"),
+        {{QStringLiteral("static-load")},
+         QStringLiteral("KGF"),
          QStringLiteral("static rear-axle load whose sag is wanted")},
         kHelpOption}},
-      {QStringLiteral("sensitivity"), QStringLiteral("sensitivity FILE.lin [--max-stroke N]"),
+      {QStringLiteral("sensitivity"),
+       QStringLiteral("sensitivity FILE.lin [--max-stroke N]"),
        QStringLiteral("Prints, for every dimension of the link type by its JSON name, the "
                       "change per +1 mm (spring rate: per +1 kgf/mm) of the link ratio at 0, "
                       "half and full stroke, of the progression and of the shock stroke at "
@@ -239,17 +191,22 @@ const std::vector<CommandSpec>& Commands() {
                       "as a link file (the start file with only those dimensions changed) and "
                       "prints {\"rms\", \"max_error\", \"values\", \"evaluations\", "
                       "\"seconds\"}, where rms is that of the written file's curve."),
-       {{{QStringLiteral("target")}, QStringLiteral("TARGET.csv"),
+       {{{QStringLiteral("target")},
+         QStringLiteral("TARGET.csv"),
          QStringLiteral("lines stroke,value, an optional header line; UTF-8 or Shift-JIS")},
-        {{QStringLiteral("vary")}, QStringLiteral("KEY[,KEY...]"),
+        {{QStringLiteral("vary")},
+         QStringLiteral("KEY[,KEY...]"),
          QStringLiteral("the dimensions that may change, by their JSON names")},
-        {{QStringLiteral("bounds")}, QStringLiteral("KEY=LO:HI"),
+        {{QStringLiteral("bounds")},
+         QStringLiteral("KEY=LO:HI"),
          QStringLiteral("the range of a varied dimension (default 20 mm either side; "
                         "spring rate 20 %, preload 10 mm, neither below 0)")},
-        {{QStringLiteral("quantity")}, QStringLiteral("Q"),
+        {{QStringLiteral("quantity")},
+         QStringLiteral("Q"),
          QStringLiteral("ratio (default), inverse or axle-load")},
         kMaxStrokeOption,
-        {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("FITTED.lin"),
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("FITTED.lin"),
          QStringLiteral("the link file to write; never an input file")},
         kHelpOption}},
   };
@@ -296,199 +253,10 @@ std::string CommandHelp(const CommandSpec& command) {
     }
     QString left = QStringLiteral("  ") + names.join(QStringLiteral(", "));
     if (!option.ValueName.isEmpty()) left += QLatin1Char(' ') + option.ValueName;
-    text += left + QStringLiteral("\n      ") + Wrapped(option.Description, 6, 6) +
-            QLatin1Char('\n');
+    text +=
+        left + QStringLiteral("\n      ") + Wrapped(option.Description, 6, 6) + QLatin1Char('\n');
   }
   return Utf8(text);
-}
-
-// A command's arguments after parsing.
-class Arguments {
- public:
-  Arguments(const CommandSpec& command, const QStringList& args) : command_(command) {
-    for (const OptionSpec& spec : command.Options) {
-      parser_.addOption(QCommandLineOption(spec.Names, spec.Description, spec.ValueName));
-    }
-    if (!parser_.parse(QStringList{QStringLiteral("potelan-cli")} + args)) {
-      throw UsageError(command.Name.toStdString() + ": " + Utf8(parser_.errorText()),
-                       command.Name);
-    }
-  }
-
-  bool Help() const { return parser_.isSet(QStringLiteral("help")); }
-  QStringList Files() const { return parser_.positionalArguments(); }
-  std::optional<QString> Value(const QString& name) const {
-    if (!parser_.isSet(name)) return std::nullopt;
-    return parser_.value(name);
-  }
-  QStringList Values(const QString& name) const { return parser_.values(name); }
-
-  // A usage error that points to this command's --help.
-  [[noreturn]] void Refuse(const std::string& message) const {
-    throw UsageError(message, command_.Name);
-  }
-
-  std::optional<std::int16_t> MaxStroke() const {
-    const std::optional<QString> value = Value(QStringLiteral("max-stroke"));
-    if (!value) return std::nullopt;
-    const std::optional<std::int16_t> maxStroke = ParseMaxStrokeEntry(*value);
-    if (!maxStroke) {
-      Refuse("--max-stroke must be an integer from 0 to 3276, not '" + Utf8(*value) + "'");
-    }
-    return maxStroke;
-  }
-
-  // The output file: required, and never one of `inputs`, however spelt
-  // (writing over an input would destroy the file being read).
-  QString Output(const QStringList& inputs, const char* what) const {
-    const std::optional<QString> output = Value(QStringLiteral("output"));
-    if (!output || output->isEmpty()) {
-      Refuse(command_.Name.toStdString() + " needs -o " + what);
-    }
-    const std::filesystem::path path(QFile::encodeName(*output).toStdString());
-    for (const QString& input : inputs) {
-      std::error_code code;
-      if (std::filesystem::equivalent(path, QFile::encodeName(input).toStdString(), code)) {
-        Refuse("the output " + Utf8(*output) + " is the input file " + Utf8(input) +
-               "; nothing was written");
-      }
-    }
-    return *output;
-  }
-
- private:
-  const CommandSpec& command_;
-  QCommandLineParser parser_;
-};
-
-// ---- link files and settings -----------------------------------------------
-
-// Loading a link file as the change-input form does. Batch results must not
-// rest on a half-read file, so what the window would pass over silently is an
-// error here: an unreadable file, a stray line, a missing type, position or
-// dimension.
-class LinkFileError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-QStringList RequiredBoxes(int type) {
-  QStringList boxes;
-  if (type <= 4) {
-    boxes << box::SusUpX << box::SusUpY;
-  } else {
-    boxes << box::SusUpLength << box::SusUpOffset;
-  }
-  boxes << box::ForkLinkLength << box::ForkLinkOffset << box::ForkLength << box::AxleStartPos
-        << box::Spring << box::Preload;
-  if (type >= 3) {
-    boxes << box::FrameLinkX << box::FrameLinkY << box::LinkUp << box::LinkFr << box::LinkRr
-          << box::TenRod;
-  }
-  return boxes;
-}
-
-bool OnlyBlankLinesFrom(const QStringList& lines, int line) {
-  for (int i = line - 1; i < lines.size(); ++i) {
-    if (!lines[i].trimmed().isEmpty()) return false;
-  }
-  return true;
-}
-
-// A link file as the change-input form holds it: the set and the boxes'
-// texts (which a link file written again carries unchanged).
-struct LoadedLink {
-  ConfigSet Set;
-  MemoryForm Form = MemoryForm::InputForm();
-};
-
-// The file is read once; its lines serve both the reading and the check of
-// where the reading stopped.
-LoadedLink LoadLink(const QString& path) {
-  AppState scratch;
-  scratch.Mode = EditMode::New;
-  LoadedLink loaded;
-  const std::string name = Utf8(path);
-  QString error;
-  const std::optional<QStringList> lines = ReadTextLines(path, &error);
-  if (!lines) throw LinkFileError(Utf8(error));
-  const LinkReadResult read = ReadLinkLines(scratch, loaded.Form, *lines, kChangedSet);
-  if (read.Status == LinkReadStatus::StoppedAtLine && !OnlyBlankLinesFrom(*lines, read.Line)) {
-    throw LinkFileError(name + ": line " + std::to_string(read.Line) +
-                        " is not a valid link-file line (key=value with a number)");
-  }
-  const ConfigSet& set = scratch.Set[kChangedSet];
-  if (set.SusType < 2 || set.SusType > 6) {
-    throw LinkFileError(name + ": holds no linkage (no link type 2 to 6 in SUSTYPE)");
-  }
-  if (set.SusType >= 3 && (set.SusPos < 1 || set.SusPos > 4)) {
-    throw LinkFileError(name + ": no link position 1 to 4 in SUSPOS");
-  }
-  for (const QString& box : RequiredBoxes(set.SusType)) {
-    if (loaded.Form.BoxText(box).isEmpty()) {
-      throw LinkFileError(name + ": the dimension \"" + Utf8(LinkFileKey(box)) +
-                          "\" is missing");
-    }
-  }
-  loaded.Set = set;
-  return loaded;
-}
-
-ConfigSet LoadLinkFile(const QString& path) { return LoadLink(path).Set; }
-
-// MaxStroke from the settings file of the current folder. Whatever of the
-// file could not be used is said on `err` with the value used instead, so
-// that a sweep of stroke 0 alone never comes as a surprise.
-std::int16_t DefaultMaxStroke(std::ostream& err) {
-  AppState settings;
-  SettingsReport report;
-  const QString folder = QDir::currentPath();
-  const SettingsReadStatus status = ReadSettings(settings, folder, &report);
-  const std::string used = "; MaxStroke " + std::to_string(settings.MaxStroke) + " is used";
-  const std::string file = Utf8(SettingsFilePath(folder));
-  if (status == SettingsReadStatus::Unreadable) {
-    err << "potelan-cli: " << Utf8(report.Error) << used << '\n';
-  }
-  for (const QString& ignored : report.Ignored) {
-    err << "potelan-cli: " << file << ": " << Utf8(ignored) << ", so it was ignored" << used
-        << '\n';
-  }
-  if (status == SettingsReadStatus::Read && report.Ignored.isEmpty() && settings.MaxStroke == 0) {
-    err << "potelan-cli: " << file << " holds no MaxStroke line" << used << '\n';
-  }
-  return settings.MaxStroke;
-}
-
-std::int16_t MaxStrokeOf(const Arguments& args, std::ostream& err) {
-  const std::optional<std::int16_t> given = args.MaxStroke();
-  return given ? *given : DefaultMaxStroke(err);
-}
-
-// Solves a set at zero stroke with a fresh reference length; false when it
-// cannot be formed.
-bool SolveInitial(AppState& state, int set) {
-  state.Set[set].SusLength0 = 0;
-  SolveLinkage(state, set, state.Set[set].SusPos);
-  if (!state.LinkFailed) return true;
-  state.LinkFailed = false;
-  return false;
-}
-
-// ---- JSON --------------------------------------------------------------------
-
-// QJsonDocument writes every double in its shortest form that reads back to
-// the same bits.
-void PrintJson(std::ostream& out, const QJsonObject& root, QJsonDocument::JsonFormat format) {
-  out << QJsonDocument(root).toJson(format).toStdString();
-  if (format == QJsonDocument::Compact) out << '\n';
-}
-
-QJsonValue NumberOrNull(const std::optional<double>& value) {
-  return value ? QJsonValue(*value) : QJsonValue(QJsonValue::Null);
-}
-
-QString Key(std::string_view name) {
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 // ---- sweep -------------------------------------------------------------------
@@ -748,315 +516,6 @@ int Compare(const Arguments& args, std::ostream& err) {
   return kSuccess;
 }
 
-// ---- info --------------------------------------------------------------------
-
-// The one link file of info, sensitivity and fit.
-QString OneLinkFile(const Arguments& args, const char* command) {
-  const QStringList files = args.Files();
-  if (files.size() != 1) args.Refuse(std::string(command) + " needs exactly one link file");
-  return files[0];
-}
-
-// A set that does not assemble at zero stroke is told as the sweeps tell it.
-void RequireInitialForm(const ConfigSet& set, const QString& file) {
-  AppState state;
-  state.Set[0] = set;
-  if (!SolveInitial(state, 0)) {
-    throw CommandFailure(kNotFormed, Utf8(file) + ": " + std::string(kInitialFailureMessage));
-  }
-}
-
-std::optional<double> FiniteNumber(const QString& text) {
-  const std::optional<double> value = ParseDecimal(text.toStdString());
-  if (!value || !std::isfinite(*value)) return std::nullopt;
-  return value;
-}
-
-const char* SagStatusName(assist::SagOutcome outcome) {
-  switch (outcome) {
-    case assist::SagOutcome::Reached: return "reached";
-    case assist::SagOutcome::HeldByPreload: return "held-by-preload";
-    case assist::SagOutcome::NotReached: return "not-reached";
-    case assist::SagOutcome::NotFormed: return "not-formed";
-  }
-  return "";
-}
-
-int Info(const Arguments& args, std::ostream& out, std::ostream& err) {
-  const QString file = OneLinkFile(args, "info");
-  std::optional<double> staticLoad;
-  if (const std::optional<QString> value = args.Value(QStringLiteral("static-load"))) {
-    staticLoad = FiniteNumber(*value);
-    if (!staticLoad) args.Refuse("--static-load must be a number of kgf, not '" + Utf8(*value) + "'");
-  }
-  const std::int16_t maxStroke = MaxStrokeOf(args, err);
-  const ConfigSet set = LoadLinkFile(file);
-  RequireInitialForm(set, file);
-  const assist::Characteristics c = assist::Characterise(set, maxStroke, staticLoad);
-  if (!c.Swept.Ok) throw CommandFailure(kNotFormed, Utf8(file) + ": " + c.Swept.Message);
-
-  QJsonArray steps;
-  for (const assist::CurvePoint& p : c.Swept.Points) {
-    steps.append(QJsonObject{{QStringLiteral("stroke"), p.Stroke},
-                             {QStringLiteral("LinkRatio"), p.LinkRatio},
-                             {QStringLiteral("InvLinkRatio"), p.InvLinkRatio},
-                             {QStringLiteral("RatioSlope"), p.RatioSlope},
-                             {QStringLiteral("WheelRate"), p.WheelRate},
-                             {QStringLiteral("SusStroke"), p.SusStroke},
-                             {QStringLiteral("AxleLoad"),
-                              p.Loads[static_cast<std::size_t>(assist::LoadItem::Axle)]}});
-  }
-  QJsonObject maxLoads;
-  for (assist::LoadItem item : assist::kLoadItems) {
-    maxLoads[Key(assist::JsonName(item))] = QJsonValue(QJsonValue::Null);
-  }
-  for (const assist::LoadPeak& peak : c.Peaks) {
-    maxLoads[Key(assist::JsonName(peak.Item))] = QJsonObject{
-        {QStringLiteral("value"), peak.Value}, {QStringLiteral("stroke"), peak.Stroke}};
-  }
-  QJsonObject root{{QStringLiteral("SusType"), set.SusType},
-                   {QStringLiteral("SusPos"), set.SusPos},
-                   {QStringLiteral("MaxStroke"), maxStroke},
-                   {QStringLiteral("Progression"), c.ProgressionPercent},
-                   {QStringLiteral("MaxLoads"), maxLoads},
-                   {QStringLiteral("StaticLoad"), NumberOrNull(staticLoad)},
-                   {QStringLiteral("steps"), steps}};
-  std::optional<double> sag;
-  QJsonValue sagStatus(QJsonValue::Null);
-  if (c.StaticSag) {
-    const assist::SagOutcome outcome = c.StaticSag->Outcome;
-    if (outcome == assist::SagOutcome::Reached || outcome == assist::SagOutcome::HeldByPreload) {
-      sag = c.StaticSag->Stroke;
-    }
-    sagStatus = QString::fromLatin1(SagStatusName(outcome));
-  }
-  root[QStringLiteral("Sag")] = NumberOrNull(sag);
-  root[QStringLiteral("SagStatus")] = sagStatus;
-  PrintJson(out, root, QJsonDocument::Indented);
-  return kSuccess;
-}
-
-// ---- sensitivity -------------------------------------------------------------
-
-QJsonObject FiguresJson(const assist::KeyFigures& f) {
-  return QJsonObject{{QStringLiteral("RatioAtZero"), f.RatioAtZero},
-                     {QStringLiteral("RatioAtHalf"), f.RatioAtHalf},
-                     {QStringLiteral("RatioAtMax"), f.RatioAtMax},
-                     {QStringLiteral("Progression"), f.ProgressionPercent},
-                     {QStringLiteral("SusStrokeAtMax"), f.SusStrokeAtMax}};
-}
-
-int Sensitivity(const Arguments& args, std::ostream& out, std::ostream& err) {
-  const QString file = OneLinkFile(args, "sensitivity");
-  const std::int16_t maxStroke = MaxStrokeOf(args, err);
-  const ConfigSet set = LoadLinkFile(file);
-  RequireInitialForm(set, file);
-  const assist::Sensitivity s = assist::ComputeSensitivity(set, maxStroke);
-  if (!s.Ok) throw CommandFailure(kNotFormed, Utf8(file) + ": " + s.Message);
-  QJsonObject dimensions;
-  for (const assist::DimensionSensitivity& row : s.Rows) {
-    dimensions[Key(assist::JsonName(row.Dim))] =
-        row.Assembles ? QJsonValue(FiguresJson(row.PerUnit)) : QJsonValue(QJsonValue::Null);
-  }
-  PrintJson(out,
-            QJsonObject{{QStringLiteral("SusType"), set.SusType},
-                        {QStringLiteral("SusPos"), set.SusPos},
-                        {QStringLiteral("MaxStroke"), maxStroke},
-                        {QStringLiteral("HalfStroke"), s.HalfStroke},
-                        {QStringLiteral("step"), s.Step},
-                        {QStringLiteral("base"), FiguresJson(s.Base)},
-                        {QStringLiteral("dimensions"), dimensions}},
-            QJsonDocument::Indented);
-  return kSuccess;
-}
-
-// ---- fit -----------------------------------------------------------------------
-
-// The target curve: lines "stroke,value" (blanks around the fields and
-// empty fields after the second are allowed), blank lines skipped, the first
-// line a header when it is not two numbers. Sorted by stroke; the fit itself
-// refuses two points at one stroke.
-std::vector<assist::CurveSample> ReadTarget(const Arguments& args, const QString& path) {
-  QString error;
-  const std::optional<QStringList> lines = ReadTextLines(path, &error);
-  if (!lines) throw LinkFileError(Utf8(error));
-  std::vector<assist::CurveSample> target;
-  bool first = true;
-  for (int i = 0; i < lines->size(); ++i) {
-    const QString line = (*lines)[i].trimmed();
-    if (line.isEmpty()) continue;
-    QStringList fields = line.split(QLatin1Char(','));
-    while (fields.size() > 2 && fields.last().trimmed().isEmpty()) fields.removeLast();
-    std::optional<double> stroke, value;
-    if (fields.size() == 2) {
-      stroke = FiniteNumber(fields[0].trimmed());
-      value = FiniteNumber(fields[1].trimmed());
-    }
-    const bool header = first;
-    first = false;
-    if (stroke && value) {
-      target.push_back({*stroke, *value});
-    } else if (!header) {
-      args.Refuse(Utf8(path) + ": line " + std::to_string(i + 1) +
-                  " is not \"stroke,value\" with two numbers");
-    }
-  }
-  if (target.empty()) args.Refuse(Utf8(path) + ": holds no \"stroke,value\" line");
-  std::stable_sort(target.begin(), target.end(),
-                   [](const assist::CurveSample& a, const assist::CurveSample& b) {
-                     return a.Stroke < b.Stroke;
-                   });
-  return target;
-}
-
-std::string DimensionNames() {
-  std::string names;
-  for (int type = 2; type <= 6; ++type) {
-    for (assist::Dimension d : assist::DimensionsOfType(type)) {
-      const std::string name(assist::JsonName(d));
-      if (names.find(name + ",") == std::string::npos) names += name + ",";
-    }
-  }
-  names.pop_back();
-  return names;
-}
-
-assist::Dimension DimensionOf(const Arguments& args, const QString& key) {
-  const std::optional<assist::Dimension> d = assist::DimensionFromJsonName(Utf8(key));
-  if (!d) {
-    args.Refuse("'" + Utf8(key) + "' is not a dimension; the keys are " + DimensionNames());
-  }
-  return *d;
-}
-
-// The entry box of a dimension on the change-input form.
-const QString& BoxOf(assist::Dimension d) {
-  using assist::Dimension;
-  switch (d) {
-    case Dimension::SusUpX: return box::SusUpX;
-    case Dimension::SusUpY: return box::SusUpY;
-    case Dimension::SusUpLength: return box::SusUpLength;
-    case Dimension::SusUpOffset: return box::SusUpOffset;
-    case Dimension::ForkLength: return box::ForkLength;
-    case Dimension::ForkLinkLength: return box::ForkLinkLength;
-    case Dimension::ForkLinkOffset: return box::ForkLinkOffset;
-    case Dimension::AxleStartPos: return box::AxleStartPos;
-    case Dimension::SpringRate: return box::Spring;
-    case Dimension::Preload: return box::Preload;
-    case Dimension::FrameLinkX: return box::FrameLinkX;
-    case Dimension::FrameLinkY: return box::FrameLinkY;
-    case Dimension::LinkUp: return box::LinkUp;
-    case Dimension::LinkFr: return box::LinkFr;
-    case Dimension::LinkRr: return box::LinkRr;
-    case Dimension::TenRodLength: return box::TenRod;
-  }
-  return box::ForkLength;
-}
-
-// The text an entry box shows for a fitted value, with the box's own
-// pattern. A value that rounds to zero would be the decimal point alone,
-// which a link file cannot carry back, so it is written as "0".
-QString EntryText(assist::Dimension d, double value) {
-  const std::string text = FormatNumber(value, assist::IsSpringValue(d) ? "##.#" : "###.##");
-  if (text.find_first_of("0123456789") == std::string::npos) return QStringLiteral("0");
-  return QString::fromStdString(text);
-}
-
-std::vector<assist::VaryingDimension> VaryOf(const Arguments& args, const ConfigSet& start) {
-  std::vector<assist::VaryingDimension> vary;
-  for (const QString& list : args.Values(QStringLiteral("vary"))) {
-    for (const QString& key : list.split(QLatin1Char(','))) {
-      const assist::Dimension d = DimensionOf(args, key.trimmed());
-      vary.push_back({d, assist::DefaultBounds(d, assist::ValueOf(start, d))});
-    }
-  }
-  if (vary.empty()) args.Refuse("fit needs --vary KEY[,KEY...]");
-  for (const QString& bounds : args.Values(QStringLiteral("bounds"))) {
-    const qsizetype equals = bounds.indexOf(QLatin1Char('='));
-    const qsizetype colon = bounds.indexOf(QLatin1Char(':'), equals + 1);
-    std::optional<double> lower, upper;
-    if (equals > 0 && colon > equals) {
-      lower = FiniteNumber(bounds.mid(equals + 1, colon - equals - 1).trimmed());
-      upper = FiniteNumber(bounds.mid(colon + 1).trimmed());
-    }
-    if (!lower || !upper) {
-      args.Refuse("--bounds must be KEY=LO:HI with two numbers, not '" + Utf8(bounds) + "'");
-    }
-    const assist::Dimension d = DimensionOf(args, bounds.left(equals).trimmed());
-    const auto it = std::find_if(vary.begin(), vary.end(),
-                                 [d](const assist::VaryingDimension& v) { return v.Dim == d; });
-    if (it == vary.end()) {
-      args.Refuse("--bounds names " + std::string(assist::JsonName(d)) +
-                  ", which --vary does not");
-    }
-    it->Range = {*lower, *upper};
-  }
-  return vary;
-}
-
-int Fit(const Arguments& args, std::ostream& out, std::ostream& err) {
-  const QString file = OneLinkFile(args, "fit");
-  const std::optional<QString> targetPath = args.Value(QStringLiteral("target"));
-  if (!targetPath || targetPath->isEmpty()) args.Refuse("fit needs --target TARGET.csv");
-  const QString output = args.Output({file, *targetPath}, "FITTED.lin");
-  assist::Quantity quantity = assist::Quantity::LinkRatio;
-  if (const std::optional<QString> name = args.Value(QStringLiteral("quantity"))) {
-    const std::optional<assist::Quantity> q = assist::QuantityFromName(Utf8(*name));
-    if (!q) args.Refuse("--quantity must be ratio, inverse or axle-load, not '" + Utf8(*name) + "'");
-    quantity = *q;
-  }
-  const std::int16_t maxStroke = MaxStrokeOf(args, err);
-  LoadedLink start = LoadLink(file);
-  const std::vector<assist::CurveSample> target = ReadTarget(args, *targetPath);
-
-  assist::FitRequest request;
-  request.Start = start.Set;
-  request.MaxStroke = maxStroke;
-  request.What = quantity;
-  request.Target = target;
-  request.Vary = VaryOf(args, start.Set);
-  if (const std::optional<std::string> problem = assist::CheckFitRequest(request)) {
-    args.Refuse(*problem);
-  }
-  const assist::FitResult result = assist::CurveFit(request).Run();
-  if (result.Status == assist::FitStatus::BadRequest) args.Refuse(result.Message);
-  if (result.Status != assist::FitStatus::Done) {
-    throw CommandFailure(kNotFormed, Utf8(file) + ": " + result.Message);
-  }
-
-  // The start file's boxes with only the varied ones rewritten, saved as
-  // the program saves a link file.
-  QJsonObject values;
-  for (std::size_t i = 0; i < request.Vary.size(); ++i) {
-    const assist::Dimension d = request.Vary[i].Dim;
-    const QString text = EntryText(d, result.Values[i]);
-    start.Form.SetBoxText(BoxOf(d), text);
-    values[Key(assist::JsonName(d))] = *ParseDecimal(text.toStdString());
-  }
-  AppState state;
-  state.Set[kChangedSet] = start.Set;
-  const WriteResult written = WriteLinkFile(state, start.Form, output, kChangedSet);
-  if (!written) {
-    err << "potelan-cli: " << Utf8(written.Error) << '\n';
-    return kBadUsage;
-  }
-  // The figures are those of the file as written, read back as any later
-  // reading of it will read it.
-  const std::optional<assist::CurveError> error =
-      assist::MeasureFit(LoadLinkFile(output), maxStroke, quantity, target);
-  if (!error) {
-    throw CommandFailure(kNotFormed, Utf8(output) + ": " + StrokeFailureMessage(maxStroke));
-  }
-  PrintJson(out,
-            QJsonObject{{QStringLiteral("rms"), error->Rms},
-                        {QStringLiteral("max_error"), error->MaxError},
-                        {QStringLiteral("values"), values},
-                        {QStringLiteral("evaluations"), result.Evaluations},
-                        {QStringLiteral("seconds"), result.Seconds}},
-            QJsonDocument::Indented);
-  return kSuccess;
-}
-
 int RunCommand(const CommandSpec& command, const Arguments& args, std::ostream& out,
                std::ostream& err) {
   const QString& name = command.Name;
@@ -1091,7 +550,9 @@ int Run(const QStringList& args, std::ostream& out, std::ostream& err) {
     }
     const CommandSpec* command = FindCommand(first);
     if (command == nullptr) {
-      if (first.startsWith('-')) throw UsageError("the command comes first, not '" + Utf8(first) + "'");
+      if (first.startsWith('-')) {
+        throw UsageError("the command comes first, not '" + Utf8(first) + "'");
+      }
       throw UsageError("unknown command '" + Utf8(first) + "'");
     }
     const Arguments arguments(*command, args.mid(1));
@@ -1101,8 +562,7 @@ int Run(const QStringList& args, std::ostream& out, std::ostream& err) {
     }
     return RunCommand(*command, arguments, out, err);
   } catch (const UsageError& e) {
-    const std::string help =
-        e.Command().isEmpty() ? "--help" : Utf8(e.Command()) + " --help";
+    const std::string help = e.Command().isEmpty() ? "--help" : Utf8(e.Command()) + " --help";
     err << "potelan-cli: " << e.what() << "\nTry 'potelan-cli " << help << "'.\n";
   } catch (const LinkFileError& e) {
     err << "potelan-cli: " << e.what() << '\n';

@@ -301,9 +301,8 @@ TEST(CliFitTest, ReachesTheCurveOfAKnownLinkageAndWritesItsFile) {
     QTemporaryDir dir;
     const QString csv = WriteTarget(dir, "target.csv", target, shiftJis);
     const QString out = dir.filePath("fitted.lin");
-    const Outcome r = RunCli({"fit", Example(4), "--target", csv, "--vary",
-                              "LinkUp,LinkFr", "--vary", "TenRodLength", "--max-stroke", "150",
-                              "-o", out});
+    const Outcome r = RunCli({"fit", Example(4), "--target", csv, "--vary", "LinkUp,LinkFr",
+                              "--vary", "TenRodLength", "--max-stroke", "150", "-o", out});
     ASSERT_EQ(r.Code, kSuccess) << r.Err;
     const QJsonObject root = ParseJson(r.Out);
     EXPECT_LT(root["rms"].toDouble(1), 2e-4);
@@ -342,8 +341,8 @@ TEST(CliFitTest, AnUnreachableTargetGivesTheBestSetWithinTheBounds) {
   const Link start = ReadLink(Example(3));
   const assist::Curve curve = assist::SweepCurve(start.Set, 150, false);
   ASSERT_TRUE(curve.Ok);
-  const std::vector<assist::CurveSample> target = assist::ScaleTarget(
-      assist::TargetFromCurve(curve, assist::Quantity::AxleLoad), 1.5);
+  const std::vector<assist::CurveSample> target =
+      assist::ScaleTarget(assist::TargetFromCurve(curve, assist::Quantity::AxleLoad), 1.5);
   QTemporaryDir dir;
   const QString csv = WriteTarget(dir, "t.csv", target, true);
   const QString out = dir.filePath("f.lin");
@@ -376,12 +375,12 @@ TEST(CliFitTest, AFittedZeroIsWrittenAsANumber) {
   const assist::Curve curve = assist::SweepCurve(truth, 150, false);
   ASSERT_TRUE(curve.Ok);
   QTemporaryDir dir;
-  const QString csv = WriteTarget(
-      dir, "t.csv", assist::TargetFromCurve(curve, assist::Quantity::AxleLoad), false);
+  const QString csv =
+      WriteTarget(dir, "t.csv", assist::TargetFromCurve(curve, assist::Quantity::AxleLoad), false);
   const QString out = dir.filePath("f.lin");
-  const Outcome r = RunCli({"fit", Example(4), "--target", csv, "--vary", "Preload", "--bounds",
-                            "Preload=0:0.5", "--quantity", "axle-load", "--max-stroke", "150",
-                            "-o", out});
+  const Outcome r =
+      RunCli({"fit", Example(4), "--target", csv, "--vary", "Preload", "--bounds", "Preload=0:0.5",
+              "--quantity", "axle-load", "--max-stroke", "150", "-o", out});
   ASSERT_EQ(r.Code, kSuccess) << r.Err;
   EXPECT_EQ(ParseJson(r.Out)["values"].toObject()["Preload"].toDouble(-1), 0);
   EXPECT_TRUE(LinesOf(out).contains("プリロード=0"));
@@ -392,10 +391,18 @@ TEST(CliFitTest, AFittedZeroIsWrittenAsANumber) {
 
 // A Type 2 linkage whose axle leaves the fork's reach after 35 mm.
 QStringList FailingAt40() {
-  return {"SUSTYPE=2",        "SUSPOS=0",          "サス上部取付Ｘ座標=150",
-          "サス上部取付Ｙ座標=-274", "フォークリンク取付長=226", "フォークリンクオフセット=-1",
-          "フォーク長=500",     "リアアクスル初期位置=-462", "スプリングレート=11",
-          "プリロード=14",      "ピボット移動Ｘ=0",   "ピボット移動Ｙ=0"};
+  return {"SUSTYPE=2",
+          "SUSPOS=0",
+          "サス上部取付Ｘ座標=150",
+          "サス上部取付Ｙ座標=-274",
+          "フォークリンク取付長=226",
+          "フォークリンクオフセット=-1",
+          "フォーク長=500",
+          "リアアクスル初期位置=-462",
+          "スプリングレート=11",
+          "プリロード=14",
+          "ピボット移動Ｘ=0",
+          "ピボット移動Ｙ=0"};
 }
 
 TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
@@ -416,12 +423,12 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
       {"info", start, "--pitch", "1"},
       {"sensitivity", start, "--max-stroke", "-1"},
       {"sensitivity", dir.filePath("none.lin")},
-      {"fit", start, "--target", csv, "--vary", "LinkUp"},                      // no -o
-      {"fit", start, "--vary", "LinkUp", "-o", out},                            // no target
-      {"fit", start, "--target", csv, "-o", out},                               // no vary
-      {"fit", start, "--target", csv, "--vary", "Linkup", "-o", out},           // no such key
-      {"fit", type2, "--target", csv, "--vary", "LinkUp", "-o", out},           // not of Type 2
-      {"fit", start, "--target", csv, "--vary", "LinkUp,LinkUp", "-o", out},    // twice
+      {"fit", start, "--target", csv, "--vary", "LinkUp"},                    // no -o
+      {"fit", start, "--vary", "LinkUp", "-o", out},                          // no target
+      {"fit", start, "--target", csv, "-o", out},                             // no vary
+      {"fit", start, "--target", csv, "--vary", "Linkup", "-o", out},         // no such key
+      {"fit", type2, "--target", csv, "--vary", "LinkUp", "-o", out},         // not of Type 2
+      {"fit", start, "--target", csv, "--vary", "LinkUp,LinkUp", "-o", out},  // twice
       {"fit", start, "--target", csv, "--vary", "LinkUp", "--bounds", "LinkFr=1:2", "-o", out},
       {"fit", start, "--target", csv, "--vary", "LinkUp", "--bounds", "LinkUp=1", "-o", out},
       {"fit", start, "--target", csv, "--vary", "LinkUp", "--bounds", "LinkUp=9:2", "-o", out},
@@ -429,8 +436,8 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
       {"fit", start, "--target", bad, "--vary", "LinkUp", "-o", out},
       {"fit", start, "--target", dir.filePath("none.csv"), "--vary", "LinkUp", "-o", out},
       {"fit", start, "--target", "/dev/zero", "--vary", "LinkUp", "-o", out},
-      {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", start},         // over the start
-      {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", csv},           // over the target
+      {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", start},  // over the start
+      {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", csv},    // over the target
   };
   for (const QStringList& args : cases) {
     SCOPED_TRACE(args.join(' ').toStdString());
@@ -459,8 +466,8 @@ TEST(CliAssistUsageTest, ALinkageThatDoesNotFormIsStatus3) {
   // The spring rate cannot bring the axle back into reach: no set assembles.
   const QString csv = WriteTarget(dir, "t.csv", {{0, 1}, {150, 1}}, false);
   const QString out = dir.filePath("out.lin");
-  const Outcome r = RunCli({"fit", failing, "--target", csv, "--vary", "SpringRate",
-                            "--max-stroke", "150", "-o", out});
+  const Outcome r = RunCli(
+      {"fit", failing, "--target", csv, "--vary", "SpringRate", "--max-stroke", "150", "-o", out});
   EXPECT_EQ(r.Code, kNotFormed);
   EXPECT_TRUE(r.Out.empty());
   EXPECT_FALSE(QFile::exists(out));
