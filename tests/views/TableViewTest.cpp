@@ -683,14 +683,14 @@ TEST_F(TableOutputTest, PdfBreaksPagesAsThePrinterDoes) {
   EXPECT_EQ(PdfPageTexts(printed).join('\f'), PdfPageTexts(pdf).join('\f'));
 }
 
-// With nine items shown a stroke line is 153 columns, wider than an A4
-// sheet at 12 pt, and its right end was cut off. The report's font now
+// With every item but the inverse ratio shown a stroke line is over 150
+// columns, wider than an A4 sheet at 12 pt, and its right end was cut off. The report's font now
 // shrinks until the widest line fits, on paper and in the PDF alike.
 TEST_F(TableOutputTest, WideReportShrinksUntilItsWidestLineFits) {
   for (const ResultItemInfo& info : ResultItems()) {
     if (!table.IsShown(info.Item) && info.Item != ResultItem::InvLinkRatio) Click(info.Item);
   }
-  ASSERT_EQ(table.ShownCount(), 9);
+  ASSERT_EQ(table.ShownCount(), static_cast<int>(ResultItems().size()) - 1);
   SweepBase();
   ASSERT_TRUE(ChangedSweep(state, table, graph).Ok);
   QPrinter& printer = View().Printer();
