@@ -203,7 +203,11 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
         steps.push_back({ReadStep::Kind::Position, *position, 0, value, nullptr, false});
       }
     } else if (const DimensionKey* d = FindDimension(key)) {
-      const std::optional<float> number = ParseSingle(valueText);
+      // A box shows zero as its pattern writes it, the decimal point alone
+      // ("."), and a save writes the box's text: read it back as the box
+      // reader does, as 0, or every later line of such a file would be lost.
+      const std::optional<float> number =
+          value == QStringLiteral(".") ? std::optional<float>(0.0f) : ParseSingle(valueText);
       if (!number) {
         stopLine = lineNumber;
       } else {
