@@ -355,7 +355,7 @@ void MainWindow::NextFromBase() {
     if (prompts_.AskYesNo(this, kMissingEntries, text::kNoticeTitle, MessageIcon::Warning)) {
       const std::optional<QString> path = prompts_.OpenFile(
           this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
-                 BaseForm::FillFromFileFolder(state_.AppFolder)});
+                 LinkFileFolder(state_.AppFolder)});
       if (path) ReadBaseLinkFile(*path);
     }
     return;
@@ -487,7 +487,7 @@ void MainWindow::ReadBaseLinkFile(const QString& path) {
 void MainWindow::LoadLinkFileCommand() {
   const std::optional<QString> path = prompts_.OpenFile(
       this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
-             QString::fromStdString(state_.AppFolder) + QStringLiteral("/dat")});
+             LinkFileFolder(state_.AppFolder)});
   if (!path) return;
   if (state_.Mode == EditMode::Base) {
     ReadBaseLinkFile(*path);
@@ -563,7 +563,7 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
 void MainWindow::SaveLinkFileCommand() {
   const std::optional<QString> path = prompts_.SaveFile(
       this, {kSaveTitle, text::kLinkFileFilter, text::kLinkFileExtension,
-             QString::fromStdString(state_.AppFolder) + QStringLiteral("/dat")});
+             LinkFileFolder(state_.AppFolder)});
   if (!path) return;
   WriteResult written;
   if (state_.Mode == EditMode::Base) {

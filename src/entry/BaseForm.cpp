@@ -154,12 +154,6 @@ BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(Che
 
 BaseForm::~BaseForm() = default;
 
-QString BaseForm::FillFromFileFolder(const std::string& appFolder) {
-  const QString start = QString::fromStdString(appFolder);
-  const QString links = start + QStringLiteral("/dat");
-  return QDir(links).exists() ? links : start;
-}
-
 void BaseForm::closeEvent(QCloseEvent* event) {
   emit closedByUser();
   event->accept();

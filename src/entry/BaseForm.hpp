@@ -21,10 +21,6 @@ class BaseForm final : public QWidget {
   // The boxes as the form-transfer operations and the link file see them.
   EntryForm& Entry() { return *entry_; }
 
-  // Where the dialog that fills missing entries from a link file opens: the
-  // `dat` folder of the start folder, or the start folder when it has none.
-  static QString FillFromFileFolder(const std::string& appFolder);
-
  signals:
   // The user closed the window by its frame.
   void closedByUser();

@@ -1,5 +1,6 @@
 #include "files/LinkFile.hpp"
 
+#include <QDir>
 #include <array>
 #include <stdexcept>
 #include <vector>
@@ -255,6 +256,12 @@ QString LinkFileKey(const QString& boxName) {
     if (*d.Box == boxName) return d.Key;
   }
   return {};
+}
+
+QString LinkFileFolder(const std::string& appFolder) {
+  const QString start = QString::fromStdString(appFolder);
+  const QString links = start + QStringLiteral("/dat");
+  return QDir(links).exists() ? links : start;
 }
 
 }  // namespace potelan

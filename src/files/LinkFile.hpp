@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <string>
 
 #include "entry/EntryForm.hpp"
 #include "files/TextCodec.hpp"
@@ -66,5 +67,10 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
 // The link-file key of a dimension box ("フォーク長" for Fork_Length_Text);
 // empty for a box the file does not carry.
 QString LinkFileKey(const QString& boxName);
+
+// The folder the link-file dialogs open in: the `dat` folder under the start
+// folder, or the start folder itself when it has none (a dialog given a
+// folder that does not exist opens on the file system's root view).
+QString LinkFileFolder(const std::string& appFolder);
 
 }  // namespace potelan

@@ -284,7 +284,9 @@ TEST_F(MainWindowTest, LinkFilesAtTheBaseStage) {
   EXPECT_TRUE(messages[0].Text.startsWith("基準サス緒元で選択されたリンクタイプと"));
   EXPECT_EQ(messages[0].Icon, MessageIcon::Error);
   EXPECT_EQ(base.findChild<QLineEdit*>(box::ForkLength)->text(), "");
-  EXPECT_EQ(prompts.History()[0].Dialog.InitialFolder, QDir::currentPath() + "/dat");
+  // The start folder has no dat folder: the dialog opens in the start folder,
+  // never on a folder that does not exist (the file system's root view).
+  EXPECT_EQ(prompts.History()[0].Dialog.InitialFolder, QDir::currentPath());
 
   // Its own type loads; nothing is solved.
   prompts.PickFile(Example(4));
@@ -294,9 +296,11 @@ TEST_F(MainWindowTest, LinkFilesAtTheBaseStage) {
 
   // Save writes the boxes with set 0's type and position.
   const QString saved = dir.filePath("saved.lin");
+  ASSERT_TRUE(QDir::current().mkdir("dat"));
   prompts.PickFile(saved);
   window->ClickButton(kButtonSave);
   EXPECT_EQ(prompts.History().back().Dialog.Title, "保存ﾘﾝｸﾌｧｲﾙ選択");
+  EXPECT_EQ(prompts.History().back().Dialog.InitialFolder, QDir::currentPath() + "/dat");
   QFile written(saved), example(Example(4));
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   ASSERT_TRUE(example.open(QIODevice::ReadOnly));

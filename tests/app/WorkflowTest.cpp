@@ -524,7 +524,7 @@ TEST_F(WorkflowTest, ChangedLinkFilesLoadAndSave) {
   ASSERT_EQ(prompts.History().size(), 1u);
   EXPECT_EQ(prompts.History()[0].Kind, "open");
   EXPECT_EQ(prompts.History()[0].Dialog.Title, "ﾘﾝｸﾌｧｲﾙ選択");
-  EXPECT_EQ(prompts.History()[0].Dialog.InitialFolder, QDir::currentPath() + "/dat");
+  EXPECT_EQ(prompts.History()[0].Dialog.InitialFolder, QDir::currentPath());  // no dat folder
   EXPECT_TRUE(prompts.Messages().empty());
   EXPECT_EQ(state.Mode, EditMode::Change);
   EXPECT_EQ(Box(box::Spring)->text(), springText);
