@@ -550,6 +550,9 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
     views_->Unload();
     return;
   }
+  // The loaded set has formed over the whole stroke: the graph shows its
+  // detail curves beside the base set's, as after any accepted edit.
+  views_->DetailDrawingAtCheckedPitch();
   // The loaded set becomes the one the form's restore button returns to.
   // A box the file did not fill may not read; that is no failure of the
   // loaded linkage, which has just been swept, and must not be taken for

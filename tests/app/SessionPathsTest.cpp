@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -35,6 +36,7 @@
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
 #include "ui/ScriptedPrompts.hpp"
+#include "views/GraphView.hpp"
 #include "views/ResultTableModel.hpp"
 
 namespace potelan {
@@ -209,6 +211,34 @@ class SessionPathsTest : public ::testing::Test {
       }
     }
   }
+  // The graph's detail curves are those of the sets as they stand: every
+  // point of each curve is the engine's value of its set at its stroke.
+  void ExpectGraphOfEngine() const {
+    const GraphView& graph = *window->Views().GraphWindow();
+    int changedCurves = 0;
+    for (const GraphCurve& curve : graph.Curves()) {
+      const int source = curve.Set == 0 ? kBaseSet : kChangedSet;
+      changedCurves += curve.Set == 1 ? 1 : 0;
+      for (const std::vector<QPointF>& run : curve.Runs) {
+        for (const QPointF& p : run) {
+          AppState probe = state;
+          ConfigSet& work = probe.Set[kChangedWork];
+          work = probe.Set[static_cast<std::size_t>(source)];
+          work.SusLength0 = 0;
+          SolveLinkage(probe, kChangedWork, work.SusPos);
+          work.AxleStartPos -= p.x();
+          SolveLinkage(probe, kChangedWork, work.SusPos);
+          ASSERT_FALSE(probe.LinkFailed);
+          const double want = curve.Quantity == GraphQuantity::Load ? work.AxleLoad.Magnitude
+                                                                     : work.LinkRatio;
+          ASSERT_NEAR(p.y(), want, 1e-9 * (1 + std::fabs(want)))
+              << "set " << curve.Set << " at " << p.x() << " mm";
+        }
+      }
+    }
+    EXPECT_GT(changedCurves, 0);
+  }
+
   // The changed set carries the position of its type and the boxes show it.
   void ExpectChangedAt(int type, int position) const {
     EXPECT_EQ(state.Set[kChangedSet].SusType, type);
@@ -492,10 +522,28 @@ TEST_F(SessionPathsTest, ALoadAfterATypeChangeReopensTheViewsWithTheBaseSet) {
   ASSERT_TRUE(ViewsOpen());
   ExpectChangedAt(5, testing::SampleSet(5).SusPos);
   ExpectTableOfEngine(true);
-  GraphView& graph = *window->Views().GraphWindow();
-  EXPECT_EQ(graph.PlotCount(PlotColour::Grey), Steps());
-  EXPECT_EQ(graph.PlotCount(PlotColour::White), Steps());
-  EXPECT_EQ(graph.PlotCount(PlotColour::Magenta), 2 * Steps());
+  ExpectGraphOfEngine();
+}
+
+// Guards against stale curves after a load: at "NEW" the changed sweep of a
+// loaded file added its coarse points over the detail curves of the set
+// that was there before, so the graph went on showing the old changed curve
+// as if it were the loaded one. After a load that sweeps cleanly the graph
+// shows the detail curves of both sets as they now stand, at "NEW" and at
+// "CHANGE" alike.
+TEST_F(SessionPathsTest, ALoadRedrawsTheCurvesOfTheLoadedSet) {
+  OpenEditing(testing::SampleSet(4));
+  const QString spring = LinkFileKey(box::Spring);
+  Load(WriteVariant(dir, 4, "stiffer.lin", {{spring, "9"}}));
+  ASSERT_TRUE(prompts.Messages().empty());
+  ASSERT_EQ(state.Mode, EditMode::Change);
+  ASSERT_EQ(state.Set[kChangedSet].SpringRate, 9.0);
+  ExpectGraphOfEngine();
+
+  Load(WriteVariant(dir, 4, "softer.lin", {{spring, "3"}}));
+  ASSERT_TRUE(prompts.Messages().empty());
+  ASSERT_EQ(state.Set[kChangedSet].SpringRate, 3.0);
+  ExpectGraphOfEngine();
 }
 
 // Guards against a stale failure flag: reading the boxes into the stored set
