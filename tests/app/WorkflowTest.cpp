@@ -531,7 +531,10 @@ TEST_F(WorkflowTest, ChangedLinkFilesLoadAndSave) {
   EXPECT_EQ(state.Set[kChangedSet].SpringRate, springText.toFloat());
   EXPECT_EQ(state.Set[kStoredSet].SpringRate, springText.toFloat());  // what restore returns to
   ExpectTableOfEngine(true);
-  EXPECT_EQ(window->Views().GraphWindow()->PlotCount(PlotColour::Magenta), 2 * steps);
+  // A clean sweep of the loaded set ends in the detail drawing (5 mm here),
+  // as an accepted edit does.
+  EXPECT_EQ(window->Views().GraphWindow()->PlotCount(PlotColour::Red), steps);
+  EXPECT_EQ(window->Views().GraphWindow()->PlotCount(PlotColour::Magenta), steps);
 
   // Loaded at "CHANGE": another type. The type list follows the file without
   // emptying the boxes or closing the views, and both sets are swept again.
@@ -548,9 +551,12 @@ TEST_F(WorkflowTest, ChangedLinkFilesLoadAndSave) {
   ASSERT_TRUE(ViewsOpen());
   ExpectTableOfEngine(true);
   GraphView& graph = *window->Views().GraphWindow();
-  EXPECT_EQ(graph.PlotCount(PlotColour::Magenta), 2 * steps);
-  EXPECT_EQ(graph.PlotCount(PlotColour::Grey), steps);
-  EXPECT_EQ(graph.PlotCount(PlotColour::White), steps);
+  for (PlotColour detail : {PlotColour::Blue, PlotColour::Cyan, PlotColour::Red,
+                            PlotColour::Magenta}) {
+    EXPECT_EQ(graph.PlotCount(detail), steps);
+  }
+  EXPECT_EQ(graph.PlotCount(PlotColour::Grey), 0);  // the coarse pass was drawn over
+  EXPECT_EQ(graph.PlotCount(PlotColour::White), 0);
 
   // Saved at once, the file is the one that was loaded.
   const QString saved = dir.filePath("saved.lin");
