@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -502,6 +503,7 @@ void GraphView::PaintPicture(QPainter& painter) {
     painter.setPen(QPen(line.Colour, 1, line.Style));
     painter.drawLine(QLineF(ToPixel(line.At.p1()), ToPixel(line.At.p2())));
   }
+  PaintPreview(painter);
 }
 
 bool GraphView::eventFilter(QObject* watched, QEvent* event) {
@@ -837,6 +839,33 @@ void GraphView::PlotMouseUp() {
   for (QLabel* label : detailLabels_) label->hide();
   readOut_.Active = false;
   picture_->update();
+}
+
+// ---- Preview of a fitted set ----------------------------------------------
+
+void GraphView::SetPreviewCurves(std::vector<std::vector<QPointF>> curves) {
+  preview_ = std::move(curves);
+  picture_->update();
+}
+
+void GraphView::ClearPreview() {
+  if (preview_.empty()) return;
+  preview_.clear();
+  picture_->update();
+}
+
+void GraphView::PaintPreview(QPainter& painter) const {
+  if (preview_.empty()) return;
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(kPreviewColour, 2, Qt::DashLine));
+  for (const std::vector<QPointF>& curve : preview_) {
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(curve.size()));
+    for (const QPointF& point : curve) line << ToPixel(point);
+    painter.drawPolyline(line);
+  }
+  painter.restore();
 }
 
 }  // namespace potelan

@@ -112,6 +112,14 @@ class GraphView final : public QWidget, public PlotSink {
 
   QSize sizeHint() const override;
 
+  // A curve drawn over the plot in its own colour (kPreviewColour) until it
+  // is cleared: the design assistant's fitted set before it is applied. Each
+  // curve is a line through points in plot units; a detail drawing keeps it.
+  static inline const QColor kPreviewColour{255, 160, 0};
+  void SetPreviewCurves(std::vector<std::vector<QPointF>> curves);
+  void ClearPreview();
+  const std::vector<std::vector<QPointF>>& PreviewCurves() const { return preview_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -194,6 +202,9 @@ class GraphView final : public QWidget, public PlotSink {
   ReadOut readOut_;
   bool closeAllowed_ = false;
   bool placedOnce_ = false;
+
+  void PaintPreview(QPainter& painter) const;
+  std::vector<std::vector<QPointF>> preview_;
 };
 
 }  // namespace potelan
