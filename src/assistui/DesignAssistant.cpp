@@ -427,9 +427,9 @@ QWidget* DesignAssistant::BuildFitPage() {
   });
   connect(fromBase, &QPushButton::clicked, this, [this] { TakeTargetFrom(kBaseSet); });
   connect(fromChanged, &QPushButton::clicked, this, [this] { TakeTargetFrom(kChangedSet); });
-  connect(progression, &QPushButton::clicked, this, [this] { ModifyTarget(0); });
-  connect(scale, &QPushButton::clicked, this, [this] { ModifyTarget(1); });
-  connect(shift, &QPushButton::clicked, this, [this] { ModifyTarget(2); });
+  connect(progression, &QPushButton::clicked, this, [this] { ChangeTarget(TargetChange::AddProgression); });
+  connect(scale, &QPushButton::clicked, this, [this] { ChangeTarget(TargetChange::Scale); });
+  connect(shift, &QPushButton::clicked, this, [this] { ChangeTarget(TargetChange::Shift); });
   connect(quantity_, &QComboBox::currentIndexChanged, this,
           [this] { TakeTargetFrom(kChangedSet); });
 
@@ -604,13 +604,15 @@ void DesignAssistant::TakeTargetFrom(int set) {
   SetTarget(assist::TargetFromCurve(curve, ChosenQuantity()));
 }
 
-void DesignAssistant::ModifyTarget(int operation) {
+void DesignAssistant::ChangeTarget(TargetChange change) {
   std::vector<assist::CurveSample> target = Target();
   const double amount = amount_->value();
-  switch (operation) {
-    case 0: target = assist::AddProgression(std::move(target), amount); break;
-    case 1: target = assist::ScaleTarget(std::move(target), 1 + amount / 100); break;
-    default: target = assist::ShiftTarget(std::move(target), amount); break;
+  switch (change) {
+    case TargetChange::AddProgression:
+      target = assist::AddProgression(std::move(target), amount);
+      break;
+    case TargetChange::Scale: target = assist::ScaleTarget(std::move(target), 1 + amount / 100); break;
+    case TargetChange::Shift: target = assist::ShiftTarget(std::move(target), amount); break;
   }
   SetTarget(target);
 }

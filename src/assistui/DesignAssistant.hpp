@@ -92,6 +92,10 @@ class DesignAssistant final : public QWidget {
   // The target taken from a set's curve (0 base, 1 changed) in the chosen quantity.
   void TakeTargetFrom(int set);
   QDoubleSpinBox* ChangeAmountBox() const { return amount_; }
+  // The target's buttons: the progression raised by the amount (percent
+  // points), the values scaled by 1 + amount %, the amount added.
+  enum class TargetChange { AddProgression, Scale, Shift };
+  void ChangeTarget(TargetChange change);
   QCheckBox* DimensionCheck(assist::Dimension d) const;
   QDoubleSpinBox* LowerBox(assist::Dimension d) const;
   QDoubleSpinBox* UpperBox(assist::Dimension d) const;
@@ -144,7 +148,6 @@ class DesignAssistant final : public QWidget {
   void RebuildDimensions();
   void UpdateDimensionValues();
   void UpdateButtons();
-  void ModifyTarget(int operation);
   void PostProgress(const assist::FitProgress& progress);
   void ShowProgress();
   void FitDone();
