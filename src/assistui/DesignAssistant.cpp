@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
@@ -154,7 +155,7 @@ DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHos
   pages_->addTab(BuildSensitivityPage(), QStringLiteral("感度"));
   pages_->addTab(BuildFitPage(), QStringLiteral("目標に合わせる"));
   layout->addWidget(pages_);
-  resize(640, 520);
+  resize(940, 620);
 
   poll_ = new QTimer(this);
   poll_->setInterval(kPollMs);
@@ -374,7 +375,7 @@ QWidget* DesignAssistant::BuildFitPage() {
 
   // The target on the left.
   auto* left = new QVBoxLayout();
-  top->addLayout(left, 1);
+  top->addLayout(left, 2);
   auto* quantityRow = new QHBoxLayout();
   quantity_ = new QComboBox(page);
   quantity_->setObjectName("Combo_Quantity");
@@ -435,14 +436,14 @@ QWidget* DesignAssistant::BuildFitPage() {
 
   // The dimensions on the right.
   auto* right = new QVBoxLayout();
-  top->addLayout(right, 1);
+  top->addLayout(right, 3);
   right->addWidget(new QLabel(QStringLiteral("変える寸法と範囲:"), page));
-  auto* scroll = new QScrollArea(page);
-  scroll->setWidgetResizable(true);
-  dimensionHolder_ = new QWidget(scroll);
+  dimensionScroll_ = new QScrollArea(page);
+  dimensionScroll_->setWidgetResizable(true);
+  dimensionHolder_ = new QWidget(dimensionScroll_);
   new QGridLayout(dimensionHolder_);
-  scroll->setWidget(dimensionHolder_);
-  right->addWidget(scroll, 1);
+  dimensionScroll_->setWidget(dimensionHolder_);
+  right->addWidget(dimensionScroll_, 1);
 
   // Run, Cancel, Apply and the result below.
   auto* commands = new QHBoxLayout();
@@ -505,6 +506,7 @@ void DesignAssistant::RebuildDimensions() {
       box->setDecimals(decimals);
       box->setSingleStep(assist::EntryStep(d) * 10);
       box->setAccessibleName(caption + QLatin1Char(' ') + which);
+      box->setMaximumWidth(92);
       return box;
     };
     row.Lower = spin(QStringLiteral("下限"));
@@ -525,6 +527,10 @@ void DesignAssistant::RebuildDimensions() {
   }
   grid->setRowStretch(r, 1);
   UpdateDimensionValues();
+  // Every row in full beside the vertical scroll bar.
+  dimensionScroll_->setMinimumWidth(dimensionHolder_->sizeHint().width() +
+                                    dimensionScroll_->verticalScrollBar()->sizeHint().width() +
+                                    2 * dimensionScroll_->frameWidth());
 }
 
 void DesignAssistant::UpdateDimensionValues() {

@@ -35,6 +35,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTabWidget;
 class QTableWidget;
 class QThread;
@@ -174,6 +175,7 @@ class DesignAssistant final : public QWidget {
   QTableWidget* target_ = nullptr;
   QDoubleSpinBox* amount_ = nullptr;
   QWidget* dimensionHolder_ = nullptr;
+  QScrollArea* dimensionScroll_ = nullptr;
   std::map<assist::Dimension, DimensionRow> dimensions_;
   std::int16_t dimensionsType_ = 0;
   QPushButton* run_ = nullptr;
