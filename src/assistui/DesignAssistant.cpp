@@ -632,6 +632,23 @@ bool DesignAssistant::Run() {
   for (const auto& [d, row] : dimensions_) {
     if (row.Check->isChecked()) vary.push_back(d);
   }
+  // A row half filled or holding a text that is no number is named, not
+  // silently left out of the target.
+  for (int r = 0; r < target_->rowCount(); ++r) {
+    int filled = 0, numbers = 0;
+    for (int c = 0; c < 2; ++c) {
+      const QTableWidgetItem* item = target_->item(r, c);
+      const QString text = item != nullptr ? item->text().trimmed() : QString();
+      bool ok = false;
+      const double value = text.toDouble(&ok);
+      if (!text.isEmpty()) ++filled;
+      if (ok && std::isfinite(value)) ++numbers;
+    }
+    if (filled > 0 && numbers < 2) {
+      Tell(QStringLiteral("目標点の %1 行目が数値ではありません").arg(r + 1));
+      return false;
+    }
+  }
   std::vector<assist::CurveSample> target = Target();
   if (target.empty()) {
     Tell(QStringLiteral("目標点がありません"));

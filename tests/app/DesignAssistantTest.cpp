@@ -371,5 +371,34 @@ TEST_F(DesignAssistantTest, DimensionsOfferTheDefaultBoundsOfTheChangedSet) {
   EXPECT_EQ(assistant.DimensionCheck(Dimension::SusUpLength), nullptr);
 }
 
+// The fault guarded: a target row that is no number silently left out would
+// fit a curve the user did not enter; no ticked dimension would start a
+// search with nothing to move.
+TEST_F(DesignAssistantTest, RunRefusesABadTargetRowOrNoDimensionWithAMessage) {
+  OpenEditing(4);
+  DesignAssistant& assistant = OpenAssistant();
+  Vary(assistant, {});
+  prompts.Clear();
+  EXPECT_FALSE(assistant.Run());
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].Text, QStringLiteral("変える寸法を選んでください"));
+
+  Vary(assistant, {Dimension::LinkUp});
+  assistant.TargetTable()->item(2, 1)->setText(QStringLiteral("0,31"));
+  prompts.Clear();
+  EXPECT_FALSE(assistant.Run());
+  EXPECT_FALSE(assistant.FitRunning());
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages()[0].Text, QStringLiteral("目標点の 3 行目が数値ではありません"));
+
+  // An empty row is no point at all.
+  assistant.TargetTable()->item(2, 0)->setText(QString());
+  assistant.TargetTable()->item(2, 1)->setText(QString());
+  EXPECT_EQ(assistant.Target().size(),
+            static_cast<std::size_t>(assistant.TargetTable()->rowCount() - 1));
+  EXPECT_TRUE(assistant.Run());
+  EXPECT_TRUE(WaitForFit(assistant));
+}
+
 }  // namespace
 }  // namespace potelan
