@@ -770,7 +770,6 @@ void DesignAssistant::FitDone() {
   const bool usable = (r.Status == assist::FitStatus::Done ||
                        r.Status == assist::FitStatus::Cancelled) &&
                       r.FittedCurve.Ok && r.Values.size() == request_->Vary.size();
-  if (!usable) result_.reset();
   if (usable) {
     resultValues_->setRowCount(static_cast<int>(r.Values.size()));
     for (std::size_t i = 0; i < r.Values.size(); ++i) {
@@ -783,6 +782,8 @@ void DesignAssistant::FitDone() {
       resultValues_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals)));
     }
     ShowPreview();
+  } else {
+    result_.reset();  // nothing that could be applied
   }
   UpdateButtons();
   emit fitFinished();

@@ -13,6 +13,8 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -130,8 +132,12 @@ TEST_F(DesignAssistantTest, MenuFollowsTheStageAndLeavingItClosesTheWindow) {
   ASSERT_EQ(state.Mode, EditMode::Base);
   EXPECT_FALSE(MenuAction()->isEnabled());
   window->ClickButton(kButtonPrevious);
+  auto* special = window->menuBar()->findChild<QMenu*>("menu_z4");
+  ASSERT_NE(special, nullptr);
+  EXPECT_FALSE(special->menuAction()->isEnabled());
   OpenEditing(4);
   EXPECT_TRUE(MenuAction()->isEnabled());
+  EXPECT_TRUE(special->menuAction()->isEnabled());
   DesignAssistant& assistant = OpenAssistant();
   EXPECT_NE(window->SubWindowOf(&assistant), nullptr);
   EXPECT_EQ(assistant.Pages()->count(), 3);
