@@ -7,8 +7,7 @@ set -euo pipefail
 # GoogleTest; NLopt for the design assistant's search; a Japanese font so that
 # windows drawn in tests carry real glyphs.
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev libgmock-dev
-          libnlopt-cxx-dev
-          fonts-ipafont-gothic)
+          libnlopt-cxx-dev fonts-ipafont-gothic qt6-translations-l10n poppler-utils)
 # The Debian package: dpkg-shlibdeps (dpkg-dev) reads its dependencies from the
 # binaries, and CPack finds the binaries with file.
 package_tools=(dpkg-dev file binutils)

@@ -18,4 +18,12 @@ outAbs=$(mkdir -p "$out" && cd "$out" && pwd)
 screensAbs=$(cd "$(dirname "$screens")" && pwd)/$(basename "$screens")
 (cd "$work" && QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1200x24 -dpi 96" \
    "$screensAbs" "$outAbs" "$examples")
+# The first page of the report's PDF, as a picture.
+if [ -f "$out/13-report.pdf" ]; then
+  if command -v pdftoppm >/dev/null 2>&1; then
+    pdftoppm -png -r 96 -f 1 -l 1 -singlefile "$out/13-report.pdf" "$out/13-report-page1"
+  else
+    echo "screenshots: pdftoppm (poppler-utils) is missing; the report's page is not pictured" >&2
+  fi
+fi
 echo "screenshots: written to $out/"

@@ -26,6 +26,9 @@ InitForm::InitForm(AppState& state, Prompts& prompts, QWidget* parent)
   text1_->setObjectName("Text1");
   text1_->setAlignment(Qt::AlignRight);
   text1_->setMaxLength(8);
+  // The box is named by its caption, which is also its buddy.
+  text1_->setAccessibleName(label->text());
+  label->setBuddy(text1_);
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
   ok->setObjectName("Command_OK");
   ok->setDefault(true);

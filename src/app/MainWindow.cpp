@@ -8,16 +8,20 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "app/InitForm.hpp"
 #include "app/ResultViews.hpp"
 #include "app/ToolbarIcons.hpp"
 #include "assistui/DesignAssistant.hpp"
+#include "app/WindowArrangement.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/InputForm.hpp"
@@ -25,6 +29,8 @@
 #include "entry/StartMixForm.hpp"
 #include "files/LinkFile.hpp"
 #include "files/SettingsFile.hpp"
+#include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
 #include "ui/Prompts.hpp"
@@ -45,6 +51,9 @@ const QString kCannotRead = QStringLiteral("ファイルを読み込めません
 const QString kCannotSave = QStringLiteral("ファイルに保存できませんでした");
 const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
 const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
+const QString kNotLinkFile = QStringLiteral("ﾘﾝｸﾌｧｲﾙとして読み込めませんでした");
+const QString kLoadedNoPosition = QStringLiteral("読み込んだデータのリンク位置が選ばれていません");
+const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 
 struct ButtonSpec {
   int Index;
@@ -67,6 +76,22 @@ constexpr ButtonSpec kButtons[] = {
 };
 
 bool IsSeparator(int index) { return index == 1 || index == 5 || index == 11; }
+
+// The link type a link file's lines give (its "SUSTYPE" line, read as the
+// reader reads it, before any line that would end the reading), or nothing
+// for lines that are not a link file.
+std::optional<int> LinkFileType(const QStringList& lines) {
+  for (const QString& line : lines) {
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0) break;
+    if (line.left(equals) != QLatin1String("SUSTYPE")) continue;
+    const std::optional<double> number = ParseDecimal(line.mid(equals + 1).toStdString());
+    const std::optional<std::int16_t> type = number ? RoundToInt16(*number) : std::nullopt;
+    if (!type || *type < 2 || *type > 6) return std::nullopt;
+    return *type;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -169,6 +194,13 @@ void MainWindow::BuildMenus() {
   special->menuAction()->setEnabled(false);
   QAction* assist = addItem(special, "menu_assist", "設計支援", false);
   connect(assist, &QAction::triggered, this, &MainWindow::OpenDesignAssistant);
+
+  QMenu* windows = bar->addMenu(QStringLiteral("ウィンドウ"));
+  windows->setObjectName("menu_window");
+  QAction* tile = addItem(windows, "menu_tile", "並べて表示", true);
+  connect(tile, &QAction::triggered, this, &MainWindow::TileWindows);
+  QAction* cascade = addItem(windows, "menu_cascade", "重ねて表示", true);
+  connect(cascade, &QAction::triggered, this, &MainWindow::CascadeWindows);
 
   QAction* init = bar->addAction(QStringLiteral("初期設定"));
   init->setObjectName("menu_init");
@@ -338,6 +370,9 @@ void MainWindow::NextFromTypeChoice() {
   StartMixForm& choice = EnsureTypeChoice();
   state_.Mode = EditMode::Base;
   state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(choice.SelectedIndex() + 2);
+  // A position belongs to its linkage: the new base set has none until one
+  // is chosen or a link file supplies it.
+  state_.Set[kBaseSet].SusPos = 0;
   ShowChild(&Destination());
   EnableButtons({kButtonLoad, kButtonSave, kButtonPrint, kButtonPrevious}, true);
   HideChild(&choice);
@@ -363,8 +398,8 @@ void MainWindow::NextFromBase() {
   } else {
     PositionForm::Run(state_, prompts_, this);
     if (state_.LinkFailed) {
-      // The position could not be formed: back to the dimensions, so the
-      // user can mend them instead of facing an empty frame.
+      // No position forms (the user has been told): back to the dimensions,
+      // so the user can mend them instead of facing an empty frame.
       state_.LinkFailed = false;
       ShowChild(&base);
       return;
@@ -495,6 +530,9 @@ void MainWindow::LoadLinkFileCommand() {
 void MainWindow::ReadChangedLinkFile(const QString& path) {
   if (input_ == nullptr) return;
   const bool wasNew = state_.Mode == EditMode::New;
+  // Views that a type change closed come back empty: the base set is swept
+  // into them again with the changed one.
+  const bool reopened = !views_->IsOpen();
   views_->EnsureOpen();
   const EditMode kept = state_.Mode;
   state_.Mode = EditMode::Changing;
@@ -509,6 +547,20 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   // shown (the file filled it), and a type with a link plate shows its groups.
   input_->ApplyTypeLayout(state_.Set[kChangedSet].SusType);
 
+  // A file of a type with a link plate but without a position of it: the
+  // position is asked for; without one the loaded set is not used.
+  if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    input_->Entry().SetPositionLabel(
+        QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+      prompts_.Message(this, kLoadedNoPosition + "\n" + kPutBack, text::kWarningTitle,
+                       MessageIcon::Error);
+      input_->RestorePreviousSet();
+      return;
+    }
+  }
+
   state_.Set[kChangedSet].SusLength0 = 0;
   SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   if (state_.LinkFailed) {
@@ -520,8 +572,9 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   CopySet(state_, kChangedSet);
   views_->DrawChangedSet();
   state_.Set[kChangedWork].SusLength0 = 0;
-  const SweepResult swept = wasNew ? ChangedSweep(state_, views_->Table(), views_->Graph())
-                                   : PairedSweep(state_, views_->Table(), views_->Graph());
+  const SweepResult swept = wasNew && !reopened
+                                ? ChangedSweep(state_, views_->Table(), views_->Graph())
+                                : PairedSweep(state_, views_->Table(), views_->Graph());
   views_->TableChanged();
   if (!swept.Ok) {
     ShowSweepFailure(swept.Message);
@@ -529,7 +582,13 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
     return;
   }
   // The loaded set becomes the one the form's restore button returns to.
-  if (wasNew) ReadFormToSet(state_, input_->Entry(), kStoredSet);
+  // A box the file did not fill may not read; that is no failure of the
+  // loaded linkage, which has just been swept, and must not be taken for
+  // one at the next commit.
+  if (wasNew) {
+    ReadFormToSet(state_, input_->Entry(), kStoredSet);
+    state_.LinkFailed = false;
+  }
 }
 
 void MainWindow::SaveLinkFileCommand() {
@@ -571,6 +630,60 @@ void MainWindow::OpenInitialSettings() {
         Qt::QueuedConnection);
   }
   ShowChild(init_);
+}
+
+void MainWindow::TileWindows() {
+  // The change-input form, the table beside it, the graph over the
+  // real-motion view; any other shown window (a base form, the type choice,
+  // the settings) in a column of its own after them.
+  std::vector<std::vector<QMdiSubWindow*>> columns = {
+      {SubWindowOf(input_)},
+      {SubWindowOf(views_->TableWindow())},
+      {SubWindowOf(views_->GraphWindow()), SubWindowOf(views_->RealWindow())}};
+  for (QMdiSubWindow* sub : area_->subWindowList(QMdiArea::CreationOrder)) {
+    const bool placed = std::any_of(columns.begin(), columns.end(), [sub](const auto& column) {
+      return std::find(column.begin(), column.end(), sub) != column.end();
+    });
+    if (!placed) columns.push_back({sub});
+  }
+  TileSubWindows(*area_, columns);
+}
+
+void MainWindow::CascadeWindows() {
+  // In the order they lie: the window on top stays on top, and active.
+  const QList<QMdiSubWindow*> stacked = area_->subWindowList(QMdiArea::StackingOrder);
+  CascadeSubWindows(*area_, std::vector<QMdiSubWindow*>(stacked.begin(), stacked.end()));
+}
+
+void MainWindow::OpenAtStart(const QString& path) {
+  if (state_.Mode != EditMode::None) return;  // only in place of the type choice
+  QString error;
+  const std::optional<QStringList> lines = ReadTextLines(path, &error);
+  const std::optional<int> type = lines ? LinkFileType(*lines) : std::nullopt;
+  if (!type) {
+    if (!lines) {
+      TellFileFailure(prompts_, this, kCannotRead, path, error);
+    } else {
+      TellFileFailure(prompts_, this, kNotLinkFile, path,
+                      QStringLiteral("%1 holds no link type (SUSTYPE=2..6)").arg(path));
+    }
+    // Then the program starts as it would without the argument.
+    ShowChild(&EnsureTypeChoice());
+    UpdateCommandStates();
+    return;
+  }
+  // As Next at the type choice with the file's type chosen, then the file
+  // read into the base form as Load does. The type choice keeps that type
+  // for the user who goes back.
+  StartMixForm& choice = EnsureTypeChoice();
+  if (QRadioButton* option = choice.Option(*type - 2)) option->setChecked(true);
+  state_.Mode = EditMode::Base;
+  state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(*type);
+  BaseForm& base = Destination();
+  ReadLinkLines(state_, base.Entry(), *lines, kBaseSet);
+  ShowChild(&base);
+  HideChild(&choice);
+  UpdateCommandStates();
 }
 
 }  // namespace potelan

@@ -77,6 +77,19 @@ class MainWindow final : public QMainWindow {
   void OpenDesignAssistant();
   DesignAssistant* Assistant() const { return assistant_; }
 
+  // ウィンドウ: 並べて表示 puts the shown windows side by side (the change-input
+  // form, the table, the graph over the real-motion view), each at least its
+  // minimum size; 重ねて表示 stacks them one title bar apart.
+  void TileWindows();
+  void CascadeWindows();
+
+  // Start-up with a file named on the command line (what a file manager
+  // runs): a link file opens as the base set, its type's base form showing
+  // the file's values, ready for Next, and the position it gives is used
+  // without asking. Anything else is told in a message, and the type choice
+  // follows as at a normal start.
+  void OpenAtStart(const QString& path);
+
  private:
   void BuildToolbar();
   void BuildMenus();

@@ -38,6 +38,7 @@ void ResultViews::Load() {
   if (IsOpen()) return;
   cells_ = ResultTable();
   graph_ = new GraphView(state_, cells_);
+  graph_->SetPrompts(prompts_);
   AddView(graph_);
   table_ = new TableView(state_, cells_, *graph_, prompts_);
   AddView(table_);

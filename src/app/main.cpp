@@ -11,6 +11,7 @@
 #include "model/AppState.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/QtPrompts.hpp"
+#include "ui/Translations.hpp"
 
 namespace {
 
@@ -65,10 +66,14 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
+  potelan::InstallQtTranslations(app);
   potelan::AppState state;
   potelan::QtPrompts prompts;
-  // An argument only keeps the type choice from opening at start.
-  potelan::MainWindow window(state, prompts, argc < 2);
+  // A file named on the command line (a link file opened from the file
+  // manager) takes the place of the type choice.
+  const QStringList arguments = QApplication::arguments();
+  potelan::MainWindow window(state, prompts, arguments.size() < 2);
   window.show();
+  if (arguments.size() >= 2) window.OpenAtStart(arguments.at(1));
   return QApplication::exec();
 }

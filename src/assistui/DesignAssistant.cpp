@@ -789,15 +789,14 @@ void DesignAssistant::FitDone() {
   emit fitFinished();
 }
 
-std::vector<std::vector<QPointF>> DesignAssistant::PreviewOf(const assist::Curve& curve,
-                                                             bool ratioAxis) {
-  std::vector<QPointF> ratio;
-  std::vector<QPointF> load;
+std::vector<GraphCurve> DesignAssistant::PreviewOf(const assist::Curve& curve, bool ratioAxis) {
+  GraphCurve ratio{kChangedSet, ratioAxis ? GraphQuantity::Ratio : GraphQuantity::InverseRatio,
+                   GraphView::kPreviewColour, {{}}};
+  GraphCurve load{kChangedSet, GraphQuantity::Load, GraphView::kPreviewColour, {{}}};
   for (const assist::CurvePoint& p : curve.Points) {
-    const double x = GraphX(p.Stroke);
-    ratio.emplace_back(x, ratioAxis ? GraphRatioY(p.LinkRatio) : GraphInvRatioY(p.InvLinkRatio));
-    load.emplace_back(
-        x, GraphLoadY(p.Loads[static_cast<std::size_t>(assist::LoadItem::Axle)]));
+    ratio.Runs.front().emplace_back(p.Stroke, ratioAxis ? p.LinkRatio : p.InvLinkRatio);
+    load.Runs.front().emplace_back(
+        p.Stroke, p.Loads[static_cast<std::size_t>(assist::LoadItem::Axle)]);
   }
   return {ratio, load};
 }

@@ -29,6 +29,7 @@
 #include "assist/Fit.hpp"
 #include "assist/Sensitivity.hpp"
 #include "model/AppState.hpp"
+#include "views/GraphPainter.hpp"
 
 class QCheckBox;
 class QComboBox;
@@ -119,9 +120,10 @@ class DesignAssistant final : public QWidget {
   // Cancels a running fit and waits for its worker.
   void StopFit();
 
-  // The curves a fitted set is previewed with in the graph, in plot units:
-  // its link ratio (or inverse, on an inverse axis) and its axle load.
-  static std::vector<std::vector<QPointF>> PreviewOf(const assist::Curve& curve, bool ratioAxis);
+  // The curves a fitted set is previewed with in the graph: its link ratio
+  // (or inverse, when the graph's ratio axis shows the inverse) and its axle
+  // load, as (stroke, value) points.
+  static std::vector<GraphCurve> PreviewOf(const assist::Curve& curve, bool ratioAxis);
 
   // The pages read both sets again (a timer does so whenever they change).
   void Refresh();

@@ -111,7 +111,8 @@ BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(Che
     PaintBox(*box, BoxColour::White);
     // Any change clears the red mark that a failed read left on the box.
     connect(box, &QLineEdit::textChanged, box, [box] { PaintBox(*box, BoxColour::White); });
-    caption->setBuddy(box);
+    // Named by its caption for screen readers; the caption is its buddy.
+    NameAfterCaption(*box, *caption);
     grid->addWidget(caption, gridRow, column);
     grid->addWidget(box, gridRow, column + 1);
   };

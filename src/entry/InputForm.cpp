@@ -36,6 +36,9 @@ const QString kNotFormed = QStringLiteral("変更された条件でリンクが�
 const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
 const QString kBackToBase = QStringLiteral("基準の状態に戻します");
+const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
+const QString kCannotStore =
+    QStringLiteral("空欄または数値でない項目があるため一時保存できません");
 const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
 const QString kNotNumbers = QStringLiteral("次の項目の入力は数値ではありません");
 const QString kEnterNumbers = QStringLiteral("数値を入力して下さい");
@@ -87,6 +90,13 @@ SpinButton::SpinButton(const QString& name, QWidget* parent) : QWidget(parent) {
   }
   connect(up_, &QToolButton::clicked, this, &SpinButton::up);
   connect(down_, &QToolButton::clicked, this, &SpinButton::down);
+}
+
+void SpinButton::SetCaption(const QString& caption) {
+  const QString name = AccessibleCaption(caption);
+  setAccessibleName(name);
+  up_->setAccessibleName(name + QStringLiteral(" 上"));
+  down_->setAccessibleName(name + QStringLiteral(" 下"));
 }
 
 InputForm::InputForm(AppState& state, Prompts& prompts, ChangeViews& views, QWidget* parent)
@@ -162,9 +172,15 @@ void InputForm::BuildRows() {
     if (entry != nullptr) {
       grid->addWidget(entry, r, 1);
       rowLabels_[entry] = label;
+      // A box or list is named by its caption; the shock-mount pairs share
+      // a row, and their boxes are named as they are built.
+      if (qobject_cast<QLineEdit*>(entry) != nullptr || qobject_cast<QComboBox*>(entry) != nullptr) {
+        NameAfterCaption(*entry, *label);
+      }
     }
     if (!spin.isEmpty()) {
       auto* button = new SpinButton(spin, label->parentWidget());
+      button->SetCaption(label->text());
       connect(button, &SpinButton::up, this, [this, spin] { Spin(spin, true); });
       connect(button, &SpinButton::down, this, [this, spin] { Spin(spin, false); });
       grid->addWidget(button, r, 2);
@@ -179,19 +195,22 @@ void InputForm::BuildRows() {
   // Type.
   {
     auto [w, grid] = block();
-    auto* typeRow = new QWidget(w);
-    auto* h = new QHBoxLayout(typeRow);
+    // The caption and the list are siblings, so that the platform finds the
+    // caption as the list's label.
+    auto* h = new QHBoxLayout;
     h->setContentsMargins(0, 0, 0, 0);
-    label18_ = MakeLabel("Label18", QString(), typeRow);
+    label18_ = MakeLabel("Label18", QString(), w);
     h->addWidget(label18_);
-    h->addWidget(MakeLabel("Label5", QStringLiteral("→"), typeRow));
-    type_ = new QComboBox(typeRow);
+    h->addWidget(MakeLabel("Label5", QStringLiteral("→"), w));
+    type_ = new QComboBox(w);
     type_->setObjectName(box::TypeList);
     type_->addItems({"Type2", "Type3", "Type4", "Type5", "Type6"});
     h->addWidget(type_);
     h->addStretch(1);
-    grid->addWidget(MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w), 0, 0);
-    grid->addWidget(typeRow, 0, 1, 1, 3);
+    QLabel* caption = MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w);
+    NameAfterCaption(*type_, *caption);
+    grid->addWidget(caption, 0, 0);
+    grid->addLayout(h, 0, 1, 1, 3);
     connect(type_, &QComboBox::currentIndexChanged, this, &InputForm::SelectType);
   }
   outer->addWidget(Separator(this));
@@ -206,11 +225,15 @@ void InputForm::BuildRows() {
       auto* stack = new QGridLayout(holder);
       stack->setContentsMargins(0, 0, 0, 0);
     }
-    static_cast<QGridLayout*>(first->layout())->addWidget(AddBox(box::SusUpX, first), 0, 0);
-    static_cast<QGridLayout*>(first->layout())->addWidget(AddBox(box::SusUpLength, first), 0, 0);
-    static_cast<QGridLayout*>(second->layout())->addWidget(AddBox(box::SusUpY, second), 0, 0);
-    static_cast<QGridLayout*>(second->layout())
-        ->addWidget(AddBox(box::SusUpOffset, second), 0, 0);
+    // Each box of a pair is named by the caption the row shows with it.
+    const std::pair<QWidget*, std::pair<const QString*, const QString*>> pairs[] = {
+        {first, {&box::SusUpX, &kFrameX}},      {first, {&box::SusUpLength, &kForkLength}},
+        {second, {&box::SusUpY, &kFrameY}},     {second, {&box::SusUpOffset, &kForkOffset}}};
+    for (const auto& [holder, named] : pairs) {
+      QLineEdit* edit = AddBox(*named.first, holder);
+      edit->setAccessibleName(AccessibleCaption(*named.second));
+      static_cast<QGridLayout*>(holder->layout())->addWidget(edit, 0, 0);
+    }
     row(grid, label3_, first, "Spin_Ex");
     row(grid, label4_, second, "Spin_Ey");
   }
@@ -252,6 +275,7 @@ void InputForm::BuildRows() {
     label23_ = MakeLabel(box::PositionLabel, QString(), position);
     auto* choose = new QPushButton(QStringLiteral("..."), position);
     choose->setObjectName("Command1");
+    choose->setAccessibleName(QStringLiteral("リンク位置の選択"));
     choose->setFixedWidth(28);
     connect(choose, &QPushButton::clicked, this, &InputForm::ChoosePosition);
     h->addWidget(label16_);
@@ -348,6 +372,11 @@ void InputForm::ShowShockMountPair(bool onFork) {
   entry_->SetBoxShown(box::SusUpOffset, onFork);
   label3_->setText(onFork ? kForkLength : kFrameX);
   label4_->setText(onFork ? kForkOffset : kFrameY);
+  // The captions are the buddies of the boxes shown, and name the arrows.
+  label3_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpLength : box::SusUpX));
+  label4_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpOffset : box::SusUpY));
+  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ex"))) spin->SetCaption(label3_->text());
+  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ey"))) spin->SetCaption(label4_->text());
 }
 
 void InputForm::ApplyTypeLayout(int susType) {
@@ -485,23 +514,45 @@ void InputForm::EnterInBox(const QString& boxName) {
 }
 
 void InputForm::ChoosePosition() {
-  PositionForm::Run(state_, prompts_, this);
-  label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  // The choice solves and draws the set the boxes show, a type just chosen
+  // in Combo1 included. Boxes that do not read are left to the judgement;
+  // a set of a new type without a position is asked for one there.
+  ReadFormToSet(state_, *entry_, kChangedSet);
+  if (!state_.LinkFailed && !PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  }
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
 
 void InputForm::Store() {
+  // A box that is empty or not a number would be stored as 0 and come back
+  // as such at the restore: the snapshot is kept as it was, and the user is
+  // told. Nothing is judged here: a bad box keeps its red mark, but its flag
+  // must not be taken for a failed linkage at the next commit.
+  const ConfigSet kept = state_.Set[kStoredSet];
   ReadFormToSet(state_, *entry_, kStoredSet);
-  // Nothing is judged here: a bad box keeps its red mark, but its flag must
-  // not be taken for a failed linkage at the next commit.
+  if (state_.LinkFailed) {
+    state_.Set[kStoredSet] = kept;
+    prompts_.Message(this, kCannotStore, text::kWarningTitle, MessageIcon::Error);
+  }
   state_.LinkFailed = false;
 }
 
 void InputForm::Restore() {
   // Nothing has been stored yet: there is nothing to go back to.
   if (state_.Set[kStoredSet].SusType == 0) return;
+  // The stored set comes back whole, its type and position included. While
+  // it is written the type list's handler must not take the stored type for
+  // a new one and empty the boxes.
+  const ConfigSet& stored = state_.Set[kStoredSet];
+  const EditMode kept = state_.Mode;
+  state_.Mode = EditMode::Changing;
   WriteSetToForm(state_, *entry_, kStoredSet);
+  label23_->setText(QStringLiteral(" P %1").arg(stored.SusPos));
+  ApplyTypeLayout(stored.SusType);
+  state_.Mode = kept;
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -591,6 +642,19 @@ void InputForm::Judge() {
     // The boxes were not judged: a flag left by reading them means nothing.
     state_.LinkFailed = false;
     return;
+  }
+  // A type with a link plate is judged only at a position of its own (the
+  // solver would leave the set as it was and the stale numbers would pass):
+  // the position is asked for first, and without one the commit is refused.
+  if (!state_.LinkFailed && PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+    PositionForm::Run(state_, prompts_, this);
+    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
+      prompts_.Message(this, kNoPosition + "\n" + kPutBack, text::kWarningTitle,
+                       MessageIcon::Error);
+      RestorePreviousSet();
+      return;
+    }
   }
   WriteSetToForm(state_, *entry_, kChangedSet);
   state_.Set[kChangedSet].SusLength0 = 0;

@@ -32,6 +32,8 @@ class SpinButton final : public QWidget {
   Q_OBJECT
  public:
   explicit SpinButton(const QString& name, QWidget* parent = nullptr);
+  // Names the arrows after the row's caption: "<caption> 上", "<caption> 下".
+  void SetCaption(const QString& caption);
   QToolButton* UpArrow() const { return up_; }
   QToolButton* DownArrow() const { return down_; }
  signals:

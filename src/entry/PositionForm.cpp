@@ -28,6 +28,9 @@ const QString kFrameCaption = QStringLiteral("リンク位置選択");
 const QString kNotFormed = QStringLiteral("その位置ではリンクが成立しません");
 const QString kChooseFirst = QStringLiteral("リンク位置を選んでから OKﾎﾞﾀﾝ を押して下さい");
 const QString kCancelCaption = QStringLiteral("ｷｬﾝｾﾙ");
+const QString kSuppliedFails = QStringLiteral("リンク位置 P %1 ではリンクが成立しません");
+const QString kChooseAgain = QStringLiteral("リンク位置を選び直して下さい");
+const QString kFormsNowhere = QStringLiteral("どのリンク位置でもリンクが成立しません");
 
 constexpr int kPositions = 4;
 
@@ -312,11 +315,46 @@ void PositionForm::DrawPreview(int set) {
   }
 }
 
+bool PositionForm::LacksPosition(const ConfigSet& set) {
+  return set.SusType >= 3 && (set.SusPos < 1 || set.SusPos > kPositions);
+}
+
+namespace {
+// Whether a set forms at zero stroke at any of the four positions (tried on
+// a copy, so the set keeps what it held).
+bool FormsAtSomePosition(const AppState& state, int set) {
+  for (int position = 1; position <= kPositions; ++position) {
+    AppState probe = state;
+    probe.LinkFailed = false;
+    SolveLinkage(probe, set, position);
+    if (!probe.LinkFailed) return true;
+  }
+  return false;
+}
+}  // namespace
+
 void PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
-  if (state.Mode == EditMode::Base && state.Set[kBaseSet].SusPos != 0) {
-    // The position came with a link file: solve it and go on without asking.
-    SolveLinkage(state, kBaseSet, state.Set[kBaseSet].SusPos);
-    return;
+  if (state.Mode == EditMode::Base) {
+    const int supplied = state.Set[kBaseSet].SusPos;
+    if (supplied != 0) {
+      // The position came with a link file (or was chosen before the user
+      // went back): solve it and go on without asking.
+      SolveLinkage(state, kBaseSet, supplied);
+      if (!state.LinkFailed) return;
+      // It does not hold for these dimensions: it is no longer known, so OK
+      // cannot close on it.
+      state.LinkFailed = false;
+      state.Set[kBaseSet].SusPos = 0;
+    }
+    const QString failedHere = supplied != 0 ? kSuppliedFails.arg(supplied) + "\n" : QString();
+    if (!FormsAtSomePosition(state, kBaseSet)) {
+      prompts.Message(parent, failedHere + kFormsNowhere, text::kWarningTitle, MessageIcon::Error);
+      state.LinkFailed = true;  // the caller goes back to the dimensions
+      return;
+    }
+    if (supplied != 0) {
+      prompts.Message(parent, failedHere + kChooseAgain, text::kWarningTitle, MessageIcon::Error);
+    }
   }
   PositionForm form(state, prompts, parent);
   form.adjustSize();

@@ -47,10 +47,19 @@ class PositionForm final : public QDialog {
   // never closes without a stored position.
   void reject() override;
 
-  // Shows the window modally as a caller does: in the base stage with a
-  // position already supplied by a link file it solves once and closes
-  // without showing. The caller then tests LinkFailed.
+  // Shows the window modally as a caller does. In the base stage a position
+  // already supplied (by a link file, or chosen before going back) is solved
+  // once without showing the window; if the set does not form there, the
+  // user is told and chooses again. When the base set forms at none of the
+  // four positions the window is not shown at all (it has no Cancel there):
+  // the user is told and LinkFailed is left set for the caller, which goes
+  // back to the dimensions.
   static void Run(AppState& state, Prompts& prompts, QWidget* parent);
+
+  // Whether a set needs a position it does not have: Types 3 to 6 are
+  // solved only at one of the positions 1 to 4 (the solver leaves such a
+  // set untouched at position 0).
+  static bool LacksPosition(const ConfigSet& set);
 
  private:
   AppState& state_;

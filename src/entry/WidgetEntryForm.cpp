@@ -19,10 +19,29 @@ void PaintBox(QLineEdit& box, BoxColour colour) {
   palette.setColor(QPalette::Base, colour == BoxColour::Red ? QColor(255, 0, 0) : Qt::white);
   box.setPalette(palette);
   box.setProperty(kColourProperty, colour == BoxColour::Red ? 1 : 0);
+  box.setAccessibleDescription(colour == BoxColour::Red ? kRedBoxDescription : QString());
 }
 
 BoxColour BoxColourOf(const QLineEdit& box) {
   return box.property(kColourProperty).toInt() == 1 ? BoxColour::Red : BoxColour::White;
+}
+
+QString AccessibleCaption(const QString& caption) {
+  QString name = caption;
+  static const QString kClosing = QStringLiteral(":=：＝");
+  while (!name.isEmpty() && (name.back().isSpace() || kClosing.contains(name.back()))) {
+    name.chop(1);
+  }
+  return name.trimmed();
+}
+
+void NameAfterCaption(QWidget& entry, QLabel& caption) {
+  const QString name = AccessibleCaption(caption.text());
+  entry.setAccessibleName(name);
+  caption.setBuddy(&entry);
+  if (auto* list = qobject_cast<QComboBox*>(&entry); list != nullptr && list->lineEdit()) {
+    list->lineEdit()->setAccessibleName(name);
+  }
 }
 
 QLineEdit* WidgetEntryForm::Box(const QString& name) const {

@@ -17,9 +17,26 @@ class QLabel;
 
 namespace potelan {
 
-// Paints a box's background (white or red) so that the form can read it back.
+// The accessible description of a box marked red: a screen reader tells the
+// user why the box is red, and a tool that drives the program from outside
+// finds the boxes a commit refused.
+inline const QString kRedBoxDescription =
+    QStringLiteral("入力エラー：未入力か数値ではありません");
+
+// Paints a box's background (white or red) so that the form can read it back;
+// a red box says so in its accessible description, a white one has none.
 void PaintBox(QLineEdit& box, BoxColour colour);
 BoxColour BoxColourOf(const QLineEdit& box);
+
+// The name an entry is known by to screen readers: its row's caption without
+// the closing ":" or "=" and blanks ("リンクプレート前辺:" gives
+// "リンクプレート前辺", "リアフォーク長　OG=" gives "リアフォーク長　OG").
+QString AccessibleCaption(const QString& caption);
+// Names `entry` after the caption and makes the caption its buddy, which the
+// platform reports as the entry's label. A combo box is named by its current
+// text whatever its accessible name says; the buddy names it. The text box
+// of an editable combo box gets the name as well.
+void NameAfterCaption(QWidget& entry, QLabel& caption);
 
 class WidgetEntryForm final : public EntryForm {
  public:

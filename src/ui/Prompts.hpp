@@ -2,8 +2,10 @@
 // small interface, so that tests answer them without a person.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -39,6 +41,15 @@ class Prompts {
   virtual std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) = 0;
   // The printer dialog; false when cancelled. The printer keeps the choice.
   virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+  // The print preview of a document that `paint` draws on the printer it is
+  // handed, once per rendering (the preview, and the printer when the user
+  // prints from the preview). The printer keeps the page set-up chosen there.
+  virtual void PreviewPrint(QWidget* parent, QPrinter& printer,
+                            const std::function<void(QPrinter&)>& paint) = 0;
+
+  // The size of a picture to be saved, `suggested` offered first; nothing
+  // when cancelled.
+  virtual std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) = 0;
 };
 
 // The filter of a file dialog in Qt's form. The description is shown as it

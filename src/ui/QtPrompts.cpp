@@ -1,10 +1,19 @@
 #include "ui/QtPrompts.hpp"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 
 namespace potelan {
 namespace {
@@ -65,12 +74,73 @@ std::optional<QString> QtPrompts::SaveFile(QWidget* parent, const FileDialogSpec
   return RunFileDialog(parent, spec, true);
 }
 
+std::optional<QSize> QtPrompts::ChooseImageSize(QWidget* parent, const QSize& suggested) {
+  // A size from a list of common ones, or any size typed in.
+  constexpr int kLeast = 100;
+  constexpr int kMost = 8000;
+  QDialog dialog(parent);
+  dialog.setWindowTitle(QStringLiteral("画像のサイズ"));
+  auto* layout = new QFormLayout(&dialog);
+  auto* sizes = new QComboBox(&dialog);
+  const QString times = QStringLiteral(" × ");
+  sizes->addItem(QStringLiteral("ウィンドウと同じ (%1%2%3)")
+                     .arg(suggested.width())
+                     .arg(times)
+                     .arg(suggested.height()),
+                 suggested);
+  for (const QSize size : {QSize(800, 500), QSize(1024, 640), QSize(1280, 800),
+                           QSize(1600, 1000), QSize(1920, 1200), QSize(2560, 1600)}) {
+    sizes->addItem(QString::number(size.width()) + times + QString::number(size.height()), size);
+  }
+  auto* width = new QSpinBox(&dialog);
+  auto* height = new QSpinBox(&dialog);
+  for (QSpinBox* box : {width, height}) {
+    box->setRange(kLeast, kMost);
+    box->setSuffix(QStringLiteral(" px"));
+  }
+  width->setValue(std::clamp(suggested.width(), kLeast, kMost));
+  height->setValue(std::clamp(suggested.height(), kLeast, kMost));
+  const auto addRow = [&](const QString& caption, QWidget* field) {
+    auto* label = new QLabel(caption, &dialog);
+    label->setBuddy(field);
+    field->setAccessibleName(caption);
+    layout->addRow(label, field);
+  };
+  addRow(QStringLiteral("サイズ"), sizes);
+  addRow(QStringLiteral("幅"), width);
+  addRow(QStringLiteral("高さ"), height);
+  QObject::connect(sizes, &QComboBox::currentIndexChanged, &dialog, [sizes, width, height] {
+    const QSize size = sizes->currentData().toSize();
+    width->setValue(size.width());
+    height->setValue(size.height());
+  });
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  for (QPushButton* button : buttons->findChildren<QPushButton*>()) {
+    button->setAccessibleName(button->text());
+  }
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addRow(buttons);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return QSize(width->value(), height->value());
+}
+
 bool QtPrompts::ChoosePrinter(QWidget* parent, QPrinter& printer) {
   QPrintDialog dialog(&printer, parent);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPrompts::PreviewPrint(QWidget* parent, QPrinter& printer,
+                             const std::function<void(QPrinter&)>& paint) {
+  QPrintPreviewDialog dialog(&printer, parent);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                   [&paint](QPrinter* target) { paint(*target); });
+  dialog.exec();
 }
 
 }  // namespace potelan

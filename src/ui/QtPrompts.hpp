@@ -14,6 +14,9 @@ class QtPrompts final : public Prompts {
   std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
   std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+  void PreviewPrint(QWidget* parent, QPrinter& printer,
+                    const std::function<void(QPrinter&)>& paint) override;
+  std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) override;
 
  private:
   // The open (save false) or save dialog; the folder of the chosen file is

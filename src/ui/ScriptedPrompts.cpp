@@ -1,5 +1,8 @@
 #include "ui/ScriptedPrompts.hpp"
 
+#include <QPrinter>
+#include <QTemporaryDir>
+
 namespace potelan {
 
 std::vector<ScriptedPrompts::Shown> ScriptedPrompts::Messages() const {
@@ -49,6 +52,27 @@ bool ScriptedPrompts::ChoosePrinter(QWidget*, QPrinter&) {
   const bool accept = printers_.front();
   printers_.pop_front();
   return accept;
+}
+
+void ScriptedPrompts::PreviewPrint(QWidget*, QPrinter& printer,
+                                   const std::function<void(QPrinter&)>& paint) {
+  shown_.push_back({"preview", {}, {}, MessageIcon::None, {}});
+  QTemporaryDir scratch;
+  QPrinter preview(QPrinter::HighResolution);
+  preview.setOutputFormat(QPrinter::PdfFormat);
+  preview.setPageLayout(printer.pageLayout());
+  preview.setOutputFileName(previewPath_.isEmpty() ? scratch.filePath(QStringLiteral("preview.pdf"))
+                                                   : previewPath_);
+  paint(preview);
+}
+
+std::optional<QSize> ScriptedPrompts::ChooseImageSize(QWidget*, const QSize& suggested) {
+  const QString text = QStringLiteral("%1x%2").arg(suggested.width()).arg(suggested.height());
+  shown_.push_back({"image size", text, {}, MessageIcon::None, {}});
+  if (sizes_.empty()) return std::nullopt;
+  const std::optional<QSize> size = sizes_.front();
+  sizes_.pop_front();
+  return size;
 }
 
 }  // namespace potelan

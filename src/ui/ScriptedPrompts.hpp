@@ -15,7 +15,8 @@ namespace potelan {
 class ScriptedPrompts final : public Prompts {
  public:
   struct Shown {
-    QString Kind;  // "message", "question", "open", "save", "printer"
+    QString Kind;  // "message", "question", "open", "save", "printer", "preview",
+                   // "image size"
     QString Text;  // message text, or the dialog's title
     QString Title;
     MessageIcon Icon = MessageIcon::None;
@@ -27,6 +28,12 @@ class ScriptedPrompts final : public Prompts {
   void PickFile(std::optional<QString> path) { files_.push_back(std::move(path)); }
   // The next printer dialog is accepted (or cancelled).
   void AcceptPrinter(bool accept) { printers_.push_back(accept); }
+  // A print preview draws its document, as the preview dialog would, into a
+  // PDF file with the page set-up of the printer it was given: into `path`
+  // when one is set, else into a scratch file that is thrown away.
+  void PreviewInto(const QString& path) { previewPath_ = path; }
+  // The next picture-size dialog answers `size`; nothing cancels it.
+  void PickImageSize(std::optional<QSize> size) { sizes_.push_back(size); }
 
   const std::vector<Shown>& History() const { return shown_; }
   // Messages and questions only, in order.
@@ -40,6 +47,10 @@ class ScriptedPrompts final : public Prompts {
   std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override;
   std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override;
   bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+  void PreviewPrint(QWidget* parent, QPrinter& printer,
+                    const std::function<void(QPrinter&)>& paint) override;
+  // Records "image size" with the suggested size as its text ("800x500").
+  std::optional<QSize> ChooseImageSize(QWidget* parent, const QSize& suggested) override;
 
  private:
   std::vector<Shown> shown_;
@@ -48,6 +59,8 @@ class ScriptedPrompts final : public Prompts {
   std::deque<bool> answers_;
   std::deque<std::optional<QString>> files_;
   std::deque<bool> printers_;
+  QString previewPath_;
+  std::deque<std::optional<QSize>> sizes_;
 };
 
 }  // namespace potelan

@@ -1,6 +1,7 @@
 #include "views/GraphView.hpp"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
@@ -8,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
+#include <QSaveFile>
+#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -17,6 +20,8 @@
 #include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
 #include "ui/MdiPlacement.hpp"
+#include "ui/Prompts.hpp"
+#include "ui/QtPrompts.hpp"
 #include "ui/Units.hpp"
 
 namespace potelan {
@@ -40,6 +45,18 @@ const QString kMenuItems = QStringLiteral("表示項目");
 const QString kMenuViewLoad = QStringLiteral("アクスル荷重表示");
 const QString kMenuViewRatio = QStringLiteral("リンクレシオ表示");
 const QString kMenuNoOrg = QStringLiteral("基準側を非表示に");
+const QString kMenuAutoScale = QStringLiteral("自動スケール");
+const QString kMenuSavePng = QStringLiteral("画像として保存(PNG)...");
+const QString kMenuSaveSvg = QStringLiteral("SVGとして保存...");
+
+// Saving the graph.
+const QString kSavePngTitle = QStringLiteral("画像として保存");
+const QString kSavePngFilter = QStringLiteral("PNG画像(*.png)|*.png");
+const QString kSaveSvgTitle = QStringLiteral("SVGとして保存");
+const QString kSaveSvgFilter = QStringLiteral("SVG画像(*.svg)|*.svg");
+const QString kSaveFailed = QStringLiteral("グラフを保存できません");
+const QString kSvgDescription =
+    QStringLiteral("ﾘﾝｸﾚｼｵとアクスル荷重のアクスルストロークに対するグラフ");
 
 // Read-out texts.
 const std::array<QString, 2> kPrefix = {QStringLiteral("基準:"), QStringLiteral("変更:")};
@@ -178,6 +195,13 @@ void GraphView::BuildMenus() {
     connect(item, &QAction::triggered, this, [this, i] { ClickPitch(i); });
     menuPitch_[static_cast<std::size_t>(i)] = item;
   }
+  graphMenu->addSeparator();
+  menuSavePng_ = graphMenu->addAction(kMenuSavePng);
+  menuSavePng_->setObjectName(QStringLiteral("menu_save_png"));
+  connect(menuSavePng_, &QAction::triggered, this, [this] { SaveAsPng(); });
+  menuSaveSvg_ = graphMenu->addAction(kMenuSaveSvg);
+  menuSaveSvg_->setObjectName(QStringLiteral("menu_save_svg"));
+  connect(menuSaveSvg_, &QAction::triggered, this, [this] { SaveAsSvg(); });
 
   QMenu* itemMenu = menuBar_->addMenu(kMenuItems);
   itemMenu->setObjectName(QStringLiteral("menu_dummy_3"));
@@ -195,6 +219,12 @@ void GraphView::BuildMenus() {
   menuViewRatio_ = addToggle(QStringLiteral("menu_view_ratio"), kMenuViewRatio, true);
   itemMenu->addSeparator()->setObjectName(QStringLiteral("menu_dummy"));
   menuViewNoOrg_ = addToggle(QStringLiteral("menu_view_no_org"), kMenuNoOrg, false);
+  // Off at start: the fixed scales are what a user sees first.
+  menuAutoScale_ = itemMenu->addAction(kMenuAutoScale);
+  menuAutoScale_->setObjectName(QStringLiteral("menu_view_auto_scale"));
+  menuAutoScale_->setCheckable(true);
+  menuAutoScale_->setChecked(false);
+  connect(menuAutoScale_, &QAction::triggered, this, [this] { ApplyScale(); });
 }
 
 QLabel* GraphView::AddLabel(QWidget* parent, const QString& name, int index, const QString& text) {
@@ -243,6 +273,7 @@ void GraphView::BuildControls() {
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     label->setGeometry(0, 0, Px(kRatioLabelWidth), axisHeight);
     ratioLabels_[static_cast<std::size_t>(i)] = label;
+    fixedRatioTexts_ << label->text();
     AddTick(kLine1, i, true);
   }
   // The "-200" tick and label of a -200..400 kgf scale stay hidden: every
@@ -317,7 +348,10 @@ std::optional<GraphView::PlotLine> GraphView::Line(const QString& name, int inde
 
 void GraphView::SetRatioAxisLabels(const QStringList& labels) {
   const int n = std::min(static_cast<int>(labels.size()), static_cast<int>(ratioLabels_.size()));
-  for (int i = 0; i < n; ++i) ratioLabels_[static_cast<std::size_t>(i)]->setText(labels[i]);
+  for (int i = 0; i < n; ++i) fixedRatioTexts_[i] = labels[i];
+  if (!Scale().Fitted) {
+    for (int i = 0; i < n; ++i) ratioLabels_[static_cast<std::size_t>(i)]->setText(labels[i]);
+  }
 }
 
 QStringList GraphView::RatioAxisLabels() const {
@@ -432,8 +466,11 @@ void GraphView::Clear() {
   image_.fill(kBlack);
   std::fill(rowUsed_.begin(), rowUsed_.end(), false);
   plotCounts_.fill(0);
+  const bool hadCurves = !curves_.empty();
+  curves_.clear();
   scaledDirty_ = true;
   repaintPending_ = true;
+  if (hadCurves && menuAutoScale_->isChecked()) ApplyScale();
   picture_->update();
 }
 
@@ -446,38 +483,183 @@ int GraphView::PlotCount(PlotColour colour) const {
 QPointF GraphView::ToPlot(const QPointF& pixel) const {
   const double w = std::max(1, picture_->width());
   const double h = std::max(1, picture_->height());
-  return {pixel.x() * kPlotWidth / w, kPlotHeight - pixel.y() * kPlotHeight / h};
+  const PlotWindow v = Viewport();
+  return {v.X0 + pixel.x() * (v.X1 - v.X0) / w, v.Y1 - pixel.y() * (v.Y1 - v.Y0) / h};
 }
 
 QPointF GraphView::ToPixel(const QPointF& plot) const {
-  return {plot.x() * picture_->width() / kPlotWidth,
-          (kPlotHeight - plot.y()) * picture_->height() / kPlotHeight};
+  const PlotWindow v = Viewport();
+  return {(plot.x() - v.X0) * picture_->width() / (v.X1 - v.X0),
+          (v.Y1 - plot.y()) * picture_->height() / (v.Y1 - v.Y0)};
+}
+
+// ---- Scale, curves and saved pictures ------------------------------------
+
+GraphScale GraphView::Scale() const {
+  bool anyRatio = false;
+  bool inverse = false;
+  for (const GraphCurve& curve : curves_) {
+    if (curve.Quantity == GraphQuantity::Load) continue;
+    anyRatio = true;
+    inverse = curve.Quantity == GraphQuantity::InverseRatio;
+  }
+  if (!anyRatio) inverse = !table_.IsShown(ResultItem::LinkRatio);
+  if (menuAutoScale_->isChecked() && !curves_.empty()) return FittedScale(curves_, inverse);
+  return FixedScale(inverse);
+}
+
+GraphView::PlotWindow GraphView::Viewport() const {
+  const GraphScale scale = Scale();
+  PlotWindow v;
+  v.X0 = GraphX(scale.StrokeMin);
+  v.X1 = GraphX(scale.StrokeMax);
+  v.Y0 = GraphLoadY(scale.LoadMin);
+  v.Y1 = GraphLoadY(scale.LoadMax);
+  return v;
+}
+
+void GraphView::ApplyScale() {
+  const GraphScale scale = Scale();
+  const QStringList ratio = scale.Fitted ? RatioTickTexts(scale) : fixedRatioTexts_;
+  for (std::size_t i = 0; i < ratioLabels_.size(); ++i) {
+    ratioLabels_[i]->setText(ratio[static_cast<qsizetype>(i)]);
+  }
+  const QStringList load = LoadTickTexts(scale);
+  for (std::size_t i = 1; i < loadLabels_.size(); ++i) {
+    loadLabels_[i]->setText(scale.Fitted ? load[static_cast<qsizetype>(i - 1)] : kLoadTexts[i]);
+    loadLabels_[i]->adjustSize();
+  }
+  const QStringList stroke = StrokeTickTexts(scale);
+  for (std::size_t k = 0; k < strokeLabels_.size(); ++k) {
+    strokeLabels_[k]->setText(scale.Fitted ? stroke[static_cast<qsizetype>(k)]
+                                           : QString::number(k * 10));
+    strokeLabels_[k]->adjustSize();
+  }
+  LayoutView();
+  picture_->update();
+}
+
+std::vector<OffScaleMark> GraphView::OffScaleMarksShown() const {
+  const GraphScale scale = Scale();
+  std::vector<OffScaleMark> marks;
+  for (const GraphCurve& curve : curves_) {
+    const std::vector<OffScaleMark> more = OffScaleMarks(curve, scale);
+    marks.insert(marks.end(), more.begin(), more.end());
+  }
+  return marks;
+}
+
+GraphFigure GraphView::Figure() const {
+  GraphFigure figure;
+  figure.Scale = Scale();
+  figure.Curves = curves_;
+  figure.Points = image_;
+  if (!curves_.empty()) {
+    figure.Legend = LegendOf(curves_);
+    return figure;
+  }
+  // Points without curves (the coarse pass while a value is being
+  // changed): the legend names the sets by the colours plotted.
+  const GraphQuantity ratio =
+      figure.Scale.Inverse ? GraphQuantity::InverseRatio : GraphQuantity::Ratio;
+  const std::array<std::tuple<PlotColour, int, GraphQuantity>, 8> kinds = {
+      std::tuple{PlotColour::Grey, 0, ratio},
+      {PlotColour::White, 0, GraphQuantity::Load},
+      {PlotColour::Blue, 0, ratio},
+      {PlotColour::Cyan, 0, GraphQuantity::Load},
+      {PlotColour::Red, 1, ratio},
+      {PlotColour::Magenta, 1, ratio},
+      {PlotColour::Magenta, 1, GraphQuantity::Load},
+      {PlotColour::Magenta, 1, GraphQuantity::Load}};
+  std::vector<GraphCurve> shown;
+  for (const auto& [colour, set, quantity] : kinds) {
+    if (PlotCount(colour) == 0) continue;
+    GraphCurve curve;
+    curve.Set = set;
+    curve.Quantity = quantity;
+    curve.Colour = QColor(ColourOf(colour));
+    shown.push_back(curve);
+  }
+  figure.Legend = LegendOf(shown);
+  return figure;
+}
+
+QSize GraphView::DefaultPictureSize() const { return client_->size().expandedTo({320, 200}); }
+
+bool GraphView::WritePng(const QString& path, const QSize& size, QString& error) const {
+  QImage picture(size, QImage::Format_RGB32);
+  if (picture.isNull()) {  // an empty size, or no memory for it
+    error = QStringLiteral("no picture of %1 x %2 pixels").arg(size.width()).arg(size.height());
+    return false;
+  }
+  {
+    QPainter painter(&picture);
+    PaintFigure(painter, size, Figure());
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
+    error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+bool GraphView::WriteSvg(const QString& path, const QSize& size, QString& error) const {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setResolution(96);  // CSS pixels: the picture opens at its size
+    svg.setTitle(kCaption);
+    svg.setDescription(kSvgDescription);
+    QPainter painter(&svg);
+    PaintFigure(painter, size, Figure());
+  }
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
+      !file.commit()) {
+    error = file.errorString();
+    return false;
+  }
+  return true;
+}
+
+Prompts& GraphView::UsedPrompts() {
+  if (prompts_ == nullptr) {
+    ownPrompts_ = std::make_unique<QtPrompts>();
+    prompts_ = ownPrompts_.get();
+  }
+  return *prompts_;
+}
+
+void GraphView::SaveAsPng() {
+  Prompts& prompts = UsedPrompts();
+  const std::optional<QSize> size = prompts.ChooseImageSize(this, DefaultPictureSize());
+  if (!size) return;
+  const std::optional<QString> path =
+      prompts.SaveFile(this, {kSavePngTitle, kSavePngFilter, QStringLiteral("png"), QString()});
+  if (!path) return;
+  QString error;
+  if (!WritePng(*path, *size, error)) TellFileFailure(prompts, this, kSaveFailed, *path, error);
+}
+
+void GraphView::SaveAsSvg() {
+  Prompts& prompts = UsedPrompts();
+  const std::optional<QString> path =
+      prompts.SaveFile(this, {kSaveSvgTitle, kSaveSvgFilter, QStringLiteral("svg"), QString()});
+  if (!path) return;
+  QString error;
+  if (!WriteSvg(*path, DefaultPictureSize(), error)) {
+    TellFileFailure(prompts, this, kSaveFailed, *path, error);
+  }
 }
 
 void GraphView::RenderScaled(const QSize& size) {
   if (scaled_.size() != size) scaled_ = QImage(size, QImage::Format_RGB32);
-  scaled_.fill(kBlack);
-  const int w = size.width();
-  const int h = size.height();
-  if (w <= 0 || h <= 0) return;
-  // Every point of the retained picture lands on at least one pixel, however
-  // small Picture1 is; where several meet, the later one shows.
-  for (int sy = 0; sy < kPictureHeight; ++sy) {
-    if (!rowUsed_[static_cast<std::size_t>(sy)]) continue;
-    const int ty0 = sy * h / kPictureHeight;
-    const int ty1 = std::max(ty0 + 1, (sy + 1) * h / kPictureHeight);
-    const auto* source = reinterpret_cast<const QRgb*>(image_.constScanLine(sy));
-    for (int sx = 0; sx < kPictureWidth; ++sx) {
-      const QRgb colour = source[sx];
-      if (colour == kBlack) continue;
-      const int tx0 = sx * w / kPictureWidth;
-      const int tx1 = std::max(tx0 + 1, (sx + 1) * w / kPictureWidth);
-      for (int ty = ty0; ty < ty1 && ty < h; ++ty) {
-        auto* target = reinterpret_cast<QRgb*>(scaled_.scanLine(ty));
-        for (int tx = tx0; tx < tx1 && tx < w; ++tx) target[tx] = colour;
-      }
-    }
-  }
+  ScaleKeepingPoints(image_, &rowUsed_, scaled_);
 }
 
 // ---- Painting ------------------------------------------------------------
@@ -497,7 +679,20 @@ void GraphView::PaintPicture(QPainter& painter) {
     RenderScaled(picture_->size());
     scaledDirty_ = false;
   }
-  painter.drawImage(0, 0, scaled_);
+  const GraphFigure figure = Figure();
+  const QRectF plot(picture_->rect());
+  // A fitted scale shows the joined curves alone: the retained points lie
+  // on the fixed scale.
+  if (figure.Scale.Fitted) {
+    painter.fillRect(plot, QColor(kBlack));
+  } else {
+    painter.drawImage(0, 0, scaled_);
+  }
+  PaintCurves(painter, plot, figure, 1.0);
+  QFont overlay = font();
+  overlay.setPointSizeF(9);
+  const std::vector<QRectF> titles = PaintTitlesInside(painter, plot, figure, overlay);
+  PaintLegend(painter, plot, figure, overlay, titles);
   for (const PlotLine& line : lines_) {
     if (!line.Visible) continue;
     painter.setPen(QPen(line.Colour, 1, line.Style));
@@ -550,19 +745,42 @@ void GraphView::SweepSet(int w, int src, PlotColour ratioColour, PlotColour load
   const bool linkRatio = table_.IsShown(ResultItem::LinkRatio);
   const float pitch = state_.GraphDetailPitch;
   const float last = state_.MaxStroke;
+  const int set = src == kBaseSet ? 0 : 1;
+  GraphCurve ratioCurve{set, linkRatio ? GraphQuantity::Ratio : GraphQuantity::InverseRatio,
+                        QColor(ColourOf(ratioColour)), {{}}};
+  GraphCurve loadCurve{set, GraphQuantity::Load, QColor(ColourOf(loadColour)), {{}}};
+  // A point joins the run before it; a stroke where the set cannot be formed
+  // ends the run, so that no line is drawn across the gap.
+  const auto addPoint = [](GraphCurve& curve, bool formed, double stroke, double value) {
+    if (formed && std::isfinite(value)) {
+      curve.Runs.back().emplace_back(stroke, value);
+    } else if (!curve.Runs.back().empty()) {
+      curve.Runs.emplace_back();
+    }
+  };
   // The stroke counter is single precision, as the pitch is.
   for (float s = 0; s <= last;) {
     work.AxleStartPos = source.AxleStartPos - s;
+    state_.LinkFailed = false;
     SolveLinkage(state_, w, work.SusPos);
+    const bool formed = !state_.LinkFailed;
     const double x = GraphX(s);
     if (showRatio) {
       Plot(x, linkRatio ? GraphRatioY(work.LinkRatio) : GraphInvRatioY(work.InvLinkRatio),
            ratioColour);
+      addPoint(ratioCurve, formed, s, linkRatio ? work.LinkRatio : work.InvLinkRatio);
     }
-    if (showLoad) Plot(x, GraphLoadY(work.AxleLoad.Magnitude), loadColour);
+    if (showLoad) {
+      Plot(x, GraphLoadY(work.AxleLoad.Magnitude), loadColour);
+      addPoint(loadCurve, formed, s, work.AxleLoad.Magnitude);
+    }
     const float next = s + pitch;
     if (!(next > s)) break;  // a pitch too small to move the counter on
     s = next;
+  }
+  for (GraphCurve* curve : {&ratioCurve, &loadCurve}) {
+    if (curve->Runs.back().empty()) curve->Runs.pop_back();
+    if (!curve->Runs.empty()) curves_.push_back(std::move(*curve));
   }
 }
 
@@ -587,6 +805,7 @@ void GraphView::DetailDrawing() {
   }
   setWindowTitle(kCaption);
   state_.LinkFailed = failedBefore;
+  ApplyScale();
 }
 
 void GraphView::DetailDrawingAt(float pitch) {
@@ -611,10 +830,11 @@ void GraphView::ClickPitch(int index) {
 
 void GraphView::PlotMouseMove(double x, double y) {
   PlotLine* tate = FindLine(kLineTate, 0);
-  tate->At = QLineF(x, kPlotHeight, x, 0);
+  const PlotWindow v = Viewport();
+  tate->At = QLineF(x, v.Y1, x, v.Y0);
   tate->Visible = true;
   PlotLine* yoko = FindLine(kLineYoko, 0);
-  yoko->At = QLineF(0, y, kPlotWidth, y);
+  yoko->At = QLineF(v.X0, y, v.X1, y);
   yoko->Visible = true;
   setWindowTitle(kMoveStroke + Format(x / 10, "###.0") + kMoveLoad + Format(y / 10, "###.0") +
                  kKgf);
@@ -671,6 +891,9 @@ void GraphView::PlotMouseDown(double x, double y) {
   readOut_ = ReadOut{};
   readOut_.X = x;
   readOut_.Y = y;
+  const PlotWindow v = Viewport();
+  const double right = v.X1;
+  const double bottom = v.Y0;
   for (int k = 0; k < 2; ++k) {
     const auto ks = static_cast<std::size_t>(k);
     const int w = k + 2;
@@ -680,7 +903,7 @@ void GraphView::PlotMouseDown(double x, double y) {
     SolveLinkage(state_, w, work.SusPos);
     const double lineY = GraphLoadY(work.AxleLoad.Magnitude);
     PlotLine* loadLine = FindLine(kLineLoad, k);
-    loadLine->At = QLineF(x, lineY, kPlotWidth, lineY);
+    loadLine->At = QLineF(x, lineY, right, lineY);
     QLabel* value = detailLabels_[ks];
     if (lineY >= y) {
       readOut_.LoadMode[ks] = true;
@@ -696,7 +919,7 @@ void GraphView::PlotMouseDown(double x, double y) {
       if (reached) {
         const double stroke = start - work.AxleStartPos;
         PlotLine* strokeLine = FindLine(kLineStroke, k);
-        strokeLine->At = QLineF(GraphX(stroke), y, GraphX(stroke), 0);
+        strokeLine->At = QLineF(GraphX(stroke), y, GraphX(stroke), bottom);
         strokeLine->Visible = true;
         value->setText(kPrefix[ks] + Format(stroke, "##0.0") + kMm);
       } else {
@@ -728,11 +951,13 @@ void GraphView::PlotMouseDown(double x, double y) {
 }
 
 double GraphView::UnitsWide(const QLabel* label) const {
-  return label->width() * kPlotWidth / std::max(1, picture_->width());
+  const PlotWindow v = Viewport();
+  return label->width() * (v.X1 - v.X0) / std::max(1, picture_->width());
 }
 
 double GraphView::UnitsHigh(const QLabel* label) const {
-  return label->height() * kPlotHeight / std::max(1, picture_->height());
+  const PlotWindow v = Viewport();
+  return label->height() * (v.Y1 - v.Y0) / std::max(1, picture_->height());
 }
 
 QRect GraphView::RectInPlot(const QLabel* label, double left, double top) const {
@@ -765,6 +990,7 @@ QRect GraphView::FreePlace(const QRect& wanted, const std::vector<QRect>& taken)
 }
 
 void GraphView::PlaceReadOutLabels() {
+  const PlotWindow v = Viewport();
   std::array<double, 4> wide{};
   std::array<double, 4> high{};
   for (std::size_t i = 0; i < 4; ++i) {
@@ -780,8 +1006,8 @@ void GraphView::PlaceReadOutLabels() {
   const auto& lineY = readOut_.LineY;
   const auto& reached = readOut_.Reached;
   if (readOut_.LoadMode[0]) {
-    left[0] = kPlotWidth - wide[0];
-    left[1] = kPlotWidth - wide[1];
+    left[0] = v.X1 - wide[0];
+    left[1] = v.X1 - wide[1];
     if (lineY[0] > lineY[1]) {
       top[0] = lineY[0] + high[0];
       top[1] = lineY[1] - high[1];
@@ -790,12 +1016,12 @@ void GraphView::PlaceReadOutLabels() {
       top[1] = lineY[1] + high[1];
     }
     left[2] = readOut_.X;
-    top[2] = high[2];
+    top[2] = v.Y0 + high[2];
     left[3] = left[0] - wide[3];
     top[3] = (top[0] + top[1]) / 2;
   } else {
-    top[0] = high[0];
-    top[1] = high[1];
+    top[0] = v.Y0 + high[0];
+    top[1] = v.Y0 + high[1];
     // A set that does not reach the load has no line: its label stands at
     // the end of the stroke, beyond every line.
     const bool changedRight = !reached[1] || (reached[0] && lineX[1] >= lineX[0]);
@@ -807,9 +1033,9 @@ void GraphView::PlaceReadOutLabels() {
       left[1] = lineX[1] - wide[1];
     }
     for (std::size_t k = 0; k < 2; ++k) {
-      if (!reached[k]) left[k] = kPlotWidth - wide[k];
+      if (!reached[k]) left[k] = v.X1 - wide[k];
     }
-    left[2] = kPlotWidth - wide[2];
+    left[2] = v.X1 - wide[2];
     top[2] = readOut_.Y;
     left[3] = (left[0] + left[1]) / 2;
     top[3] = top[0] + 2 * high[3];
@@ -843,7 +1069,8 @@ void GraphView::PlotMouseUp() {
 
 // ---- Preview of a fitted set ----------------------------------------------
 
-void GraphView::SetPreviewCurves(std::vector<std::vector<QPointF>> curves) {
+void GraphView::SetPreviewCurves(std::vector<GraphCurve> curves) {
+  for (GraphCurve& curve : curves) curve.Colour = kPreviewColour;
   preview_ = std::move(curves);
   picture_->update();
 }
@@ -856,14 +1083,22 @@ void GraphView::ClearPreview() {
 
 void GraphView::PaintPreview(QPainter& painter) const {
   if (preview_.empty()) return;
+  const GraphScale scale = Scale();
+  const QRectF plot(picture_->rect());
   painter.save();
+  painter.setClipRect(plot);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(kPreviewColour, 2, Qt::DashLine));
-  for (const std::vector<QPointF>& curve : preview_) {
-    QPolygonF line;
-    line.reserve(static_cast<qsizetype>(curve.size()));
-    for (const QPointF& point : curve) line << ToPixel(point);
-    painter.drawPolyline(line);
+  for (const GraphCurve& curve : preview_) {
+    for (const std::vector<QPointF>& run : curve.Runs) {
+      QPolygonF line;
+      line.reserve(static_cast<qsizetype>(run.size()));
+      for (const QPointF& point : run) {
+        const QPointF f = FractionOf(scale, curve.Quantity, point);
+        line << QPointF(plot.left() + f.x() * plot.width(), plot.bottom() - f.y() * plot.height());
+      }
+      painter.drawPolyline(line);
+    }
   }
   painter.restore();
 }

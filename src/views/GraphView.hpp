@@ -8,16 +8,19 @@
 #include <QLineF>
 #include <QPointF>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "model/AppState.hpp"
 #include "model/ResultTable.hpp"
 #include "model/StrokeSweep.hpp"
+#include "views/GraphPainter.hpp"
 
 class QAction;
 class QCloseEvent;
@@ -26,6 +29,8 @@ class QMenuBar;
 class QPainter;
 
 namespace potelan {
+
+class Prompts;
 
 class GraphView final : public QWidget, public PlotSink {
   Q_OBJECT
@@ -112,13 +117,39 @@ class GraphView final : public QWidget, public PlotSink {
 
   QSize sizeHint() const override;
 
-  // A curve drawn over the plot in its own colour (kPreviewColour) until it
-  // is cleared: the design assistant's fitted set before it is applied. Each
-  // curve is a line through points in plot units; a detail drawing keeps it.
+  // The curves of the last detail drawing, joined point to point; empty
+  // after a clear.
+  const std::vector<GraphCurve>& Curves() const { return curves_; }
+  // The scale the plot shows: the fixed one, or with "自動スケール" checked
+  // one fitted to the curves (the fixed one while there are none).
+  GraphScale Scale() const;
+  // Where the curves shown leave the scale.
+  std::vector<OffScaleMark> OffScaleMarksShown() const;
+  // What a saved picture shows.
+  GraphFigure Figure() const;
+
+  // File names and the picture size are asked through `prompts`; until this
+  // is called, the desktop's own dialogs are used.
+  void SetPrompts(Prompts& prompts) { prompts_ = &prompts; }
+  // "画像として保存(PNG)..." and "SVGとして保存...": the size (PNG only),
+  // then the file; a file that cannot be written is told.
+  void SaveAsPng();
+  void SaveAsSvg();
+  // The picture written at `size`; false with `error` set when the file
+  // cannot be written.
+  bool WritePng(const QString& path, const QSize& size, QString& error) const;
+  bool WriteSvg(const QString& path, const QSize& size, QString& error) const;
+  // The size a saved picture has unless another is chosen: the window's.
+  QSize DefaultPictureSize() const;
+
+  // Curves drawn over the plot in their own colour (kPreviewColour, dashed)
+  // until cleared: the design assistant's fitted set before it is applied.
+  // Points are (stroke mm, value) of their quantity, placed on the scale the
+  // plot shows; a detail drawing keeps them.
   static inline const QColor kPreviewColour{255, 160, 0};
-  void SetPreviewCurves(std::vector<std::vector<QPointF>> curves);
+  void SetPreviewCurves(std::vector<GraphCurve> curves);
   void ClearPreview();
-  const std::vector<std::vector<QPointF>>& PreviewCurves() const { return preview_; }
+  const std::vector<GraphCurve>& PreviewCurves() const { return preview_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -167,6 +198,15 @@ class GraphView final : public QWidget, public PlotSink {
   double UnitsHigh(const QLabel* label) const;
 
   void ClickPitch(int index);
+  // The edges of the plot in plot units of stroke (x 0..1500 on the fixed
+  // scale) and load (y 0..4000 on the fixed scale).
+  struct PlotWindow {
+    double X0 = 0, X1 = 1500, Y0 = 0, Y1 = 4000;
+  };
+  PlotWindow Viewport() const;
+  // The axis texts of the scale shown, and the plot repainted.
+  void ApplyScale();
+  Prompts& UsedPrompts();
   void PaintClient(QPainter& painter) const;
   void PaintPicture(QPainter& painter);
   // The retained picture scaled to Picture1 with every point kept.
@@ -181,6 +221,11 @@ class GraphView final : public QWidget, public PlotSink {
   QAction* menuViewLoad_ = nullptr;
   QAction* menuViewRatio_ = nullptr;
   QAction* menuViewNoOrg_ = nullptr;
+  QAction* menuAutoScale_ = nullptr;
+  QAction* menuSavePng_ = nullptr;
+  QAction* menuSaveSvg_ = nullptr;
+  Prompts* prompts_ = nullptr;
+  std::unique_ptr<Prompts> ownPrompts_;  // the desktop's dialogs, when none were given
 
   QWidget* client_ = nullptr;
   QWidget* picture_ = nullptr;
@@ -195,6 +240,9 @@ class GraphView final : public QWidget, public PlotSink {
   QImage image_;
   std::vector<bool> rowUsed_;  // rows of image_ holding any point
   std::array<int, 16> plotCounts_{};
+  std::vector<GraphCurve> curves_;
+  // The left-axis texts the table view wrote, shown under the fixed scale.
+  QStringList fixedRatioTexts_;
   QImage scaled_;
   bool scaledDirty_ = true;
   bool repaintPending_ = false;
@@ -204,7 +252,7 @@ class GraphView final : public QWidget, public PlotSink {
   bool placedOnce_ = false;
 
   void PaintPreview(QPainter& painter) const;
-  std::vector<std::vector<QPointF>> preview_;
+  std::vector<GraphCurve> preview_;
 };
 
 }  // namespace potelan

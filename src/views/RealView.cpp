@@ -15,6 +15,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -41,6 +43,8 @@ const QString kFrame1Caption = QStringLiteral("新規サス長入力");
 const QString kOk = QStringLiteral("OK");
 const QString kBasePanel = QStringLiteral("基準ｻｽの値");
 const QString kChangedPanel = QStringLiteral("変更ｻｽの値");
+// Captions of the two sliders.
+const std::array<QString, 2> kSliderCaptions = {QStringLiteral("基準"), QStringLiteral("変更")};
 const QString kStrokePanel = QStringLiteral("ｱｸｽﾙｽﾄﾛｰｸ ");
 const QString kRatioPanel = QStringLiteral("ﾘﾝｸﾚｼｵ ");
 const QString kLengthPanel = QStringLiteral("サス長 ");
@@ -210,6 +214,33 @@ class PictureBox final : public QWidget {
   std::function<void(QPainter&)> paint_;
 };
 
+// A stroke slider. Its value runs from -MaxStroke at the top to 0 at the
+// bottom, so the thumb rises with the axle. Styles fill the groove from the
+// minimum end to the thumb, which here would fill the stroke still to go;
+// the slider is painted as its own mirror image instead (the ends swapped
+// and the value reflected), which leaves the thumb where it is and fills
+// the groove from stroke 0 up to the thumb: the stroke travelled.
+class StrokeSlider final : public QSlider {
+ public:
+  explicit StrokeSlider(QWidget* parent) : QSlider(Qt::Vertical, parent) {
+    setInvertedAppearance(true);
+    setInvertedControls(true);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    option.subControls = QStyle::SC_SliderGroove | QStyle::SC_SliderHandle;
+    if (tickPosition() != NoTicks) option.subControls |= QStyle::SC_SliderTickmarks;
+    option.upsideDown = !option.upsideDown;
+    option.sliderPosition = option.minimum + option.maximum - option.sliderPosition;
+    option.sliderValue = option.minimum + option.maximum - option.sliderValue;
+    style()->drawComplexControl(QStyle::CC_Slider, &option, &painter, this);
+  }
+};
+
 }  // namespace
 
 RealView::RealView(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
@@ -341,11 +372,22 @@ void RealView::BuildPicture() {
   }
 
   for (int k = 0; k < 2; ++k) {
-    auto* slider = new QSlider(Qt::Vertical, picture_);
-    SetControlIndex(*slider, QStringLiteral("Slider1"), k);
     // The top end is the full stroke: the thumb rises with the axle.
-    slider->setInvertedAppearance(true);
-    slider->setInvertedControls(true);
+    auto* slider = new StrokeSlider(picture_);
+    SetControlIndex(*slider, QStringLiteral("Slider1"), k);
+    const QString& caption = kSliderCaptions[static_cast<std::size_t>(k)];
+    slider->setAccessibleName(caption);
+    slider->setToolTip(caption);
+    // Each slider's caption stands over it, in the colour of its side.
+    auto* label = new QLabel(caption, picture_);
+    SetControlIndex(*label, QStringLiteral("Label_Slider"), k);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, k == 1 ? kRed : kBlack);
+    label->setPalette(palette);
+    label->setBuddy(slider);
+    sliderLabels_[static_cast<std::size_t>(k)] = label;
     slider->setSingleStep(1);
     slider->setPageStep(10);
     slider->installEventFilter(this);
@@ -587,9 +629,19 @@ void RealView::LayoutView() {
   }
 
   const auto px = [this](double mm) { return static_cast<int>(std::lround(mm * scale_)); };
-  sliders_[0]->setGeometry(px(kSlider0Left), 0, px(kSlider1Left) - px(kSlider0Left), pictureHeight);
-  sliders_[1]->setGeometry(px(kSlider1Left), 0, px(kSlider1Left + kSlider1Width) - px(kSlider1Left),
-                           pictureHeight);
+  // Each slider under its caption, down to the bottom edge.
+  const std::array<int, 3> sliderEdges = {px(kSlider0Left), px(kSlider1Left),
+                                          px(kSlider1Left + kSlider1Width)};
+  int captionHeight = 0;
+  for (QLabel* label : sliderLabels_) {
+    captionHeight = std::max(captionHeight, label->sizeHint().height());
+  }
+  for (std::size_t k = 0; k < 2; ++k) {
+    const int left = sliderEdges[k];
+    const int width = sliderEdges[k + 1] - left;
+    sliderLabels_[k]->setGeometry(left, 0, width, captionHeight);
+    sliders_[k]->setGeometry(left, captionHeight, width, pictureHeight - captionHeight);
+  }
 
   PlaceCircle();
   // The markers end on the sets that are on show.
@@ -602,7 +654,7 @@ void RealView::LayoutView() {
     Graphic(kBaseSet);
   }
   PlaceAllLabels();
-  for (QSlider* slider : sliders_) slider->raise();
+  RaiseSliders();
   RedrawPicture();
 }
 
@@ -747,7 +799,7 @@ void RealView::ShowLoadLabels(int k) {
     label->show();
     label->raise();
   }
-  for (QSlider* slider : sliders_) slider->raise();
+  RaiseSliders();
 }
 
 bool RealView::LoadDisplay() const { return menuLoad_[0]->isChecked(); }
@@ -773,6 +825,18 @@ void RealView::HideLoadLines() {
 QSlider* RealView::Slider(int k) const {
   if (k != 0 && k != 1) return nullptr;
   return sliders_[static_cast<std::size_t>(k)];
+}
+
+void RealView::RaiseSliders() {
+  for (std::size_t k = 0; k < 2; ++k) {
+    sliderLabels_[k]->raise();
+    sliders_[k]->raise();
+  }
+}
+
+QLabel* RealView::SliderLabel(int k) const {
+  if (k != 0 && k != 1) return nullptr;
+  return sliderLabels_[static_cast<std::size_t>(k)];
 }
 
 void RealView::SetSliderQuietly(int k, int value) {
@@ -830,7 +894,7 @@ void RealView::SliderChange(int k) {
   // The load values of the other side went with its load vectors.
   HideLoadLabels(1 - k);
   ShowLoadLabels(k);
-  for (QSlider* slider : sliders_) slider->raise();
+  RaiseSliders();
   RedrawPicture();
 }
 

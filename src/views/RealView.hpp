@@ -99,6 +99,8 @@ class RealView final : public QWidget {
   QString PanelText(int panel) const;
   QWidget* Picture() const { return picture_; }
   QSlider* Slider(int k) const;
+  // The caption over slider k: "基準" (0) or "変更" (1).
+  QLabel* SliderLabel(int k) const;
   // Left and top edge of the drawing for a set: the pivot 300 mm from the
   // left and 350 mm from the top, moved by the set's pivot displacement.
   QPointF SetOrigin(int set) const;
@@ -152,6 +154,8 @@ class RealView final : public QWidget {
   // Solves slider set 6 or 7 with its axle at the given position.
   bool SolveMotionSet(int set, double axleStartPos);
   void SetSliderQuietly(int k, int value);
+  // The sliders and their captions over the markers and load values.
+  void RaiseSliders();
   void SliderScroll(int k);
   void SliderChange(int k);
   void SliderPress();
@@ -175,6 +179,7 @@ class RealView final : public QWidget {
   QStatusBar* statusBar_ = nullptr;
   std::array<QLabel*, 5> panels_{};
   std::array<QSlider*, 2> sliders_{};
+  std::array<QLabel*, 2> sliderLabels_{};
   QGroupBox* frame1_ = nullptr;
   QLineEdit* text1_ = nullptr;
   QPushButton* command1_ = nullptr;

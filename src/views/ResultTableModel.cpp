@@ -1,6 +1,8 @@
 #include "views/ResultTableModel.hpp"
 
 #include <algorithm>
+#include <set>
+#include <utility>
 
 namespace potelan {
 
@@ -51,6 +53,50 @@ Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const {
 QString ResultTableModel::HeaderLine(int line, int column) const {
   if (line < 0 || line >= kHeaderRows) return {};
   return QString::fromStdString(table_.Cell(column, line));
+}
+
+QString ResultTableModel::CopyText(const QModelIndexList& cells) const {
+  std::set<int> rows;
+  std::set<int> columns;
+  std::set<std::pair<int, int>> given;
+  for (const QModelIndex& cell : cells) {
+    if (!cell.isValid() || cell.model() != this) continue;
+    rows.insert(cell.row());
+    columns.insert(cell.column());
+    given.insert({cell.row(), cell.column()});
+  }
+  if (given.empty()) return {};
+
+  QString text;
+  const auto addLine = [&text](const QStringList& fields) {
+    text += fields.join(QLatin1Char('\t'));
+    text += QLatin1Char('\n');
+  };
+  QStringList names;
+  QStringList sides;
+  for (const int column : columns) {
+    QString name = HeaderLine(0, column);
+    if (name.isEmpty()) {
+      // The name over this column stands over the first column of its item.
+      int first = column;
+      while (first > 0 && HeaderLine(0, first).isEmpty()) --first;
+      if (!columns.contains(first)) name = HeaderLine(0, first);
+    }
+    names << name;
+    sides << HeaderLine(1, column);
+  }
+  addLine(names);
+  addLine(sides);
+  for (const int row : rows) {
+    QStringList fields;
+    for (const int column : columns) {
+      fields << (given.contains({row, column})
+                     ? data(index(row, column), Qt::DisplayRole).toString().trimmed()
+                     : QString());
+    }
+    addLine(fields);
+  }
+  return text;
 }
 
 void ResultTableModel::Reload() {

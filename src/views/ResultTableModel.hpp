@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QModelIndexList>
 #include <QString>
 
 #include "model/ResultTable.hpp"
@@ -31,6 +32,16 @@ class ResultTableModel final : public QAbstractTableModel {
   QString HeaderLine(int line, int column) const;
   // Grid row of a model row.
   static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
+
+  // The cells for the clipboard, as a spreadsheet pastes them into columns:
+  // one line per row, the fields separated by tabs, every line ended by a
+  // line feed (the platform's clipboard turns it into CR LF where that is the
+  // custom). The first two lines are the header lines over the columns; a
+  // "変更" column whose item name stands over its "基準" column outside the
+  // cells carries the name itself. The rows and the columns are those that
+  // hold a given cell; a cell of them that is not given stays empty. Cells
+  // are given without their padding blanks. Empty for no cells.
+  QString CopyText(const QModelIndexList& cells) const;
 
   // The table's cells, columns or rows changed.
   void Reload();

@@ -1,10 +1,13 @@
 #include "views/TableView.hpp"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,18 +35,22 @@ const QString kCaption = QStringLiteral("数値表示");
 const QString kItemsMenu = QStringLiteral("表示項目を選択");
 const QString kOutputMenu = QStringLiteral("数値表示を出力");
 const QString kPrintMenu = QStringLiteral("プリンタへ出力");
+const QString kPdfMenu = QStringLiteral("PDFに保存");
+const QString kPreviewMenu = QStringLiteral("印刷プレビュー");
 const QString kCsvMenu = QStringLiteral("CSVﾌｧｲﾙへ保存");
 const QString kCsvTitle = QStringLiteral("保存ﾌｧｲﾙ選択");
 const QString kCsvFilter = QStringLiteral("csvﾌｧｲﾙ(*.csv)|*.csv");
 const QString kCsvExtension = QStringLiteral("*.csv");
 const QString kCsvNotSaved = QStringLiteral("CSVﾌｧｲﾙに保存できませんでした");
+const QString kPdfFilter = QStringLiteral("pdfﾌｧｲﾙ(*.pdf)|*.pdf");
+const QString kPdfExtension = QStringLiteral("*.pdf");
+const QString kPdfNotSaved = QStringLiteral("PDFﾌｧｲﾙに保存できませんでした");
 const QString kNotPrinted = QStringLiteral("プリンタへ出力できませんでした");
 
 const QStringList kRatioLabels = {"0.30", "0.40", "0.50", "0.60", "0.70"};
 const QStringList kInverseLabels = {"1.00", "1.50", "2.00", "2.50", "3.00"};
 
 constexpr double kGridPointSize = 9;
-constexpr double kReportPointSize = 12;
 // Grid width beyond the columns: 20 twips per shown item and 30 for the frame;
 // the window is 90 twips wider than the grid.
 constexpr int kGridExtraPerItem = 20;
@@ -56,6 +63,17 @@ constexpr int kVisibleStrokeRows = kGridRows - ResultTableModel::kHeaderRows;
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Width of the widest line without its trailing blanks.
+double WidestLine(const QFontMetricsF& metrics, const QStringList& lines) {
+  double widest = 0;
+  for (const QString& line : lines) {
+    qsizetype end = line.size();
+    while (end > 0 && line.at(end - 1).isSpace()) --end;
+    widest = std::max(widest, metrics.horizontalAdvance(line.left(end)));
+  }
+  return widest;
 }
 
 // Grid1's fixed header: the two header rows of the grid drawn as two lines of
@@ -159,6 +177,7 @@ TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prom
   grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid_->setTextElideMode(Qt::ElideNone);
+  grid_->installEventFilter(this);
 
   const int rowHeight = std::max(Px(kRowTwips), QFontMetrics(font).height() + 2);
   QHeaderView* rows = grid_->verticalHeader();
@@ -195,6 +214,12 @@ void TableView::BuildMenus() {
   QAction* print = output->addAction(kPrintMenu);
   print->setObjectName(QStringLiteral("menu_print"));
   connect(print, &QAction::triggered, this, &TableView::Print);
+  QAction* pdf = output->addAction(kPdfMenu);
+  pdf->setObjectName(QStringLiteral("menu_file_pdf"));
+  connect(pdf, &QAction::triggered, this, &TableView::SavePdf);
+  QAction* preview = output->addAction(kPreviewMenu);
+  preview->setObjectName(QStringLiteral("menu_print_preview"));
+  connect(preview, &QAction::triggered, this, &TableView::PreviewReport);
   QAction* csv = output->addAction(kCsvMenu);
   csv->setObjectName(QStringLiteral("menu_file_csv"));
   connect(csv, &QAction::triggered, this, &TableView::SaveCsv);
@@ -272,45 +297,113 @@ void TableView::SaveCsv() {
   }
 }
 
-void TableView::Print() {
-  if (!prompts_.ChoosePrinter(this, *printer_)) return;
-  const QString target =
-      printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
-  QPainter painter;
-  if (!painter.begin(printer_.get())) {
-    prompts_.Message(this, kNotPrinted + QLatin1Char('\n') + target, text::kWarningTitle,
-                     MessageIcon::Error);
-    return;
+TableView::ReportLayout TableView::LayOutReport(QPrinter& printer, const QStringList& lines) {
+  ReportLayout layout;
+  const double pageWidth = printer.width();
+  QFont font = GothicFont(layout.PointSize);
+  const double widest = WidestLine(QFontMetricsF(font, &printer), lines);
+  if (pageWidth > 0 && widest > pageWidth) {
+    // A line wider than the page (many items shown on a narrow sheet) would
+    // lose its right end: the whole report gets a smaller font instead.
+    // Advances do not shrink in exact proportion, so step down until the
+    // widest line fits.
+    layout.PointSize = kReportPointSize * pageWidth / widest;
+    for (int step = 0; step < 50; ++step) {
+      font.setPointSizeF(layout.PointSize);
+      if (WidestLine(QFontMetricsF(font, &printer), lines) <= pageWidth) break;
+      layout.PointSize *= 0.98;
+    }
   }
-  painter.setFont(GothicFont(kReportPointSize));
-  const QFontMetricsF metrics(painter.font(), printer_.get());
   // The report was laid out for a gothic whose line is one em high; the
   // substitutes have far taller lines, which would push the stroke table onto
-  // a second page. Lines are set kReportLineEms ems apart, with the ink
-  // of a Japanese line centred in each.
-  const double em = kReportPointSize * printer_->logicalDpiY() / 72.0;
-  const double pitch = kReportLineEms * em;
+  // a second page. Lines are set kReportLineEms ems apart.
+  const double em = layout.PointSize * printer.logicalDpiY() / 72.0;
+  layout.Pitch = kReportLineEms * em;
+  layout.LinesPerPage = std::max(1, static_cast<int>(printer.height() / layout.Pitch));
+  return layout;
+}
+
+bool TableView::PaintReport(QPrinter& printer, const QStringList& lines) {
+  const ReportLayout layout = LayOutReport(printer, lines);
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  painter.setFont(GothicFont(layout.PointSize));
+  // The ink of a Japanese line is centred in its line's height.
+  const QFontMetricsF metrics(painter.font(), &printer);
   const QRectF ink = metrics.tightBoundingRect(QStringLiteral("基準値変更後"));
-  const double baseline = (pitch - ink.height()) / 2 - ink.top();
-  const double pageHeight = printer_->height();
-  double top = 0;
+  const double baseline = (layout.Pitch - ink.height()) / 2 - ink.top();
   bool ok = true;
-  for (const QString& line : ReportLines(state_, table_)) {
-    if (top > 0 && top + pitch > pageHeight) {
-      if (!printer_->newPage()) {
+  int onPage = 0;
+  for (const QString& line : lines) {
+    if (onPage == layout.LinesPerPage) {
+      if (!printer.newPage()) {
         ok = false;
         break;
       }
-      top = 0;
+      onPage = 0;
     }
-    if (!line.isEmpty()) painter.drawText(QPointF(0, top + baseline), line);
-    top += pitch;
+    if (!line.isEmpty()) painter.drawText(QPointF(0, onPage * layout.Pitch + baseline), line);
+    ++onPage;
   }
   if (!painter.end()) ok = false;
-  if (!ok) {
+  return ok;
+}
+
+void TableView::Print() {
+  if (!prompts_.ChoosePrinter(this, *printer_)) return;
+  if (!PaintReport(*printer_, ReportLines(state_, table_))) {
+    const QString target =
+        printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
     prompts_.Message(this, kNotPrinted + QLatin1Char('\n') + target, text::kWarningTitle,
                      MessageIcon::Error);
   }
+}
+
+void TableView::PreviewReport() {
+  const QStringList lines = ReportLines(state_, table_);
+  // Printing from the preview can fail as "プリンタへ出力" can.
+  bool failed = false;
+  prompts_.PreviewPrint(this, *printer_, [&lines, &failed](QPrinter& target) {
+    if (!PaintReport(target, lines)) failed = true;
+  });
+  if (failed) {
+    prompts_.Message(this, kNotPrinted, text::kWarningTitle, MessageIcon::Error);
+  }
+}
+
+void TableView::SavePdf() {
+  const std::optional<QString> path =
+      prompts_.SaveFile(this, {kCsvTitle, kPdfFilter, kPdfExtension, QString()});
+  if (!path) return;
+  // Qt's own PDF printer: no system printer is needed. The pages are those
+  // of the printer "プリンタへ出力" uses, so the PDF breaks its pages where
+  // the printed report does.
+  QPrinter pdf(QPrinter::HighResolution);
+  pdf.setOutputFormat(QPrinter::PdfFormat);
+  pdf.setPageLayout(printer_->pageLayout());
+  pdf.setDocName(kCaption);
+  pdf.setOutputFileName(*path);
+  if (!PaintReport(pdf, ReportLines(state_, table_))) {
+    TellFileFailure(prompts_, this, kPdfNotSaved, *path,
+                    QStringLiteral("cannot write the PDF file %1").arg(*path));
+  }
+}
+
+void TableView::CopySelection() {
+  QModelIndexList cells = grid_->selectionModel()->selectedIndexes();
+  if (cells.isEmpty() && grid_->currentIndex().isValid()) cells << grid_->currentIndex();
+  const QString text = model_->CopyText(cells);
+  if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+bool TableView::eventFilter(QObject* watched, QEvent* event) {
+  // The grid's own Ctrl+C copies its current cell alone.
+  if (watched == grid_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    CopySelection();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TableView::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 // menus rebuild the columns; the output menu writes the CSV file and prints.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -40,12 +41,35 @@ class TableView final : public QWidget {
   // range go at once, so that neither the grid nor an export shows numbers
   // of the longer range. Rows a longer range adds come with the next sweep.
   void MaxStrokeChanged();
-  // "CSVﾌｧｲﾙへ保存" and "プリンタへ出力".
+  // "CSVﾌｧｲﾙへ保存", "プリンタへ出力", "印刷プレビュー" and "PDFに保存". The
+  // printer, the preview and the PDF file show the same lines on the same
+  // pages: PaintReport draws them all.
   void SaveCsv();
   void Print();
+  void PreviewReport();
+  void SavePdf();
+  // Ctrl+C in the grid: the selected cells go to the clipboard as
+  // ResultTableModel::CopyText gives them.
+  void CopySelection();
 
-  // Distance of the printed report's lines, in ems of its 12-point font.
+  // Distance of the printed report's lines, in ems of its font.
   static constexpr double kReportLineEms = 1.2;
+  // The report's font size, where its longest line fits the page's width.
+  static constexpr double kReportPointSize = 12;
+  // How the report's lines go onto a printer's pages: the font size (smaller
+  // than 12 pt only when the longest line would not fit the width of the
+  // page), the distance of the lines in device pixels and the lines a page
+  // holds (at least one).
+  struct ReportLayout {
+    double PointSize = kReportPointSize;
+    double Pitch = 0;
+    int LinesPerPage = 1;
+  };
+  static ReportLayout LayOutReport(QPrinter& printer, const QStringList& lines);
+  // Draws the report's lines on the printer, a new page each time a page is
+  // full. False when the printer could not start or a page could not be
+  // added.
+  static bool PaintReport(QPrinter& printer, const QStringList& lines);
   // Width of every grid column.
   static constexpr int kColumnTwips = 650;
   // The grid's and the window's width for the shown items, in twips.
@@ -61,6 +85,8 @@ class TableView final : public QWidget {
 
   // The user cannot close the window; the main window can.
   void AllowClose() { closeAllowed_ = true; }
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   // An item menu was clicked and the layout rebuilt: the change-input form

@@ -273,18 +273,23 @@ TEST_F(DesignAssistantTest, FitPreviewAndApplyReachTheChangedSetAndTheTable) {
   EXPECT_LT(result.Rms, 1e-3);
   EXPECT_TRUE(assistant.ApplyButton()->isEnabled());
 
-  // The graph holds the fitted set's curve: ratio and axle load, plot units.
+  // The graph holds the fitted set's curve: ratio and axle load by stroke.
   GraphView* graph = window->Views().GraphWindow();
   ASSERT_NE(graph, nullptr);
   const assist::Curve fitted = assist::SweepCurve(result.Fitted, state.MaxStroke, false);
   ASSERT_TRUE(fitted.Ok);
-  const auto& preview = graph->PreviewCurves();
+  const std::vector<GraphCurve>& preview = graph->PreviewCurves();
   ASSERT_EQ(preview.size(), 2u);
-  ASSERT_EQ(preview[0].size(), fitted.Points.size());
+  EXPECT_EQ(preview[0].Quantity, GraphQuantity::Ratio);
+  EXPECT_EQ(preview[1].Quantity, GraphQuantity::Load);
+  for (const GraphCurve& curve : preview) {
+    EXPECT_EQ(curve.Colour, GraphView::kPreviewColour);
+    ASSERT_EQ(curve.Runs.size(), 1u);
+    ASSERT_EQ(curve.Runs[0].size(), fitted.Points.size());
+  }
   for (std::size_t i = 0; i < fitted.Points.size(); ++i) {
-    EXPECT_DOUBLE_EQ(preview[0][i].x(), fitted.Points[i].Stroke * 10);
-    EXPECT_DOUBLE_EQ(preview[0][i].y(), (fitted.Points[i].LinkRatio - 0.3) * 10000);
-    EXPECT_DOUBLE_EQ(preview[1][i].y(), fitted.Points[i].Loads[1] * 10);
+    EXPECT_EQ(preview[0].Runs[0][i], QPointF(fitted.Points[i].Stroke, fitted.Points[i].LinkRatio));
+    EXPECT_EQ(preview[1].Runs[0][i], QPointF(fitted.Points[i].Stroke, fitted.Points[i].Loads[1]));
   }
 
   // 適用: the changed set is the fitted one, judged and processed.

@@ -140,7 +140,8 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndStates) {
   }
   QStringList titles;
   for (QAction* action : w.menuBar()->actions()) titles << action->text();
-  EXPECT_EQ(titles, (QStringList{"ファイル", "編集", "表示", "ラベル", "特別", "初期設定"}));
+  EXPECT_EQ(titles,
+            (QStringList{"ファイル", "編集", "表示", "ラベル", "特別", "ウィンドウ", "初期設定"}));
   for (const char* disabled : {"menu_z2", "menu_z5", "menu_z3", "menu_z4"}) {
     EXPECT_FALSE(w.findChild<QMenu*>(disabled)->menuAction()->isEnabled()) << disabled;
   }

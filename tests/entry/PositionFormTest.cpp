@@ -331,8 +331,9 @@ TEST_F(PositionFormTest, RunShowsTheWindowModallyCentredOnTheScreen) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-// A position from a link file is solved once without asking; the caller
-// sees the solver's verdict in LinkFailed.
+// A position from a link file is solved once without asking. Also guards
+// against Next at the base stage ending in silence when the filed position
+// does not form: it used to close with LinkFailed and no word.
 TEST_F(PositionFormTest, RunWithAFiledPositionSolvesOnceWithoutShowing) {
   const ConfigSet set = CollapsedAt(4, 2);
   const std::vector<int> good = Positions(set, true);
@@ -347,13 +348,27 @@ TEST_F(PositionFormTest, RunWithAFiledPositionSolvesOnceWithoutShowing) {
       shown = true;
       static_cast<QDialog*>(modal)->done(QDialog::Rejected);
     });
+    prompts.Clear();
     PositionForm::Run(state, prompts, nullptr);
     QApplication::processEvents();
-    EXPECT_FALSE(shown) << p;
-    EXPECT_EQ(state.LinkFailed, p == 2) << p;
-    EXPECT_EQ(state.Set[0].SusPos, p);
     EXPECT_EQ(state.Set[0].AxleX, Solved(set, good[0]).AxleX);  // it was solved
-    EXPECT_TRUE(prompts.Messages().empty());
+    if (p != 2) {
+      EXPECT_FALSE(shown) << p;
+      EXPECT_FALSE(state.LinkFailed) << p;
+      EXPECT_EQ(state.Set[0].SusPos, p);
+      EXPECT_TRUE(prompts.Messages().empty());
+      continue;
+    }
+    // Where the filed position does not form, Next does not end in
+    // silence: the user is told and offered the choice, and the position
+    // is no longer taken as known.
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(state.LinkFailed);
+    EXPECT_EQ(state.Set[0].SusPos, 0);
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(S(prompts.Messages()[0].Text),
+              "リンク位置 P 2 ではリンクが成立しません\nリンク位置を選び直して下さい");
+    EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::Error);
   }
 }
 

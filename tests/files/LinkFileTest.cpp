@@ -16,6 +16,7 @@
 #include "entry/BoxNames.hpp"
 #include "entry/MemoryForm.hpp"
 #include "files/TextCodec.hpp"
+#include "FileBytes.hpp"
 
 // Readable failure messages for Qt strings.
 QT_BEGIN_NAMESPACE
@@ -27,17 +28,8 @@ QT_END_NAMESPACE
 namespace potelan {
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-  return file.readAll();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  return file.write(bytes) == bytes.size();
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 QString DataFile(const char* name) {
   return QStringLiteral(POTELAN_TEST_DATA) + QLatin1Char('/') + QLatin1String(name);

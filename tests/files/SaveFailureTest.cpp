@@ -19,23 +19,15 @@
 #include "files/SettingsFile.hpp"
 #include "files/TableExport.hpp"
 #include "model/ResultTable.hpp"
+#include "FileBytes.hpp"
 
 namespace potelan {
 namespace {
 
 namespace fs = std::filesystem;
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-  return file.readAll();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  return file.write(bytes) == bytes.size();
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 // One kind of save: the file it writes inside a folder and how it is saved.
 struct Saver {

@@ -2,6 +2,7 @@
 // dialog's entry check, and rewriting the file without losing it.
 
 #include "files/SettingsFile.hpp"
+#include "FileBytes.hpp"
 
 #include <gtest/gtest.h>
 
@@ -19,17 +20,8 @@ QT_END_NAMESPACE
 namespace potelan {
 namespace {
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-  return file.readAll();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  return file.write(bytes) == bytes.size();
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 class SettingsFileTest : public ::testing::Test {
  protected:

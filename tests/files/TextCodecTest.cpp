@@ -4,6 +4,7 @@
 // never replaced by a regular file.
 
 #include "files/TextCodec.hpp"
+#include "FileBytes.hpp"
 
 #include <gtest/gtest.h>
 
@@ -27,17 +28,8 @@ namespace fs = std::filesystem;
 
 fs::path Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QByteArray ReadBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-  return file.readAll();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  return file.write(bytes) == bytes.size();
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 struct ReadOutcome {
   bool Read = false;

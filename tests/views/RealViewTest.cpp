@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,6 +19,9 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleFactory>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -570,7 +574,16 @@ TEST_F(RealViewTest, ResizeKeepsTheAspectAndTheSlidersAtTheRightEdge) {
   EXPECT_EQ(v.Picture()->width(), 700);
   const QRect s0 = Slider(0)->geometry();
   const QRect s1 = Slider(1)->geometry();
-  EXPECT_EQ(s1.height(), v.Picture()->height());
+  // Each slider runs from under its caption down to the bottom edge.
+  for (int k = 0; k < 2; ++k) {
+    const QRect slider = Slider(k)->geometry();
+    const QRect caption = v.SliderLabel(k)->geometry();
+    EXPECT_EQ(slider.bottom() + 1, v.Picture()->height()) << k;
+    EXPECT_EQ(slider.top(), caption.bottom() + 1) << k;
+    EXPECT_EQ(caption.top(), 0) << k;
+    EXPECT_EQ(caption.left(), slider.left()) << k;
+    EXPECT_EQ(caption.width(), slider.width()) << k;
+  }
   EXPECT_EQ(s1.right() + 1, 700);
   EXPECT_NEAR(s0.left(), (611 + 300) * v.Scale(), 1.0);
   EXPECT_LE(s0.right(), s1.left());
@@ -599,6 +612,84 @@ TEST_F(RealViewTest, OnlyTheMainWindowClosesTheViewAndMembersPulse) {
   v.Graphic(kChangedSet);
   v.ShowMember("Line_Ten_Rod", 1);
   EXPECT_TRUE(v.LineDrawn("Line_Ten_Rod", 1));
+}
+
+// The two sliders said nothing of which set each moves. Each now carries its
+// caption, "基準" over the base slider and "変更" over the changed one, as a
+// label the platform reports as labelling it and as its accessible name.
+TEST_F(RealViewTest, SlidersCarryTheirCaptions) {
+  Load(4);
+  RealView& v = View();
+  v.show();
+  QCoreApplication::processEvents();
+  const QStringList captions = {"基準", "変更"};
+  for (int k = 0; k < 2; ++k) {
+    QLabel* caption = v.SliderLabel(k);
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->text(), captions[k]);
+    EXPECT_TRUE(caption->isVisible()) << k;
+    EXPECT_EQ(caption->buddy(), Slider(k));
+    EXPECT_EQ(Slider(k)->accessibleName(), captions[k]);
+    QAccessibleInterface* named = QAccessible::queryAccessibleInterface(Slider(k));
+    ASSERT_NE(named, nullptr);
+    EXPECT_EQ(named->text(QAccessible::Name), captions[k]);
+  }
+  EXPECT_EQ(v.SliderLabel(2), nullptr);
+}
+
+// Which rows of the groove of a slider painted at `value` are filled, from
+// the top: those whose pixel in the groove's middle column is of the
+// highlight's hue (blue over the style's grey).
+std::vector<bool> FilledRows(QSlider& slider, int value) {
+  {
+    const QSignalBlocker quiet(&slider);
+    slider.setValue(value);
+  }
+  const QImage image = slider.grab().toImage();
+  const QColor highlight = slider.palette().color(QPalette::Highlight);
+  std::vector<bool> rows;
+  for (int y = 0; y < image.height(); ++y) {
+    const QColor pixel = image.pixelColor(image.width() / 2, y);
+    rows.push_back(std::abs(pixel.hslHue() - highlight.hslHue()) < 20 &&
+                   pixel.hslSaturation() > 80);
+  }
+  return rows;
+}
+
+// The groove was filled from its top end, the full stroke, down to the
+// thumb: at stroke 0 the whole groove looked full, at full stroke empty, the
+// opposite of the stroke travelled. The filled part now runs from stroke 0 at
+// the bottom up to the thumb.
+TEST_F(RealViewTest, SliderGrooveFillsWithTheStrokeTravelled) {
+  Load(4);
+  state.MaxStroke = 100;
+  QSlider& slider = *Slider(0);
+  ASSERT_EQ(slider.minimum(), -100);
+  // Fusion is the style that fills its grooves wherever the tests run.
+  std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+  ASSERT_NE(fusion, nullptr);
+  slider.setStyle(fusion.get());
+  const std::unique_ptr<QSlider, void (*)(QSlider*)> restore(
+      &slider, [](QSlider* s) { s->setStyle(nullptr); });
+
+  // The share of the rows between two fractions of the height, from the top,
+  // that are filled.
+  const auto share = [](const std::vector<bool>& rows, double from, double to) {
+    const auto first = static_cast<std::ptrdiff_t>(from * static_cast<double>(rows.size()));
+    const auto last = static_cast<std::ptrdiff_t>(to * static_cast<double>(rows.size()));
+    const auto filled = std::count(rows.begin() + first, rows.begin() + last, true);
+    return static_cast<double>(filled) / static_cast<double>(last - first);
+  };
+  // Half the stroke: the thumb in the middle, the groove filled below it only.
+  const std::vector<bool> half = FilledRows(slider, -50);
+  ASSERT_GT(half.size(), 100u);
+  EXPECT_GT(share(half, 0.6, 0.95), 0.9);
+  EXPECT_LT(share(half, 0.05, 0.4), 0.1);
+  // Stroke 0: nothing travelled; full stroke: the groove is filled to the top.
+  const std::vector<bool> none = FilledRows(slider, 0);
+  EXPECT_LT(share(none, 0.05, 0.9), 0.1);
+  const std::vector<bool> full = FilledRows(slider, -100);
+  EXPECT_GT(share(full, 0.1, 0.95), 0.9);
 }
 
 }  // namespace

@@ -6,16 +6,24 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "SampleLinkages.hpp"
@@ -23,6 +31,7 @@
 #include "model/NumberFormat.hpp"
 #include "model/StrokeSweep.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/QtPrompts.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "ui/Texts.hpp"
 #include "ui/Units.hpp"
@@ -157,11 +166,23 @@ TEST_F(TableViewTest, MenusCarryTheItemsAndTheOutputs) {
     EXPECT_EQ(action->isChecked(), info.ShownAtStart) << info.MenuName;
     EXPECT_EQ(View().ItemMenu(info.Item), action);
   }
-  ASSERT_EQ(outputs->actions().size(), 2);
-  EXPECT_EQ(outputs->actions()[0]->objectName(), "menu_print");
-  EXPECT_EQ(outputs->actions()[0]->text(), "プリンタへ出力");
-  EXPECT_EQ(outputs->actions()[1]->objectName(), "menu_file_csv");
-  EXPECT_EQ(outputs->actions()[1]->text(), "CSVﾌｧｲﾙへ保存");
+  // The PDF stands next to the printer, and every output is named to the
+  // accessibility interface by its caption.
+  const std::vector<std::pair<QString, QString>> expected = {
+      {"menu_print", "プリンタへ出力"},
+      {"menu_file_pdf", "PDFに保存"},
+      {"menu_print_preview", "印刷プレビュー"},
+      {"menu_file_csv", "CSVﾌｧｲﾙへ保存"}};
+  ASSERT_EQ(outputs->actions().size(), static_cast<qsizetype>(expected.size()));
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(outputs);
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->childCount(), static_cast<int>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const auto index = static_cast<qsizetype>(i);
+    EXPECT_EQ(outputs->actions()[index]->objectName(), expected[i].first);
+    EXPECT_EQ(outputs->actions()[index]->text(), expected[i].second);
+    EXPECT_EQ(menu->child(static_cast<int>(i))->text(QAccessible::Name), expected[i].second);
+  }
 }
 
 // The check marks live in the engine's table and outlive a window; a window
@@ -511,6 +532,242 @@ TEST_F(TableOutputTest, PrinterThatCannotStartIsReported) {
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_EQ(prompts.Messages().front().Title, text::kWarningTitle);
   EXPECT_EQ(prompts.Messages().front().Icon, MessageIcon::Error);
+}
+
+// ---- Ctrl+C ----------------------------------------------------------------
+
+// Ctrl+C copied the current cell alone, without the names of its columns. A
+// selected block now goes to the clipboard with both header lines, a tab
+// between cells and a line feed after every line, as spreadsheets paste.
+TEST_F(TableOutputTest, CtrlCCopiesTheSelectedCellsWithTheirHeaders) {
+  TableView& v = Shown();
+  QTableView* grid = v.Grid();
+  QGuiApplication::clipboard()->clear();
+  // Strokes 10 to 20 mm, from the changed ratio to the base shock length.
+  ResultTableModel& model = *v.Model();
+  grid->selectionModel()->select(QItemSelection(model.index(2, 2), model.index(4, 5)),
+                                 QItemSelectionModel::ClearAndSelect);
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+
+  const QString text = QGuiApplication::clipboard()->text();
+  EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+  ASSERT_TRUE(text.endsWith(QLatin1Char('\n'))) << text.toStdString();
+  const QStringList lines = text.chopped(1).split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 2 + 3);
+  // The ratio's name stands over its base column, which is not copied: the
+  // changed column carries it.
+  EXPECT_EQ(lines[0], "ﾘﾝｸﾚｼｵ\tｱｸｽﾙ荷重\t\tサス長");
+  EXPECT_EQ(lines[1], "変更\t基準\t変更\t基準");
+  for (int r = 0; r < 3; ++r) {
+    const QStringList fields = lines[2 + r].split(QLatin1Char('\t'));
+    ASSERT_EQ(fields.size(), 4) << r;
+    for (int c = 0; c < 4; ++c) {
+      const QString cell = ModelCell(2 + c, ResultTable::RowOfStroke(10 + 5 * r));
+      EXPECT_EQ(fields[c], cell.trimmed()) << r << " " << c;
+      bool number = false;
+      EXPECT_FLOAT_EQ(fields[c].toFloat(&number), cell.toFloat()) << r << " " << c;
+      EXPECT_TRUE(number) << fields[c].toStdString();
+    }
+  }
+}
+
+// ---- PDF and preview --------------------------------------------------------
+
+// The text of each page of a PDF as pdftotext lays it out.
+QStringList PdfPageTexts(const QString& path) {
+  QProcess pdftotext;
+  pdftotext.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
+                   QStringLiteral("-")});
+  if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit ||
+      pdftotext.exitCode() != 0) {
+    ADD_FAILURE() << "pdftotext (poppler-utils, tools/install-deps.sh test) failed on "
+                  << path.toStdString();
+    return {};
+  }
+  QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+  // pdftotext ends every page with a form feed.
+  if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) pages.removeLast();
+  return pages;
+}
+
+// The lines that hold text, their runs of blanks folded to one: how a line
+// reads, whatever blanks a text extractor puts between its words.
+QStringList Folded(const QStringList& lines) {
+  QStringList folded;
+  for (const QString& line : lines) {
+    if (!line.simplified().isEmpty()) folded << line.simplified();
+  }
+  return folded;
+}
+
+// The report's lines as the pages of a printer take `perPage` of them.
+std::vector<QStringList> Paged(const QStringList& lines, int perPage) {
+  std::vector<QStringList> pages;
+  for (qsizetype first = 0; first < lines.size(); first += perPage) {
+    pages.push_back(Folded(lines.mid(first, perPage)));
+  }
+  return pages;
+}
+
+// Each page of the PDF holds, in order, the report's lines of that page and
+// nothing else; every line is whole.
+void ExpectPdfHoldsPages(const QString& path, const std::vector<QStringList>& expected) {
+  const QStringList pages = PdfPageTexts(path);
+  ASSERT_EQ(pages.size(), static_cast<qsizetype>(expected.size()));
+  for (std::size_t page = 0; page < expected.size(); ++page) {
+    EXPECT_EQ(Folded(pages[static_cast<qsizetype>(page)].split(QLatin1Char('\n'))).join('\n'),
+              expected[page].join('\n'))
+        << "page " << page + 1;
+  }
+}
+
+// Report lines on a page of the printer at 12 pt: the page's printable
+// height over the line distance of 1.2 ems.
+int LinesPerPage12(QPrinter& printer) {
+  const double height = printer.pageLayout().paintRect(QPageLayout::Point).height();
+  return static_cast<int>(height / (TableView::kReportLineEms * 12));
+}
+
+// On a machine without a printer the report could not be had at all. It
+// goes to a PDF file through Qt's own PDF printer: the save dialog as for the
+// CSV file, every line of the printed report on the printer's pages.
+TEST_F(TableOutputTest, SavesTheReportAsPdfWithoutAPrinter) {
+  View().Printer().setPageSize(QPageSize(QPageSize::A4));
+  const QString path = dir.filePath("report.pdf");
+  prompts.PickFile(path);
+  Menu("menu_file_pdf")->trigger();
+
+  ASSERT_EQ(prompts.History().size(), 1u);
+  const ScriptedPrompts::Shown& dialog = prompts.History().front();
+  EXPECT_EQ(dialog.Kind, "save");
+  EXPECT_EQ(dialog.Dialog.Title, "保存ﾌｧｲﾙ選択");
+  EXPECT_EQ(dialog.Dialog.Filter, "pdfﾌｧｲﾙ(*.pdf)|*.pdf");
+  EXPECT_EQ(dialog.Dialog.DefaultSuffix, "*.pdf");
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  const QStringList lines = ReportLines(state, table);
+  const int perPage = LinesPerPage12(View().Printer());
+  ASSERT_GE(perPage, static_cast<int>(lines.size()));  // one A4 sheet
+  ExpectPdfHoldsPages(path, Paged(lines, perPage));
+  EXPECT_EQ(PdfPageCount(ReadBytes(path)), 1);
+}
+
+// A long stroke range breaks its pages in the PDF where the printer does:
+// after as many lines as a page holds.
+TEST_F(TableOutputTest, PdfBreaksPagesAsThePrinterDoes) {
+  state.Mode = EditMode::Change;
+  state.MaxStroke = 400;
+  View().BuildTableLayout();
+  View().Printer().setPageSize(QPageSize(QPageSize::A4));
+  const QStringList lines = ReportLines(state, table);
+  const int perPage = LinesPerPage12(View().Printer());
+  EXPECT_EQ(TableView::LayOutReport(View().Printer(), lines).LinesPerPage, perPage);
+  const auto pages = static_cast<int>((lines.size() + perPage - 1) / perPage);
+  ASSERT_GT(pages, 1);
+
+  const QString pdf = dir.filePath("long.pdf");
+  prompts.PickFile(pdf);
+  View().SavePdf();
+  EXPECT_TRUE(prompts.Messages().empty());
+  EXPECT_EQ(PdfPageCount(ReadBytes(pdf)), pages);
+  ExpectPdfHoldsPages(pdf, Paged(lines, perPage));
+
+  // The printer's own output has the same pages.
+  const QString printed = dir.filePath("printed.pdf");
+  View().Printer().setOutputFormat(QPrinter::PdfFormat);
+  View().Printer().setOutputFileName(printed);
+  prompts.AcceptPrinter(true);
+  View().Print();
+  EXPECT_EQ(PdfPageTexts(printed).join('\f'), PdfPageTexts(pdf).join('\f'));
+}
+
+// With nine items shown a stroke line is 153 columns, wider than an A4
+// sheet at 12 pt, and its right end was cut off. The report's font now
+// shrinks until the widest line fits, on paper and in the PDF alike.
+TEST_F(TableOutputTest, WideReportShrinksUntilItsWidestLineFits) {
+  for (const ResultItemInfo& info : ResultItems()) {
+    if (!table.IsShown(info.Item) && info.Item != ResultItem::InvLinkRatio) Click(info.Item);
+  }
+  ASSERT_EQ(table.ShownCount(), 9);
+  SweepBase();
+  ASSERT_TRUE(ChangedSweep(state, table, graph).Ok);
+  QPrinter& printer = View().Printer();
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  const QStringList lines = ReportLines(state, table);
+  const auto widest = std::max_element(
+      lines.begin(), lines.end(),
+      [](const QString& a, const QString& b) { return DisplayWidth(a) < DisplayWidth(b); });
+  ASSERT_GT(DisplayWidth(*widest), 120);
+
+  const TableView::ReportLayout layout = TableView::LayOutReport(printer, lines);
+  EXPECT_LT(layout.PointSize, 12);
+  EXPECT_GT(layout.PointSize, 5);
+  QFont font = GothicFont(layout.PointSize);
+  QString inked = *widest;
+  while (inked.endsWith(QLatin1Char(' '))) inked.chop(1);
+  EXPECT_LE(QFontMetricsF(font, &printer).horizontalAdvance(inked), printer.width());
+
+  const QString path = dir.filePath("wide.pdf");
+  prompts.PickFile(path);
+  View().SavePdf();
+  ExpectPdfHoldsPages(path, Paged(lines, layout.LinesPerPage));
+}
+
+// The preview draws the pages the PDF holds: the same painting, asked
+// through the prompts.
+TEST_F(TableOutputTest, PreviewShowsThePagesOfThePdf) {
+  const QString preview = dir.filePath("preview.pdf");
+  prompts.PreviewInto(preview);
+  Menu("menu_print_preview")->trigger();
+  ASSERT_EQ(prompts.History().size(), 1u);
+  EXPECT_EQ(prompts.History().front().Kind, "preview");
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  const QString pdf = dir.filePath("report.pdf");
+  prompts.PickFile(pdf);
+  View().SavePdf();
+  const QStringList pages = PdfPageTexts(preview);
+  ASSERT_FALSE(pages.isEmpty());
+  EXPECT_EQ(pages.join('\f'), PdfPageTexts(pdf).join('\f'));
+}
+
+// Qt's own preview dialog, on a machine with or without a printer, draws
+// the report through the painting the printer uses.
+TEST_F(TableOutputTest, QtPreviewDialogDrawsTheReport) {
+  QtPrompts qt;
+  QPrinter printer(QPrinter::HighResolution);
+  int painted = 0;
+  bool paintedWell = true;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&painted] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && painted > 0) modal->close();
+  });
+  closer.start(50);
+  const QStringList lines = ReportLines(state, table);
+  qt.PreviewPrint(nullptr, printer, [&](QPrinter& target) {
+    ++painted;
+    if (!TableView::PaintReport(target, lines)) paintedWell = false;
+  });
+  EXPECT_GE(painted, 1);
+  EXPECT_TRUE(paintedWell);
+}
+
+TEST_F(TableOutputTest, PdfThatCannotBeWrittenIsReported) {
+  prompts.PickFile(std::nullopt);
+  View().SavePdf();
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  const QString path = dir.filePath("missing/report.pdf");
+  prompts.PickFile(path);
+  View().SavePdf();
+  EXPECT_FALSE(QFile::exists(path));
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_EQ(prompts.Messages().front().Title, text::kWarningTitle);
+  EXPECT_EQ(prompts.Messages().front().Icon, MessageIcon::Error);
+  EXPECT_TRUE(prompts.Messages().front().Text.startsWith("PDFﾌｧｲﾙに保存できませんでした"));
 }
 
 TEST_F(TableViewTest, UserCannotCloseTheWindow) {

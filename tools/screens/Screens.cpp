@@ -21,6 +21,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSlider>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -32,7 +33,9 @@
 #include "entry/InputForm.hpp"
 #include "entry/PositionForm.hpp"
 #include "model/AppState.hpp"
+#include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/Units.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
 #include "views/RealView.hpp"
@@ -171,6 +174,64 @@ int main(int argc, char* argv[]) {
   SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
   SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
 
+  // The real-motion view in use: both sliders part-way along the stroke.
+  if (potelan::RealView* real = window.Views().RealWindow()) {
+    window.Views().BringToFront(real);
+    Settle();
+    real->Slider(0)->setValue(-40);
+    real->Slider(1)->setValue(-90);
+    SaveChild(window, real, QStringLiteral("11-real-sliders"));
+  }
+
+  // The printed report as a PDF; tools/screenshots.sh pictures its first page.
+  if (potelan::TableView* table = window.Views().TableWindow()) {
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("13-report.pdf")));
+    table->SavePdf();
+  }
+
+  // The graph on a large frame at 5 mm: joined curves, legend, axis titles
+  // and the marks where a curve leaves the fixed scale; then fitted to its
+  // curves, and saved as PNG and SVG through its menu.
+  if (auto* graph = qobject_cast<potelan::GraphView*>(window.Views().GraphWindow())) {
+    if (QMdiSubWindow* frame = window.SubWindowOf(graph)) {
+      frame->resize(900, 560);
+      window.Views().BringToFront(graph);
+    }
+    const auto trigger = [graph](const char* name) {
+      if (auto* item = graph->findChild<QAction*>(QString::fromLatin1(name))) item->trigger();
+    };
+    if (QAction* pitch5 =
+            potelan::FindIndexed<QAction>(*graph, QStringLiteral("menu_detail_pitch"), 1)) {
+      pitch5->trigger();
+    }
+    SaveChild(window, graph, QStringLiteral("24-graph-large"));
+    prompts.PickImageSize(QSize(960, 600));
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("26-graph-saved.png")));
+    trigger("menu_save_png");
+    prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("26-graph-saved.svg")));
+    trigger("menu_save_svg");
+    trigger("menu_view_auto_scale");
+    SaveChild(window, graph, QStringLiteral("25-graph-auto-scale"));
+    trigger("menu_view_auto_scale");
+  }
+
+  // The ウィンドウ menu: tiled on a working area of 800 x 600, tiled on the
+  // main window at its start-up size, and cascaded.
+  window.resize(window.size() + (QSize(800, 600) - window.Area()->viewport()->size()));
+  Settle();
+  window.TileWindows();
+  Save(&window, QStringLiteral("20-tiled-800x600"));
+  window.resize(potelan::Px(12000), potelan::Px(9000));
+  Settle();
+  window.TileWindows();
+  Save(&window, QStringLiteral("21-tiled-start-size"));
+  window.resize(1380, 1000);
+  Settle();
+  window.TileWindows();
+  Save(&window, QStringLiteral("22-tiled-large"));
+  window.CascadeWindows();
+  Save(&window, QStringLiteral("23-cascaded"));
+
   // The design assistant from the 特別 menu: its three pages, a fit to the
   // changed set's curve with 10 % more progression, and the graph with the
   // fitted set's preview.
@@ -182,16 +243,16 @@ int main(int argc, char* argv[]) {
     }
     assistant->StaticLoadBox()->setValue(150);
     assistant->Pages()->setCurrentIndex(0);
-    SaveChild(window, assistant, QStringLiteral("20-assist-characteristics"));
+    SaveChild(window, assistant, QStringLiteral("30-assist-characteristics"));
     assistant->Pages()->setCurrentIndex(1);
-    SaveChild(window, assistant, QStringLiteral("21-assist-sensitivity"));
+    SaveChild(window, assistant, QStringLiteral("31-assist-sensitivity"));
     assistant->Pages()->setCurrentIndex(2);
     using potelan::assist::Dimension;
     for (Dimension d : {Dimension::LinkUp, Dimension::TenRodLength, Dimension::FrameLinkX}) {
       if (QCheckBox* check = assistant->DimensionCheck(d)) check->setChecked(true);
     }
     assistant->ChangeTarget(potelan::DesignAssistant::TargetChange::AddProgression);
-    SaveChild(window, assistant, QStringLiteral("22-assist-fit-target"));
+    SaveChild(window, assistant, QStringLiteral("32-assist-fit-target"));
     assistant->Run();
     QElapsedTimer clock;
     clock.start();
@@ -199,13 +260,13 @@ int main(int argc, char* argv[]) {
       QApplication::processEvents(QEventLoop::AllEvents, 20);
       QThread::msleep(5);
     }
-    SaveChild(window, assistant, QStringLiteral("23-assist-fit-result"));
+    SaveChild(window, assistant, QStringLiteral("33-assist-fit-result"));
     window.Views().BringToFront(window.Views().GraphWindow());
     if (QMdiSubWindow* graph = window.SubWindowOf(window.Views().GraphWindow())) {
       graph->resize(760, 520);
     }
-    SaveChild(window, window.Views().GraphWindow(), QStringLiteral("24-graph-fit-preview"));
-    Save(&window, QStringLiteral("25-editing-with-assistant"));
+    SaveChild(window, window.Views().GraphWindow(), QStringLiteral("34-graph-fit-preview"));
+    Save(&window, QStringLiteral("35-editing-with-assistant"));
   }
 
   // The change-input form after each kind of type change: a Type 2 session

@@ -1,0 +1,231 @@
+#include "app/WindowArrangement.hpp"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <algorithm>
+
+namespace potelan {
+namespace {
+
+enum class Rest { ToLast, Evenly };
+
+// Lengths along one direction that fill `room`: every entry starts at its
+// minimum; what is left goes first toward the preferred lengths (in
+// proportion to what each still wants), then, as `rest` says, to the last
+// entry that can grow or evenly to all that can. No entry passes its maximum.
+std::vector<int> Share(int room, const std::vector<int>& minimum, const std::vector<int>& preferred,
+                       const std::vector<int>& maximum, Rest rest) {
+  const std::size_t n = minimum.size();
+  std::vector<int> length(minimum);
+  long long used = 0;
+  for (int m : minimum) used += m;
+  long long extra = room - used;
+  if (extra <= 0) return length;
+
+  std::vector<long long> wants(n);
+  long long wanted = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    wants[i] = std::max(0, std::min(preferred[i], maximum[i]) - minimum[i]);
+    wanted += wants[i];
+  }
+  if (wanted >= extra) {
+    long long given = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const long long share = extra * wants[i] / wanted;
+      length[i] += static_cast<int>(share);
+      given += share;
+    }
+    // What the rounding kept back, a pixel each to those that want more.
+    for (std::size_t i = 0; i < n && given < extra; ++i) {
+      if (length[i] - minimum[i] < wants[i]) {
+        ++length[i];
+        ++given;
+      }
+    }
+    return length;
+  }
+  for (std::size_t i = 0; i < n; ++i) length[i] += static_cast<int>(wants[i]);
+  extra -= wanted;
+
+  if (rest == Rest::ToLast) {
+    for (std::size_t i = n; i-- > 0 && extra > 0;) {
+      const long long add = std::min<long long>(extra, maximum[i] - length[i]);
+      length[i] += static_cast<int>(add);
+      extra -= add;
+    }
+    return length;
+  }
+  while (extra > 0) {
+    std::vector<std::size_t> growing;
+    for (std::size_t i = 0; i < n; ++i) {
+      if (length[i] < maximum[i]) growing.push_back(i);
+    }
+    if (growing.empty()) break;
+    const long long each = std::max<long long>(1, extra / static_cast<long long>(growing.size()));
+    for (std::size_t i : growing) {
+      const long long add = std::min({each, extra, static_cast<long long>(maximum[i] - length[i])});
+      length[i] += static_cast<int>(add);
+      extra -= add;
+      if (extra == 0) break;
+    }
+  }
+  return length;
+}
+
+// The frame's title bar and borders around the window's contents.
+QSize FrameOf(const QMdiSubWindow& window) {
+  const QMargins m = window.contentsMargins();
+  return {m.left() + m.right(), m.top() + m.bottom()};
+}
+
+TileRequest RequestOf(const QMdiSubWindow& window) {
+  const QSize minimum = window.minimumSizeHint().expandedTo(window.minimumSize());
+  // A window of fixed size (the table) is not stretched: a larger frame
+  // would only stand empty around it.
+  QSize maximum = window.maximumSize();
+  if (const QWidget* contents = window.widget()) {
+    maximum = maximum.boundedTo(contents->maximumSize() + FrameOf(window));
+  }
+  maximum = maximum.expandedTo(minimum);
+  const QSize preferred = window.sizeHint().expandedTo(minimum).boundedTo(maximum);
+  return {minimum, preferred, maximum};
+}
+
+bool Arrangeable(const QMdiSubWindow* window) {
+  return window != nullptr && !window->isHidden() && !window->isMinimized();
+}
+
+}  // namespace
+
+std::vector<std::vector<QRect>> TileColumns(QSize room,
+                                            const std::vector<std::vector<TileRequest>>& columns) {
+  // Each window by its column and place in the caller's order.
+  struct Slot {
+    std::size_t Column, Index;
+  };
+  std::vector<std::vector<Slot>> plan;
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    std::vector<Slot> column;
+    for (std::size_t i = 0; i < columns[c].size(); ++i) column.push_back({c, i});
+    if (!column.empty()) plan.push_back(std::move(column));
+  }
+  auto ask = [&](const Slot& s) -> const TileRequest& { return columns[s.Column][s.Index]; };
+  auto minWidth = [&](const std::vector<Slot>& column) {
+    int width = 0;
+    for (const Slot& s : column) width = std::max(width, ask(s).Minimum.width());
+    return width;
+  };
+  auto minHeight = [&](const std::vector<Slot>& column) {
+    int height = 0;
+    for (const Slot& s : column) height += ask(s).Minimum.height();
+    return height;
+  };
+
+  // Too narrow for the columns side by side: the last column goes under the
+  // column with the most height to spare, as long as its windows fit there.
+  for (;;) {
+    int wanted = 0;
+    for (const std::vector<Slot>& column : plan) wanted += minWidth(column);
+    if (plan.size() < 2 || wanted <= room.width()) break;
+    const std::vector<Slot>& last = plan.back();
+    std::size_t roomiest = 0;
+    for (std::size_t c = 1; c + 1 < plan.size(); ++c) {
+      if (minHeight(plan[c]) < minHeight(plan[roomiest])) roomiest = c;
+    }
+    if (room.height() - minHeight(plan[roomiest]) < minHeight(last)) break;
+    std::vector<Slot> moved = last;
+    plan.pop_back();
+    plan[roomiest].insert(plan[roomiest].end(), moved.begin(), moved.end());
+  }
+
+  std::vector<int> minWidths, prefWidths, maxWidths;
+  for (const std::vector<Slot>& column : plan) {
+    int pf = 0, mx = 0;
+    for (const Slot& s : column) {
+      pf = std::max(pf, ask(s).Preferred.width());
+      mx = std::max(mx, ask(s).Maximum.width());
+    }
+    minWidths.push_back(minWidth(column));
+    prefWidths.push_back(pf);
+    maxWidths.push_back(std::max(mx, minWidth(column)));
+  }
+  const std::vector<int> widths =
+      Share(room.width(), minWidths, prefWidths, maxWidths, Rest::ToLast);
+
+  std::vector<std::vector<QRect>> places(columns.size());
+  for (std::size_t c = 0; c < columns.size(); ++c) places[c].resize(columns[c].size());
+  int x = 0;
+  for (std::size_t c = 0; c < plan.size(); ++c) {
+    std::vector<int> mn, pf, mx;
+    for (const Slot& s : plan[c]) {
+      mn.push_back(ask(s).Minimum.height());
+      pf.push_back(ask(s).Preferred.height());
+      mx.push_back(ask(s).Maximum.height());
+    }
+    const std::vector<int> heights = Share(room.height(), mn, pf, mx, Rest::Evenly);
+    int y = 0;
+    for (std::size_t i = 0; i < plan[c].size(); ++i) {
+      const Slot& s = plan[c][i];
+      const int width = std::clamp(widths[c], ask(s).Minimum.width(), ask(s).Maximum.width());
+      places[s.Column][s.Index] = QRect(x, y, width, heights[i]);
+      y += heights[i];
+    }
+    x += widths[c];
+  }
+  return places;
+}
+
+void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns) {
+  std::vector<std::vector<QMdiSubWindow*>> shown;
+  std::vector<std::vector<TileRequest>> requests;
+  for (const std::vector<QMdiSubWindow*>& column : columns) {
+    std::vector<QMdiSubWindow*> windows;
+    std::vector<TileRequest> asks;
+    for (QMdiSubWindow* window : column) {
+      if (!Arrangeable(window)) continue;
+      if (window->isMaximized()) window->showNormal();
+      windows.push_back(window);
+      asks.push_back(RequestOf(*window));
+    }
+    if (windows.empty()) continue;
+    shown.push_back(std::move(windows));
+    requests.push_back(std::move(asks));
+  }
+  const std::vector<std::vector<QRect>> places =
+      TileColumns(area.viewport()->size(), requests);
+  for (std::size_t c = 0; c < shown.size(); ++c) {
+    for (std::size_t i = 0; i < shown[c].size(); ++i) shown[c][i]->setGeometry(places[c][i]);
+  }
+}
+
+void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& windows) {
+  std::vector<QMdiSubWindow*> shown;
+  for (QMdiSubWindow* window : windows) {
+    if (!Arrangeable(window)) continue;
+    if (window->isMaximized()) window->showNormal();
+    shown.push_back(window);
+  }
+  if (shown.empty()) return;
+  const QSize room = area.viewport()->size();
+  QMdiSubWindow* last = shown.back();
+  int offset = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    QMdiSubWindow* window = shown[i];
+    const TileRequest r = RequestOf(*window);
+    // One title bar down and across per window.
+    const int step = std::max(8, window->contentsMargins().top());
+    offset += i == 0 ? 0 : step;
+    const QSize free(std::max(0, room.width() - offset), std::max(0, room.height() - offset));
+    const QSize size = r.Preferred.boundedTo(free).expandedTo(r.Minimum);
+    // A window too wide for its place moves back left as far as that brings
+    // it in; it never moves up, so every title bar stays in view on a line
+    // of its own (a window too tall runs past the bottom instead).
+    const int x = std::max(0, std::min(offset, room.width() - size.width()));
+    const int y = offset;
+    window->setGeometry(x, y, size.width(), size.height());
+    window->raise();
+  }
+  area.setActiveSubWindow(last);
+}
+
+}  // namespace potelan

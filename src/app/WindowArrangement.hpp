@@ -1,0 +1,47 @@
+// The ウィンドウ menu's arrangements of the child windows: side by side in
+// columns (並べて表示) and one over the other (重ねて表示). Unlike the MDI
+// area's own tiling, no window is made smaller than its minimum size (the
+// change-input form stays readable) and a window gets the size it asks for
+// (the table all its rows) wherever the area has the room.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <vector>
+
+class QMdiArea;
+class QMdiSubWindow;
+
+namespace potelan {
+
+// What a window asks of an arrangement.
+struct TileRequest {
+  QSize Minimum;    // never made smaller
+  QSize Preferred;  // given where the room allows
+  QSize Maximum;    // never made larger
+};
+
+// The places of the windows of `columns` (left to right; each column top to
+// bottom) in an area of size `room`, in the same order. A column is as wide
+// as its widest minimum; width and height left over go first to the windows
+// that want more than their minimum, then to the last column that can grow
+// (and, within a column, to every window that can). When the columns are
+// too wide for the area side by side, the last column goes under the column
+// with the most height to spare, while its windows fit there. The windows
+// never overlap; when even the minimum sizes do not fit, the columns run past
+// the area's right or bottom edge rather than over one another.
+std::vector<std::vector<QRect>> TileColumns(QSize room,
+                                            const std::vector<std::vector<TileRequest>>& columns);
+
+// Tiles the sub-windows of `columns` over the area's viewport. Hidden and
+// minimized windows and empty columns are left out; a maximized window is
+// shown normal first.
+void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns);
+
+// Cascades the shown sub-windows, the first at the top left and each next
+// one a title bar lower and further right, on top of the one before. A
+// window keeps its preferred size as far as the area allows, never below its
+// minimum; the last one is active.
+void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& windows);
+
+}  // namespace potelan

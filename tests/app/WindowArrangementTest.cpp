@@ -1,0 +1,236 @@
+// The ウィンドウ menu: tiling keeps every window at least at its minimum
+// size and never lays one over another, so the change-input form, the table,
+// the graph and the real-motion view can all be seen at once; cascading keeps
+// every window in view.
+#include "app/WindowArrangement.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include "app/MainWindow.hpp"
+#include "app/ResultViews.hpp"
+#include "ui/ScriptedPrompts.hpp"
+#include "ui/Units.hpp"
+
+namespace potelan {
+namespace {
+
+constexpr int kUnbounded = QWIDGETSIZE_MAX;
+
+TileRequest Ask(QSize minimum, QSize preferred, QSize maximum = {kUnbounded, kUnbounded}) {
+  return {minimum, preferred, maximum};
+}
+
+// Checks the promises of every tiling: each place within its window's
+// minimum and maximum, and no two places overlapping.
+void ExpectSoundTiling(const std::vector<std::vector<TileRequest>>& asks,
+                       const std::vector<std::vector<QRect>>& places) {
+  ASSERT_EQ(asks.size(), places.size());
+  std::vector<QRect> all;
+  for (std::size_t c = 0; c < asks.size(); ++c) {
+    ASSERT_EQ(asks[c].size(), places[c].size());
+    for (std::size_t i = 0; i < asks[c].size(); ++i) {
+      const QRect& r = places[c][i];
+      EXPECT_GE(r.width(), asks[c][i].Minimum.width()) << c << "," << i;
+      EXPECT_GE(r.height(), asks[c][i].Minimum.height()) << c << "," << i;
+      EXPECT_LE(r.width(), asks[c][i].Maximum.width()) << c << "," << i;
+      EXPECT_LE(r.height(), asks[c][i].Maximum.height()) << c << "," << i;
+      EXPECT_GE(r.x(), 0);
+      EXPECT_GE(r.y(), 0);
+      all.push_back(r);
+    }
+  }
+  for (std::size_t a = 0; a < all.size(); ++a) {
+    for (std::size_t b = a + 1; b < all.size(); ++b) {
+      EXPECT_FALSE(all[a].intersects(all[b])) << a << " and " << b;
+    }
+  }
+}
+
+TEST(TileColumnsTest, RoomEnoughGivesEveryWindowWhatItAsksAndTheRestToTheLastColumn) {
+  // A form of fixed width, a table of fixed size, two views that can grow.
+  const std::vector<std::vector<TileRequest>> asks = {
+      {Ask({300, 500}, {320, 520}, {kUnbounded, kUnbounded})},
+      {Ask({400, 650}, {400, 650}, {400, 650})},
+      {Ask({100, 80}, {470, 320}), Ask({100, 80}, {600, 460})}};
+  const QSize room(1600, 1000);
+  const auto places = TileColumns(room, asks);
+  ExpectSoundTiling(asks, places);
+  EXPECT_EQ(places[0][0].size(), QSize(320, 1000));  // its column's full height
+  EXPECT_EQ(places[1][0], QRect(320, 0, 400, 650));
+  // The last column takes the width left over and shares the height.
+  EXPECT_EQ(places[2][0].x(), 720);
+  EXPECT_EQ(places[2][0].width(), 1600 - 720);
+  EXPECT_EQ(places[2][0].height() + places[2][1].height(), 1000);
+  EXPECT_GE(places[2][0].height(), 320);
+  EXPECT_GE(places[2][1].height(), 460);
+}
+
+TEST(TileColumnsTest, ColumnsTooWideSideBySideGoUnderTheColumnWithRoomToSpare) {
+  // The form and the table take nearly all the width: the views go under
+  // the form, where there is height to spare, not past the right edge.
+  const std::vector<std::vector<TileRequest>> asks = {
+      {Ask({368, 511}, {368, 511})},
+      {Ask({411, 577}, {411, 577}, {411, 577})},
+      {Ask({84, 28}, {475, 346}), Ask({84, 28}, {602, 481})}};
+  const auto places = TileColumns({800, 600}, asks);
+  ExpectSoundTiling(asks, places);
+  for (const auto& column : places) {
+    for (const QRect& r : column) EXPECT_TRUE(QRect(0, 0, 800, 600).contains(r)) << r.x() << "," << r.y();
+  }
+  EXPECT_EQ(places[0][0].topLeft(), QPoint(0, 0));
+  EXPECT_GE(places[0][0].height(), 511);
+  // The table keeps its fixed size; the spare width goes to the column
+  // that can grow.
+  EXPECT_EQ(places[1][0], QRect(389, 0, 411, 577));
+  EXPECT_EQ(places[2][0].x(), 0);
+  EXPECT_GE(places[2][0].y(), 511);
+  EXPECT_EQ(places[2][1].y(), places[2][0].bottom() + 1);
+  EXPECT_EQ(places[2][1].bottom(), 599);
+}
+
+class WindowMenuTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+  }
+  void TearDown() override {
+    window.reset();
+    QDir::setCurrent(previous);
+  }
+  // The editing stage of the Type 4 example, the main window at `size`.
+  MainWindow& Editing(QSize size) {
+    window = std::make_unique<MainWindow>(state, prompts, false);
+    window->resize(size);
+    window->show();
+    window->OpenAtStart(QStringLiteral(POTELAN_EXAMPLES "/type4.lin"));
+    window->ClickButton(kButtonNext);
+    EXPECT_EQ(state.Mode, EditMode::New);
+    return *window;
+  }
+  std::vector<QMdiSubWindow*> Shown() const {
+    std::vector<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : window->Area()->subWindowList()) {
+      if (sub->isVisible()) shown.push_back(sub);
+    }
+    return shown;
+  }
+  QAction* Item(const char* name) const { return window->findChild<QAction*>(name); }
+
+  // The main window sized so that its working area (the MDI area's
+  // viewport) is `area`.
+  void SetWorkingArea(QSize area) {
+    QApplication::processEvents();
+    const QSize viewport = window->Area()->viewport()->size();
+    window->resize(window->size() + (area - viewport));
+    QApplication::processEvents();
+    ASSERT_EQ(window->Area()->viewport()->size(), area);
+  }
+  // Every window whole in the area (`inArea`), at least at its minimum
+  // size, and none over another.
+  void ExpectTiled(bool inArea = true) {
+    const std::vector<QMdiSubWindow*> shown = Shown();
+    ASSERT_EQ(shown.size(), 4u);
+    const QRect room = window->Area()->viewport()->rect();
+    for (std::size_t a = 0; a < shown.size(); ++a) {
+      const QMdiSubWindow* sub = shown[a];
+      const QString name = sub->widget()->objectName();
+      EXPECT_GE(sub->width(), sub->minimumSizeHint().width()) << name.toStdString();
+      EXPECT_GE(sub->height(), sub->minimumSizeHint().height()) << name.toStdString();
+      EXPECT_TRUE(!inArea || room.contains(sub->geometry()))
+          << name.toStdString() << " " << sub->geometry().x() << "," << sub->geometry().y()
+          << " " << sub->width() << "x" << sub->height() << " in " << room.width() << "x"
+          << room.height();
+      for (std::size_t b = a + 1; b < shown.size(); ++b) {
+        EXPECT_FALSE(sub->geometry().intersects(shown[b]->geometry()))
+            << name.toStdString() << " over " << shown[b]->widget()->objectName().toStdString();
+      }
+    }
+    // The change-input form keeps its size: every row stands in view.
+    const QMdiSubWindow* input = window->SubWindowOf(window->Input());
+    EXPECT_GE(input->widget()->height(), window->Input()->minimumSizeHint().height());
+  }
+
+  QTemporaryDir dir;
+  QString previous;
+  AppState state;
+  ScriptedPrompts prompts;
+  std::unique_ptr<MainWindow> window;
+};
+
+// The MDI area's own tiling squeezes the change-input form into a quarter of
+// the area, cutting off its rows and buttons.
+TEST_F(WindowMenuTest, TilingAWorkingAreaOf800x600ShowsAllFourWindowsWhole) {
+  Editing({Px(12000), Px(9000)});
+  SetWorkingArea({800, 600});
+  ASSERT_EQ(Item("menu_tile")->text(), "並べて表示");
+  Item("menu_tile")->trigger();
+  ExpectTiled();
+  // The table shows every row.
+  const QMdiSubWindow* table = window->SubWindowOf(window->Views().TableWindow());
+  EXPECT_GE(table->height(), table->sizeHint().height());
+}
+
+TEST_F(WindowMenuTest, TilingAtTheStartSizeLaysNoWindowOverAnother) {
+  Editing({Px(12000), Px(9000)});  // 800 x 600 with menus, toolbar and status bar
+  Item("menu_tile")->trigger();
+  // The table alone is taller than this area: it runs past the bottom.
+  ExpectTiled(false);
+}
+
+TEST_F(WindowMenuTest, TilingOnALargeScreenShowsTheWholeTable) {
+  Editing({1600, 1100});
+  Item("menu_tile")->trigger();
+  ExpectTiled();
+  // The table, of fixed size, is shown whole and not stretched: a taller
+  // frame would only stand empty above and below it.
+  const QMdiSubWindow* table = window->SubWindowOf(window->Views().TableWindow());
+  EXPECT_EQ(table->size(), table->sizeHint());
+  // The views get the width the form and the table leave.
+  const QMdiSubWindow* graph = window->SubWindowOf(window->Views().GraphWindow());
+  EXPECT_GE(graph->width(), graph->sizeHint().width());
+}
+
+TEST_F(WindowMenuTest, CascadingKeepsEveryWindowInViewWithTheActiveOneOnTop) {
+  Editing({Px(12000), Px(9000)});
+  Item("menu_tile")->trigger();
+  QMdiSubWindow* graph = window->SubWindowOf(window->Views().GraphWindow());
+  window->Area()->setActiveSubWindow(graph);
+  ASSERT_EQ(Item("menu_cascade")->text(), "重ねて表示");
+  Item("menu_cascade")->trigger();
+  const std::vector<QMdiSubWindow*> shown = Shown();
+  ASSERT_EQ(shown.size(), 4u);
+  const QRect room = window->Area()->viewport()->rect();
+  for (const QMdiSubWindow* sub : shown) {
+    // Each title bar is in the area, where the user can take the window.
+    EXPECT_TRUE(room.contains(sub->geometry().topLeft())) << sub->widget()->objectName().toStdString();
+    EXPECT_TRUE(room.contains(sub->geometry().topRight() - QPoint(1, 0)))
+        << sub->widget()->objectName().toStdString();
+    EXPECT_GE(sub->width(), sub->minimumSizeHint().width());
+    EXPECT_GE(sub->height(), sub->minimumSizeHint().height());
+  }
+  // One title bar apart, in the order they lie. (A window stretched by a
+  // tiling once had its contents lower in its frame, and that was taken for
+  // the title bar's height, sending the next windows far down the area.)
+  int expectedTop = 0;
+  for (const QMdiSubWindow* sub : window->Area()->subWindowList(QMdiArea::StackingOrder)) {
+    if (!sub->isVisible()) continue;
+    EXPECT_EQ(sub->y(), expectedTop) << sub->widget()->objectName().toStdString();
+    expectedTop += sub->contentsMargins().top();
+  }
+  EXPECT_EQ(window->Area()->activeSubWindow(), graph);
+  EXPECT_EQ(window->Area()->subWindowList(QMdiArea::StackingOrder).back(), graph);
+}
+
+}  // namespace
+}  // namespace potelan
