@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "assist/Rates.hpp"
+#include "model/Rates.hpp"
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
 
@@ -63,12 +63,6 @@ bool SolveAt(AppState& state, double axle) {
   return !state.LinkFailed;
 }
 
-// Type 2's ratio is the size of the shock length's rate; the linked types'
-// is the rate itself.
-double RatioSign(const ConfigSet& s, double dLength) {
-  return s.SusType == 2 && dLength < 0 ? -1.0 : 1.0;
-}
-
 CurvePoint PointOf(const ConfigSet& s, double stroke, bool onGrid) {
   CurvePoint p;
   p.Stroke = stroke;
@@ -93,19 +87,6 @@ bool AddRates(const ConfigSet& s, CurvePoint& p) {
 }
 
 }  // namespace
-
-// Wheel rate: the axle load is F * r with F = (Preload + SusStroke) * k. By
-// the stroke s (the axle position falls as s grows), dSusStroke/ds is the
-// shock length's rate by the axle position, and dr/ds = -sign * d2L/dA2.
-std::optional<StepRates> RatesOfSolved(const ConfigSet& s) {
-  const std::optional<ShockRates> rates = ShockLengthRates(s);
-  if (!rates) return std::nullopt;
-  StepRates r;
-  r.RatioSlope = -RatioSign(s, rates->dLength) * rates->d2Length;
-  r.WheelRate = s.SpringRate * s.LinkRatio * rates->dLength + s.SusLoad.Magnitude * r.RatioSlope;
-  if (!std::isfinite(r.RatioSlope) || !std::isfinite(r.WheelRate)) return std::nullopt;
-  return r;
-}
 
 Curve SweepCurve(const ConfigSet& set, std::int16_t maxStroke, bool withRates) {
   Curve curve;

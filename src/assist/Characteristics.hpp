@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/AppState.hpp"
+#include "model/Rates.hpp"
 
 namespace potelan::assist {
 
@@ -64,15 +65,9 @@ struct Curve {
 // derived (a locked linkage: two members in line) counts as not assembled.
 Curve SweepCurve(const ConfigSet& set, std::int16_t maxStroke, bool withRates = true);
 
-// The ratio slope (1/mm) and wheel rate (kgf/mm) of a set that SolveLinkage
-// has just solved successfully, at whatever axle position it was solved
-// (for sweeps at other pitches than 5 mm). Nothing where the linkage is
-// locked (two members in line).
-struct StepRates {
-  double RatioSlope = 0;
-  double WheelRate = 0;
-};
-std::optional<StepRates> RatesOfSolved(const ConfigSet& solved);
+// The ratio slope and wheel rate of a solved set at any axle position (for
+// sweeps at other pitches than 5 mm) are the engine's RatesOfSolved
+// (model/Rates.hpp).
 
 // Solves a copy of `set` at an arbitrary stroke, counting shock stroke from
 // `susLength0`; nothing when it does not assemble.

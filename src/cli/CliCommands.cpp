@@ -1,26 +1,22 @@
 #include "cli/CliCommands.hpp"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "entry/BoxNames.hpp"
-#include "entry/MemoryForm.hpp"
-#include "files/LinkFile.hpp"
-#include "files/SettingsFile.hpp"
+#include "Version.hpp"
+#include "cli/CliSupport.hpp"
 #include "files/TableExport.hpp"
-#include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
+#include "model/Rates.hpp"
 #include "model/ResultTable.hpp"
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
@@ -35,17 +31,32 @@ const char kHelp[] =
     "Usage:\n"
     "  potelan-cli sweep FILE.lin [--max-stroke N] [--pitch MM] [--format json|csv|table]\n"
     "  potelan-cli compare BASE.lin CHANGED.lin [--max-stroke N] -o OUT.csv\n"
-    "  potelan-cli --help\n"
+    "  potelan-cli info FILE.lin [--max-stroke N] [--static-load KGF]\n"
+    "  potelan-cli sensitivity FILE.lin [--max-stroke N]\n"
+    "  potelan-cli fit START.lin --target TARGET.csv --vary KEY[,KEY...]\n"
+    "              [--bounds KEY=LO:HI]... [--quantity ratio|inverse|axle-load]\n"
+    "              [--max-stroke N] -o FITTED.lin\n"
+    "  potelan-cli COMMAND --help\n"
+    "  potelan-cli --help | --version\n"
     "\n"
-    "sweep    Reads a link file as the change-input form does, solves it at zero\n"
-    "         stroke with a fresh reference shock length, then at every axle stroke\n"
-    "         0, p, 2p, ... not above the maximum stroke, and prints every result.\n"
-    "         Each stroke is a whole multiple of the pitch in the pitch's own decimals\n"
-    "         (--pitch 0.07 gives 0, 0.07, ..., 2.03, ..., 7), and the axle is moved by\n"
-    "         exactly that decimal.\n"
-    "compare  Sweeps a base and a changed link file in 5 mm steps and writes the CSV\n"
-    "         file of the numeric table (dimensions of both sets and the default\n"
-    "         items: link ratio, axle load, shock length, shock stroke).\n"
+    "sweep        Reads a link file as the change-input form does, solves it at zero\n"
+    "             stroke with a fresh reference shock length, then at every axle stroke\n"
+    "             0, p, 2p, ... not above the maximum stroke, and prints every result.\n"
+    "             Each stroke is a whole multiple of the pitch in the pitch's own\n"
+    "             decimals (--pitch 0.07 gives 0, 0.07, ..., 2.03, ..., 7), and the axle\n"
+    "             is moved by exactly that decimal.\n"
+    "compare      Sweeps a base and a changed link file in 5 mm steps and writes the CSV\n"
+    "             file of the numeric table (dimensions of both sets and the default\n"
+    "             items: link ratio, axle load, shock length, shock stroke).\n"
+    "info         Prints what the linkage gives at the wheel: link ratio, its slope and\n"
+    "             the wheel rate every 5 mm, the progression, the largest value of\n"
+    "             every load with its stroke, and the sag under a static axle load.\n"
+    "sensitivity  Prints, for every dimension of the link type, the change of the link\n"
+    "             ratio at 0, half and full stroke, of the progression and of the shock\n"
+    "             stroke at full stroke per +1 mm (spring rate: per +1 kgf/mm).\n"
+    "fit          Moves the named dimensions within their bounds until the curve comes\n"
+    "             closest to the target, writes the fitted set as a link file and\n"
+    "             prints the RMS of that file's curve against the target.\n"
     "\n"
     "Options:\n"
     "  --max-stroke N   maximum axle stroke in mm, an integer 0 to 3276 (default:\n"
@@ -58,25 +69,33 @@ const char kHelp[] =
     "                   the same double, values the link type does not compute are\n"
     "                   null), csv (one line per stroke, empty for such values) or\n"
     "                   table (the numeric table as the table window shows it)\n"
-    "  -o, --output F   the CSV file that `compare` writes (Shift-JIS, CR LF); never\n"
-    "                   one of its input files\n"
-    "  -h, --help       this text\n"
+    "  --static-load KGF  static rear-axle load of `info` whose sag is wanted\n"
+    "  --target F       `fit`: the target curve, lines stroke,value (an optional\n"
+    "                   header line; UTF-8 or Shift-JIS), interpolated linearly\n"
+    "  --vary KEYS      `fit`: the dimensions that may change, by their JSON names\n"
+    "                   (SusUpX, SusUpY, SusUpLength, SusUpOffset, ForkLength,\n"
+    "                   ForkLinkLength, ForkLinkOffset, AxleStartPos, SpringRate,\n"
+    "                   Preload, FrameLinkX, FrameLinkY, LinkUp, LinkFr, LinkRr,\n"
+    "                   TenRodLength), separated by commas\n"
+    "  --bounds K=LO:HI `fit`: the range of one varied dimension (default: 20 mm\n"
+    "                   either side; spring rate 20 %, at least 1 kgf/mm; preload\n"
+    "                   10 mm; neither below 0)\n"
+    "  --quantity Q     `fit`: ratio (default), inverse or axle-load\n"
+    "  -o, --output F   the CSV file that `compare` writes (Shift-JIS, CR LF), or the\n"
+    "                   link file that `fit` writes; never one of the input files\n"
+    "  -h, --help       this text; after a command, that command's options\n"
+    "  --version        the program's version\n"
     "\n"
-    "Link and settings files are read only when they are regular files of at most\n"
-    "1 MiB. A CSV file is replaced only when all of it was written; otherwise the\n"
-    "previous file stays as it was.\n"
+    "Link, settings and target files are read only when they are regular files of\n"
+    "at most 1 MiB. An output file is replaced only when all of it was written;\n"
+    "otherwise the previous file stays as it was. Results are JSON on stdout\n"
+    "(except the csv and table formats of sweep), messages go to stderr.\n"
     "\n"
     "Exit status: 0 success; 2 bad usage, a file that cannot be read or holds no\n"
-    "linkage (nothing is written), or a CSV file that could not be saved (the\n"
+    "linkage (nothing is written), or an output file that could not be saved (the\n"
     "message names it); 3 the linkage cannot be formed (the message names the\n"
-    "stroke; for sweep the steps before it are still printed).\n";
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-std::string Utf8(const QString& text) { return text.toStdString(); }
+    "stroke; for sweep the steps before it are still printed), or no set within\n"
+    "the bounds of a fit assembles over the whole stroke.\n";
 
 // The stroke step as a whole number of units of its last decimal: 0.07 is
 // 7 units of 1/100, so the k-th stroke is the exact decimal k * 7 / 100.
@@ -112,160 +131,135 @@ std::optional<StrokePitch> DecimalPitch(double value) {
   return pitch;
 }
 
-struct Options {
-  QString Command;
-  QStringList Files;
-  std::optional<std::int16_t> MaxStroke;
-  std::optional<StrokePitch> Pitch;
-  QString Format = QStringLiteral("json");
-  QString Output;
-  bool Help = false;
-};
+// ---- command lines ----------------------------------------------------------
 
-QString TakeValue(const QStringList& args, int& i) {
-  if (i + 1 >= args.size()) throw UsageError(Utf8(args[i]) + " needs a value");
-  return args[++i];
+const OptionSpec kMaxStrokeOption{
+    {QStringLiteral("max-stroke")},
+    QStringLiteral("N"),
+    QStringLiteral("maximum axle stroke in mm, 0 to 3276 (default: MaxStroke of potelan.ini "
+                   "in the current folder, else 150)")};
+const OptionSpec kHelpOption{
+    {QStringLiteral("h"), QStringLiteral("help")}, QString(), QStringLiteral("this text")};
+
+const std::vector<CommandSpec>& Commands() {
+  static const std::vector<CommandSpec> commands{
+      {QStringLiteral("sweep"),
+       QStringLiteral("sweep FILE.lin [--max-stroke N] [--pitch MM] [--format json|csv|table]"),
+       QStringLiteral("Solves the link file at every stroke 0, MM, 2 MM, ... up to the maximum "
+                      "stroke and prints every result."),
+       {kMaxStrokeOption,
+        {{QStringLiteral("pitch")},
+         QStringLiteral("MM"),
+         QStringLiteral("stroke step in mm, at least 0.01, at most six decimals (default 5)")},
+        {{QStringLiteral("format")},
+         QStringLiteral("F"),
+         QStringLiteral("json (default; with the wheel rate of every step), csv or table")},
+        kHelpOption}},
+      {QStringLiteral("compare"),
+       QStringLiteral("compare BASE.lin CHANGED.lin [--max-stroke N] -o OUT.csv"),
+       QStringLiteral("Writes the CSV file of the numeric table of a base and a changed set."),
+       {kMaxStrokeOption,
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("OUT.csv"),
+         QStringLiteral("the CSV file to write (Shift-JIS, CR LF); never an input file")},
+        kHelpOption}},
+      {QStringLiteral("info"),
+       QStringLiteral("info FILE.lin [--max-stroke N] [--static-load KGF]"),
+       QStringLiteral("Prints the characteristics: link ratio, its slope and the wheel rate "
+                      "every 5 mm, \"Progression\" (%), the largest loads with their strokes "
+                      "(\"MaxLoads\") and \"Sag\" in mm (null when not reached, or when no "
+                      "load was given)."),
+       {kMaxStrokeOption,
+        {{QStringLiteral("static-load")},
+         QStringLiteral("KGF"),
+         QStringLiteral("static rear-axle load whose sag is wanted")},
+        kHelpOption}},
+      {QStringLiteral("sensitivity"),
+       QStringLiteral("sensitivity FILE.lin [--max-stroke N]"),
+       QStringLiteral("Prints, for every dimension of the link type by its JSON name, the "
+                      "change per +1 mm (spring rate: per +1 kgf/mm) of the link ratio at 0, "
+                      "half and full stroke, of the progression and of the shock stroke at "
+                      "full stroke, by central differences; null for a dimension whose step "
+                      "does not assemble."),
+       {kMaxStrokeOption, kHelpOption}},
+      {QStringLiteral("fit"),
+       QStringLiteral("fit START.lin --target TARGET.csv --vary KEY[,KEY...] "
+                      "[--bounds KEY=LO:HI]... [--quantity ratio|inverse|axle-load] "
+                      "[--max-stroke N] -o FITTED.lin"),
+       QStringLiteral("Moves the named dimensions within their bounds until the curve comes "
+                      "closest to the target (RMS over the 5 mm steps), writes the fitted set "
+                      "as a link file (the start file with only those dimensions changed) and "
+                      "prints {\"rms\", \"max_error\", \"values\", \"evaluations\", "
+                      "\"seconds\"}, where rms is that of the written file's curve."),
+       {{{QStringLiteral("target")},
+         QStringLiteral("TARGET.csv"),
+         QStringLiteral("lines stroke,value, an optional header line; UTF-8 or Shift-JIS")},
+        {{QStringLiteral("vary")},
+         QStringLiteral("KEY[,KEY...]"),
+         QStringLiteral("the dimensions that may change, by their JSON names")},
+        {{QStringLiteral("bounds")},
+         QStringLiteral("KEY=LO:HI"),
+         QStringLiteral("the range of a varied dimension (default 20 mm either side; "
+                        "spring rate 20 %, preload 10 mm, neither below 0)")},
+        {{QStringLiteral("quantity")},
+         QStringLiteral("Q"),
+         QStringLiteral("ratio (default), inverse or axle-load")},
+        kMaxStrokeOption,
+        {{QStringLiteral("o"), QStringLiteral("output")},
+         QStringLiteral("FITTED.lin"),
+         QStringLiteral("the link file to write; never an input file")},
+        kHelpOption}},
+  };
+  return commands;
 }
 
-Options ParseArguments(const QStringList& args) {
-  Options options;
-  for (int i = 0; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    if (arg == "-h" || arg == "--help") {
-      options.Help = true;
-    } else if (arg == "--max-stroke") {
-      const QString value = TakeValue(args, i);
-      options.MaxStroke = ParseMaxStrokeEntry(value);
-      if (!options.MaxStroke) {
-        throw UsageError("--max-stroke must be an integer from 0 to 3276, not '" + Utf8(value) +
-                         "'");
-      }
-    } else if (arg == "--pitch") {
-      const QString value = TakeValue(args, i);
-      const std::optional<double> number = ParseDecimal(value.toStdString());
-      if (number && *number >= kMinPitch) options.Pitch = DecimalPitch(*number);
-      if (!options.Pitch) {
-        throw UsageError(
-            "--pitch must be a number of millimetres of at least 0.01 with at most six decimals, "
-            "not '" +
-            Utf8(value) + "'");
-      }
-    } else if (arg == "--format") {
-      options.Format = TakeValue(args, i);
-      if (options.Format != "json" && options.Format != "csv" && options.Format != "table") {
-        throw UsageError("--format must be json, csv or table, not '" + Utf8(options.Format) +
-                         "'");
-      }
-    } else if (arg == "-o" || arg == "--output") {
-      options.Output = TakeValue(args, i);
-    } else if (arg.startsWith('-') && arg.size() > 1) {
-      throw UsageError("unknown option '" + Utf8(arg) + "'");
-    } else if (options.Command.isEmpty()) {
-      options.Command = arg;
-    } else {
-      options.Files << arg;
+const CommandSpec* FindCommand(const QString& name) {
+  for (const CommandSpec& command : Commands()) {
+    if (command.Name == name) return &command;
+  }
+  return nullptr;
+}
+
+// Words of `text` in lines of at most 79 columns, each line after the first
+// starting with `indent` blanks (the first with as many blanks as the caller
+// put before it, `used` columns).
+QString Wrapped(const QString& text, int indent, int used) {
+  constexpr int kWidth = 79;
+  QString wrapped;
+  int column = used;
+  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    if (column > indent && column + 1 + word.size() > kWidth) {
+      wrapped += QLatin1Char('\n') + QString(indent, QLatin1Char(' '));
+      column = indent;
+    } else if (column > used || !wrapped.isEmpty()) {
+      wrapped += QLatin1Char(' ');
+      ++column;
     }
+    wrapped += word;
+    column += static_cast<int>(word.size());
   }
-  return options;
+  return wrapped;
 }
 
-// Loading a link file as the change-input form does. Batch results must not
-// rest on a half-read file, so what the window would pass over silently is an
-// error here: an unreadable file, a stray line, a missing type, position or
-// dimension.
-class LinkFileError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-QStringList RequiredBoxes(int type) {
-  QStringList boxes;
-  if (type <= 4) {
-    boxes << box::SusUpX << box::SusUpY;
-  } else {
-    boxes << box::SusUpLength << box::SusUpOffset;
-  }
-  boxes << box::ForkLinkLength << box::ForkLinkOffset << box::ForkLength << box::AxleStartPos
-        << box::Spring << box::Preload;
-  if (type >= 3) {
-    boxes << box::FrameLinkX << box::FrameLinkY << box::LinkUp << box::LinkFr << box::LinkRr
-          << box::TenRod;
-  }
-  return boxes;
-}
-
-bool OnlyBlankLinesFrom(const QStringList& lines, int line) {
-  for (int i = line - 1; i < lines.size(); ++i) {
-    if (!lines[i].trimmed().isEmpty()) return false;
-  }
-  return true;
-}
-
-// The file is read once; its lines serve both the reading and the check of
-// where the reading stopped.
-ConfigSet LoadLinkFile(const QString& path) {
-  AppState scratch;
-  scratch.Mode = EditMode::New;
-  MemoryForm form = MemoryForm::InputForm();
-  const std::string name = Utf8(path);
-  QString error;
-  const std::optional<QStringList> lines = ReadTextLines(path, &error);
-  if (!lines) throw LinkFileError(Utf8(error));
-  const LinkReadResult read = ReadLinkLines(scratch, form, *lines, kChangedSet);
-  if (read.Status == LinkReadStatus::StoppedAtLine && !OnlyBlankLinesFrom(*lines, read.Line)) {
-    throw LinkFileError(name + ": line " + std::to_string(read.Line) +
-                        " is not a valid link-file line (key=value with a number)");
-  }
-  const ConfigSet& set = scratch.Set[kChangedSet];
-  if (set.SusType < 2 || set.SusType > 6) {
-    throw LinkFileError(name + ": holds no linkage (no link type 2 to 6 in SUSTYPE)");
-  }
-  if (set.SusType >= 3 && (set.SusPos < 1 || set.SusPos > 4)) {
-    throw LinkFileError(name + ": no link position 1 to 4 in SUSPOS");
-  }
-  for (const QString& box : RequiredBoxes(set.SusType)) {
-    if (form.BoxText(box).isEmpty()) {
-      throw LinkFileError(name + ": the dimension \"" + Utf8(LinkFileKey(box)) +
-                          "\" is missing");
+std::string CommandHelp(const CommandSpec& command) {
+  const QString usage = QStringLiteral("Usage: potelan-cli ");
+  QString text = usage + Wrapped(command.Usage, 21, static_cast<int>(usage.size())) +
+                 QStringLiteral("\n\n") + Wrapped(command.Summary, 0, 0) +
+                 QStringLiteral("\n\nOptions:\n");
+  for (const OptionSpec& option : command.Options) {
+    QStringList names;
+    for (const QString& name : option.Names) {
+      names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
     }
+    QString left = QStringLiteral("  ") + names.join(QStringLiteral(", "));
+    if (!option.ValueName.isEmpty()) left += QLatin1Char(' ') + option.ValueName;
+    text +=
+        left + QStringLiteral("\n      ") + Wrapped(option.Description, 6, 6) + QLatin1Char('\n');
   }
-  return set;
+  return Utf8(text);
 }
 
-// MaxStroke from the settings file of the current folder. Whatever of the
-// file could not be used is said on `err` with the value used instead, so
-// that a sweep of stroke 0 alone never comes as a surprise.
-std::int16_t DefaultMaxStroke(std::ostream& err) {
-  AppState settings;
-  SettingsReport report;
-  const QString folder = QDir::currentPath();
-  const SettingsReadStatus status = ReadSettings(settings, folder, &report);
-  const std::string used = "; MaxStroke " + std::to_string(settings.MaxStroke) + " is used";
-  const std::string file = Utf8(SettingsFilePath(folder));
-  if (status == SettingsReadStatus::Unreadable) {
-    err << "potelan-cli: " << Utf8(report.Error) << used << '\n';
-  }
-  for (const QString& ignored : report.Ignored) {
-    err << "potelan-cli: " << file << ": " << Utf8(ignored) << ", so it was ignored" << used
-        << '\n';
-  }
-  if (status == SettingsReadStatus::Read && report.Ignored.isEmpty() && settings.MaxStroke == 0) {
-    err << "potelan-cli: " << file << " holds no MaxStroke line" << used << '\n';
-  }
-  return settings.MaxStroke;
-}
-
-// Solves a set at zero stroke with a fresh reference length; false when it
-// cannot be formed.
-bool SolveInitial(AppState& state, int set) {
-  state.Set[set].SusLength0 = 0;
-  SolveLinkage(state, set, state.Set[set].SusPos);
-  if (!state.LinkFailed) return true;
-  state.LinkFailed = false;
-  return false;
-}
-
-// ---- sweep output ----------------------------------------------------------
+// ---- sweep -------------------------------------------------------------------
 
 struct Field {
   const char* Name;
@@ -303,15 +297,6 @@ std::vector<Field> StepFields(const ConfigSet& s) {
   };
 }
 
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 class SweepPrinter {
  public:
   virtual ~SweepPrinter() = default;
@@ -320,41 +305,50 @@ class SweepPrinter {
   virtual void End(const std::string* failure, double failedStroke) = 0;
 };
 
+// One JSON document: the type, the position, the steps and, when the
+// linkage stopped forming, the failure. The steps are data rather than a
+// report, so the document is written compactly.
 class JsonPrinter : public SweepPrinter {
  public:
   explicit JsonPrinter(std::ostream& out) : out_(out) {}
   void Begin(const ConfigSet& source) override {
-    out_ << "{\"SusType\":" << source.SusType << ",\"SusPos\":" << source.SusPos
-         << ",\"steps\":[";
+    root_[QStringLiteral("SusType")] = source.SusType;
+    root_[QStringLiteral("SusPos")] = source.SusPos;
   }
   void Step(double stroke, const ConfigSet& solved) override {
-    out_ << (first_ ? "\n" : ",\n") << "{\"stroke\":" << RoundTripDouble(stroke);
-    first_ = false;
+    QJsonObject step;
+    step[QStringLiteral("stroke")] = stroke;
     for (const Field& field : StepFields(solved)) {
-      out_ << ",\"" << field.Name << "\":";
+      QJsonValue value;
       if (!field.Computed) {
-        out_ << "null";
+        value = QJsonValue(QJsonValue::Null);
       } else if (field.Values.size() == 1) {
-        out_ << RoundTripDouble(field.Values[0]);
+        value = field.Values[0];
       } else {
-        out_ << '[' << RoundTripDouble(field.Values[0]) << ',' << RoundTripDouble(field.Values[1])
-             << ',' << RoundTripDouble(field.Values[2]) << ']';
+        value = QJsonArray{field.Values[0], field.Values[1], field.Values[2]};
       }
+      step[QLatin1String(field.Name)] = value;
     }
-    out_ << '}';
+    // Null where the linkage is locked (two members in line).
+    const std::optional<StepRates> rates = RatesOfSolved(solved);
+    step[QStringLiteral("WheelRate")] =
+        NumberOrNull(rates ? std::optional<double>(rates->WheelRate) : std::nullopt);
+    steps_.append(step);
   }
   void End(const std::string* failure, double failedStroke) override {
-    out_ << "\n]";
+    root_[QStringLiteral("steps")] = steps_;
     if (failure != nullptr) {
-      out_ << ",\"failure\":{\"stroke\":" << RoundTripDouble(failedStroke)
-           << ",\"message\":" << JsonString(*failure) << '}';
+      root_[QStringLiteral("failure")] =
+          QJsonObject{{QStringLiteral("stroke"), failedStroke},
+                      {QStringLiteral("message"), QString::fromStdString(*failure)}};
     }
-    out_ << "}\n";
+    PrintJson(out_, root_, QJsonDocument::Compact);
   }
 
  private:
   std::ostream& out_;
-  bool first_ = true;
+  QJsonObject root_;
+  QJsonArray steps_;
 };
 
 class CsvPrinter : public SweepPrinter {
@@ -419,21 +413,37 @@ class TablePrinter : public SweepPrinter {
   int lastRow_ = 1;
 };
 
-int Sweep(const Options& options, std::ostream& out, std::ostream& err) {
-  if (options.Files.size() != 1) throw UsageError("sweep needs exactly one link file");
-  if (!options.Output.isEmpty()) throw UsageError("-o applies to compare only");
-  const bool table = options.Format == "table";
-  if (table && options.Pitch && (options.Pitch->Units != 5 || options.Pitch->Scale != 1)) {
-    throw UsageError("the table format has a row every 5 mm; --pitch does not apply to it");
+int Sweep(const Arguments& args, std::ostream& out, std::ostream& err) {
+  const QStringList files = args.Files();
+  if (files.size() != 1) args.Refuse("sweep needs exactly one link file");
+  const QString format = args.Value(QStringLiteral("format")).value_or(QStringLiteral("json"));
+  if (format != "json" && format != "csv" && format != "table") {
+    args.Refuse("--format must be json, csv or table, not '" + Utf8(format) + "'");
   }
+  std::optional<StrokePitch> pitchGiven;
+  if (const std::optional<QString> value = args.Value(QStringLiteral("pitch"))) {
+    const std::optional<double> number = ParseDecimal(value->toStdString());
+    if (number && *number >= kMinPitch) pitchGiven = DecimalPitch(*number);
+    if (!pitchGiven) {
+      args.Refuse(
+          "--pitch must be a number of millimetres of at least 0.01 with at most six decimals, "
+          "not '" +
+          Utf8(*value) + "'");
+    }
+  }
+  const bool table = format == "table";
+  if (table && pitchGiven && (pitchGiven->Units != 5 || pitchGiven->Scale != 1)) {
+    args.Refuse("the table format has a row every 5 mm; --pitch does not apply to it");
+  }
+  const std::optional<std::int16_t> maxStroke = args.MaxStroke();
   AppState state;
   state.Mode = EditMode::New;
-  state.MaxStroke = options.MaxStroke ? *options.MaxStroke : DefaultMaxStroke(err);
-  state.Set[kChangedSet] = LoadLinkFile(options.Files[0]);
-  const StrokePitch pitch = options.Pitch.value_or(StrokePitch{});
+  state.MaxStroke = maxStroke ? *maxStroke : DefaultMaxStroke(err);
+  state.Set[kChangedSet] = LoadLinkFile(files[0]);
+  const StrokePitch pitch = pitchGiven.value_or(StrokePitch{});
 
   std::unique_ptr<SweepPrinter> printer;
-  if (options.Format == "csv") {
+  if (format == "csv") {
     printer = std::make_unique<CsvPrinter>(out);
   } else if (table) {
     printer = std::make_unique<TablePrinter>(out, state);
@@ -444,7 +454,7 @@ int Sweep(const Options& options, std::ostream& out, std::ostream& err) {
   if (!SolveInitial(state, kChangedSet)) {
     const std::string message(kInitialFailureMessage);
     printer->End(&message, 0);
-    err << Utf8(options.Files[0]) << ": " << message << '\n';
+    err << Utf8(files[0]) << ": " << message << '\n';
     return kNotFormed;
   }
   CopySet(state, kChangedSet);
@@ -458,7 +468,7 @@ int Sweep(const Options& options, std::ostream& out, std::ostream& err) {
       state.LinkFailed = false;
       const std::string message = StrokeFailureMessage(stroke);
       printer->End(&message, stroke);
-      err << Utf8(options.Files[0]) << ": " << message << '\n';
+      err << Utf8(files[0]) << ": " << message << '\n';
       return kNotFormed;
     }
     printer->Step(stroke, work);
@@ -467,25 +477,17 @@ int Sweep(const Options& options, std::ostream& out, std::ostream& err) {
   return kSuccess;
 }
 
-int Compare(const Options& options, std::ostream& err) {
-  if (options.Files.size() != 2) throw UsageError("compare needs a base and a changed link file");
-  if (options.Output.isEmpty()) throw UsageError("compare needs -o OUT.csv");
-  if (options.Pitch) throw UsageError("--pitch applies to sweep only");
-  if (options.Format != "json") throw UsageError("--format applies to sweep only");
-  // Writing the output over an input would destroy the file being compared.
-  const std::filesystem::path output(QFile::encodeName(options.Output).toStdString());
-  for (const QString& input : options.Files) {
-    std::error_code code;
-    if (std::filesystem::equivalent(output, QFile::encodeName(input).toStdString(), code)) {
-      throw UsageError("the output " + Utf8(options.Output) + " is the input file " +
-                       Utf8(input) + "; nothing was written");
-    }
-  }
+// ---- compare -----------------------------------------------------------------
+
+int Compare(const Arguments& args, std::ostream& err) {
+  const QStringList files = args.Files();
+  if (files.size() != 2) args.Refuse("compare needs a base and a changed link file");
+  const QString output = args.Output(files, "OUT.csv");
   AppState state;
   state.Mode = EditMode::New;
-  state.MaxStroke = options.MaxStroke ? *options.MaxStroke : DefaultMaxStroke(err);
-  state.Set[kBaseSet] = LoadLinkFile(options.Files[0]);
-  state.Set[kChangedSet] = LoadLinkFile(options.Files[1]);
+  state.MaxStroke = MaxStrokeOf(args, err);
+  state.Set[kBaseSet] = LoadLinkFile(files[0]);
+  state.Set[kChangedSet] = LoadLinkFile(files[1]);
 
   ResultTable table;
   table.BuildHeaders();
@@ -495,7 +497,7 @@ int Compare(const Options& options, std::ostream& err) {
     SweepResult (*Sweep)(AppState&, ResultTable&, PlotSink&);
   } passes[] = {{kBaseSet, &BaseSweep}, {kChangedSet, &ChangedSweep}};
   for (const auto& pass : passes) {
-    const std::string name = Utf8(options.Files[pass.Set]);
+    const std::string name = Utf8(files[pass.Set]);
     if (!SolveInitial(state, pass.Set)) {
       err << name << ": " << kInitialFailureMessage << '\n';
       return kNotFormed;
@@ -507,11 +509,21 @@ int Compare(const Options& options, std::ostream& err) {
     }
   }
   QString error;
-  if (!WriteCsvFile(options.Output, CsvLines(state, table), &error)) {
+  if (!WriteCsvFile(output, CsvLines(state, table), &error)) {
     err << "potelan-cli: " << Utf8(error) << '\n';  // names the file and says it was not saved
     return kBadUsage;
   }
   return kSuccess;
+}
+
+int RunCommand(const CommandSpec& command, const Arguments& args, std::ostream& out,
+               std::ostream& err) {
+  const QString& name = command.Name;
+  if (name == "sweep") return Sweep(args, out, err);
+  if (name == "compare") return Compare(args, err);
+  if (name == "info") return Info(args, out, err);
+  if (name == "sensitivity") return Sensitivity(args, out, err);
+  return Fit(args, out, err);
 }
 
 }  // namespace
@@ -520,19 +532,43 @@ const char* HelpText() { return kHelp; }
 
 int Run(const QStringList& args, std::ostream& out, std::ostream& err) {
   try {
-    const Options options = ParseArguments(args);
-    if (options.Help || options.Command == "help") {
+    if (args.isEmpty()) throw UsageError("no command given");
+    const QString& first = args[0];
+    if (first == "-h" || first == "--help" || (first == "help" && args.size() == 1)) {
       out << kHelp;
       return kSuccess;
     }
-    if (options.Command == "sweep") return Sweep(options, out, err);
-    if (options.Command == "compare") return Compare(options, err);
-    if (options.Command.isEmpty()) throw UsageError("no command given");
-    throw UsageError("unknown command '" + Utf8(options.Command) + "'");
+    if (first == "--version") {
+      out << "potelan-cli " << kVersion << '\n';
+      return kSuccess;
+    }
+    if (first == "help") {
+      const CommandSpec* command = FindCommand(args[1]);
+      if (command == nullptr) throw UsageError("unknown command '" + Utf8(args[1]) + "'");
+      out << CommandHelp(*command);
+      return kSuccess;
+    }
+    const CommandSpec* command = FindCommand(first);
+    if (command == nullptr) {
+      if (first.startsWith('-')) {
+        throw UsageError("the command comes first, not '" + Utf8(first) + "'");
+      }
+      throw UsageError("unknown command '" + Utf8(first) + "'");
+    }
+    const Arguments arguments(*command, args.mid(1));
+    if (arguments.Help()) {
+      out << CommandHelp(*command);
+      return kSuccess;
+    }
+    return RunCommand(*command, arguments, out, err);
   } catch (const UsageError& e) {
-    err << "potelan-cli: " << e.what() << "\nTry 'potelan-cli --help'.\n";
+    const std::string help = e.Command().isEmpty() ? "--help" : Utf8(e.Command()) + " --help";
+    err << "potelan-cli: " << e.what() << "\nTry 'potelan-cli " << help << "'.\n";
   } catch (const LinkFileError& e) {
     err << "potelan-cli: " << e.what() << '\n';
+  } catch (const CommandFailure& e) {
+    err << e.what() << '\n';
+    return e.Code();
   }
   return kBadUsage;
 }

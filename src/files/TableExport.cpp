@@ -63,6 +63,7 @@ const std::array<ExportName, kResultItemCount>& ExportNames() {
       {ResultItem::ForkLinkLoad, QStringLiteral("Fork-Link"), QStringLiteral("Fork-Link")},
       {ResultItem::SusLength, QStringLiteral("ｻｽ長 "), QStringLiteral("サス長")},
       {ResultItem::SusStroke, QStringLiteral("ｻｽｽﾄﾛｸ"), QStringLiteral("ｻｽｽﾄﾛ-ｸ")},
+      {ResultItem::WheelRate, QStringLiteral("ﾎｲｰﾙﾚｰﾄ"), QStringLiteral("ﾎｲｰﾙﾚｰﾄ")},
   }};
   return names;
 }

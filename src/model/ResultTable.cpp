@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/NumberFormat.hpp"
+#include "model/Rates.hpp"
 
 namespace potelan {
 
@@ -20,11 +21,14 @@ const std::array<ResultItemInfo, kResultItemCount>& ResultItems() {
        false},
       {ResultItem::SusLength, "Menu_Sus_Length", "サス長", "サス長", "##0.0", true},
       {ResultItem::SusStroke, "Menu_Sus_Stroke", "ｻｽｽﾄﾛｰｸ", "ｻｽｽﾄﾛｰｸ", "##0.0", true},
+      // kgf/mm: two decimals keep three figures at the softest rates (0.51)
+      // and fit six characters from -99.99 to 999.99.
+      {ResultItem::WheelRate, "Menu_Wheel_Rate", "ﾎｲｰﾙﾚｰﾄ", "ﾎｲｰﾙﾚｰﾄ", "##0.00", false},
   }};
   return items;
 }
 
-double ItemValue(const ConfigSet& set, ResultItem item) {
+std::optional<double> ItemValue(const ConfigSet& set, ResultItem item) {
   switch (item) {
     case ResultItem::LinkRatio: return set.LinkRatio;
     case ResultItem::InvLinkRatio: return set.InvLinkRatio;
@@ -36,8 +40,13 @@ double ItemValue(const ConfigSet& set, ResultItem item) {
     case ResultItem::ForkLinkLoad: return set.ForkLinkLoad.Magnitude;
     case ResultItem::SusLength: return set.SusLength;
     case ResultItem::SusStroke: return set.SusStroke;
+    case ResultItem::WheelRate: {
+      const std::optional<StepRates> rates = RatesOfSolved(set);
+      if (!rates) return std::nullopt;
+      return rates->WheelRate;
+    }
   }
-  return 0;
+  return std::nullopt;
 }
 
 bool TypeComputes(std::int16_t susType, ResultItem item) {
@@ -114,8 +123,10 @@ void FillTableRow(const AppState& state, ResultTable& table, int stroke, int col
   const int r = (10 * stroke) / 50 + 1;
   for (const ResultItemInfo& info : ResultItems()) {
     if (!table.IsShown(info.Item)) continue;
-    if (TypeComputes(set.SusType, info.Item)) {
-      WriteTableCell(table, column, r, ItemValue(set, info.Item), info.Pattern);
+    const std::optional<double> value =
+        TypeComputes(set.SusType, info.Item) ? ItemValue(set, info.Item) : std::nullopt;
+    if (value) {
+      WriteTableCell(table, column, r, *value, info.Pattern);
     } else {
       table.SetCell(column, r + 1, std::string());
     }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +24,9 @@ enum class ResultItem {
   ForkLinkLoad,
   SusLength,
   SusStroke,
+  WheelRate,
 };
-inline constexpr int kResultItemCount = 10;
+inline constexpr int kResultItemCount = 11;
 
 struct ResultItemInfo {
   ResultItem Item;
@@ -35,11 +37,13 @@ struct ResultItemInfo {
   bool ShownAtStart;
 };
 
-// The ten items in the order of the table.
+// The eleven items in the order of the table.
 const std::array<ResultItemInfo, kResultItemCount>& ResultItems();
 
-// The value of an item for a solved set.
-double ItemValue(const ConfigSet& set, ResultItem item);
+// The value of an item for a set that SolveLinkage has just solved. The wheel
+// rate comes from the exact rate analysis of that solve; nothing where it
+// cannot be derived (a locked linkage: two members in line).
+std::optional<double> ItemValue(const ConfigSet& set, ResultItem item);
 
 // Whether the set's link type computes the item at all (Type 2 has no rod and
 // no link mounts, so those loads hold nothing of its own).

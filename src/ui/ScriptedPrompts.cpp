@@ -15,6 +15,7 @@ std::vector<ScriptedPrompts::Shown> ScriptedPrompts::Messages() const {
 
 void ScriptedPrompts::Message(QWidget*, const QString& text, const QString& title,
                               MessageIcon icon) {
+  if (messageHook_) messageHook_();
   shown_.push_back({"message", text, title, icon, {}});
 }
 

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,6 +35,9 @@ class ScriptedPrompts final : public Prompts {
   void PreviewInto(const QString& path) { previewPath_ = path; }
   // The next picture-size dialog answers `size`; nothing cancels it.
   void PickImageSize(std::optional<QSize> size) { sizes_.push_back(size); }
+  // Runs `hook` as each message box would appear, so a test can look at the
+  // windows as they stand at that moment.
+  void WhenMessageShown(std::function<void()> hook) { messageHook_ = std::move(hook); }
 
   const std::vector<Shown>& History() const { return shown_; }
   // Messages and questions only, in order.
@@ -61,6 +65,7 @@ class ScriptedPrompts final : public Prompts {
   std::deque<bool> printers_;
   QString previewPath_;
   std::deque<std::optional<QSize>> sizes_;
+  std::function<void()> messageHook_;
 };
 
 }  // namespace potelan

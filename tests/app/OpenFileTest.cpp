@@ -26,38 +26,8 @@ namespace {
 
 QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
 
-// Scripted prompts that also note, for every message, what the test's probe
-// says about the windows at that moment.
-class ProbingPrompts final : public Prompts {
- public:
-  void Message(QWidget* parent, const QString& text, const QString& title,
-               MessageIcon icon) override {
-    if (probe) probed.push_back(probe());
-    script.Message(parent, text, title, icon);
-  }
-  bool AskYesNo(QWidget* parent, const QString& text, const QString& title,
-                MessageIcon icon) override {
-    return script.AskYesNo(parent, text, title, icon);
-  }
-  std::optional<QString> OpenFile(QWidget* parent, const FileDialogSpec& spec) override {
-    return script.OpenFile(parent, spec);
-  }
-  std::optional<QString> SaveFile(QWidget* parent, const FileDialogSpec& spec) override {
-    return script.SaveFile(parent, spec);
-  }
-  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override {
-    return script.ChoosePrinter(parent, printer);
-  }
-  void PreviewPrint(QWidget* parent, QPrinter& printer,
-                    const std::function<void(QPrinter&)>& paint) override {
-    script.PreviewPrint(parent, printer, paint);
-  }
-
-  ScriptedPrompts script;
-  std::function<bool()> probe;
-  std::vector<bool> probed;
-};
-
+// A start with a file argument; each message notes whether the type choice
+// was already showing when it appeared.
 class OpenFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,7 +37,7 @@ class OpenFileTest : public ::testing::Test {
     // As main() does for a command line with an argument.
     window = std::make_unique<MainWindow>(state, prompts, false);
     window->show();
-    prompts.probe = [this] { return Shown(window->TypeChoice()); };
+    prompts.WhenMessageShown([this] { probed.push_back(Shown(window->TypeChoice())); });
   }
   void TearDown() override {
     window.reset();
@@ -81,13 +51,13 @@ class OpenFileTest : public ::testing::Test {
   // the program's words, given before the type choice appeared, then the
   // type choice at its start state.
   void ExpectToldThenTypeChoice(const QString& headline) {
-    const std::vector<ScriptedPrompts::Shown> messages = prompts.script.Messages();
+    const std::vector<ScriptedPrompts::Shown> messages = prompts.Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].Text.startsWith(headline + "\n")) << messages[0].Text.toStdString();
     EXPECT_EQ(messages[0].Title, "ぽてらんからの警告!!");
     EXPECT_EQ(messages[0].Icon, MessageIcon::Error);
-    ASSERT_EQ(prompts.probed.size(), 1u);
-    EXPECT_FALSE(prompts.probed[0]) << "the type choice came before the message";
+    ASSERT_EQ(probed.size(), 1u);
+    EXPECT_FALSE(probed[0]) << "the type choice came before the message";
     ASSERT_NE(window->TypeChoice(), nullptr);
     EXPECT_TRUE(Shown(window->TypeChoice()));
     EXPECT_EQ(window->TypeChoice()->SelectedIndex(), 1);
@@ -100,13 +70,14 @@ class OpenFileTest : public ::testing::Test {
   QTemporaryDir dir;
   QString previous;
   AppState state;
-  ProbingPrompts prompts;
+  ScriptedPrompts prompts;
+  std::vector<bool> probed;  // was the type choice shown as each message came
   std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(OpenFileTest, ALinkFileOpensInItsBaseFormReadyForNext) {
   window->OpenAtStart(Example(4));
-  EXPECT_TRUE(prompts.script.History().empty());
+  EXPECT_TRUE(prompts.History().empty());
   EXPECT_EQ(state.Mode, EditMode::Base);
   EXPECT_EQ(state.Set[0].SusType, 4);
   EXPECT_EQ(state.Set[0].SusPos, 3);  // the file's position, kept for Next
@@ -138,7 +109,7 @@ TEST_F(OpenFileTest, ALinkFileOpensInItsBaseFormReadyForNext) {
   window->ClickButton(kButtonNext);
   EXPECT_EQ(state.Mode, EditMode::New);
   EXPECT_NE(window->Input(), nullptr);
-  EXPECT_TRUE(prompts.script.History().empty());
+  EXPECT_TRUE(prompts.History().empty());
 
   // Going back twice reaches the type choice with the file's type chosen.
   window->ClickButton(kButtonPrevious);
@@ -168,8 +139,8 @@ TEST_F(OpenFileTest, AnythingButALinkFileIsToldThenTheTypeChoiceShows) {
   for (const auto& [path, headline] : cases) {
     SCOPED_TRACE(path.toStdString());
     window = std::make_unique<MainWindow>(state, prompts, false);
-    prompts.script.Clear();
-    prompts.probed.clear();
+    prompts.Clear();
+    probed.clear();
     window->OpenAtStart(path);
     ExpectToldThenTypeChoice(headline);
     EXPECT_EQ(state.Set[0].SusType, 0);

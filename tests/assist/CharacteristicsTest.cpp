@@ -9,7 +9,7 @@
 
 #include "SampleLinkages.hpp"
 #include "assist/Characteristics.hpp"
-#include "assist/Rates.hpp"
+#include "model/Rates.hpp"
 
 namespace potelan::assist {
 namespace {

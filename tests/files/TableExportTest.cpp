@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
 #include "model/StrokeSweep.hpp"
 
 // Readable failure messages for Qt strings.
@@ -190,6 +191,27 @@ TEST(CsvExport, HeadersFollowTheShownItems) {
             "Fork-Link変更,ｻｽｽﾄﾛｸ基準,ｻｽｽﾄﾛｸ変更");
   EXPECT_EQ(lines[18], "0,2,1.9,400,410,350,,420,415,380,,-33.5,,0,0,");
   ExpectGolden(lines, "export_items_expected.csv");
+}
+
+// With the wheel rate shown, it heads the last two columns, after the items
+// shown at start, and every stroke line keeps one field per header, also
+// where a rate too wide for its cell left the cell empty.
+TEST(CsvExport, WheelRateColumnsFollowTheOtherItems) {
+  ResultTable table = ExampleTable();
+  table.SetShown(ResultItem::WheelRate, true);
+  table.BuildHeaders();
+  for (int k = 0; k <= 20; ++k) {
+    table.SetCell(9, k + 2, CellText(1.25 + 0.5 * k, "##0.00"));
+    table.SetCell(10, k + 2, CellText(-5.0 * k, "##0.00"));  // empty from -100 on
+  }
+  const QStringList lines = CsvLines(ExampleState(), table);
+  ExpectOneFieldPerHeader(lines);
+  EXPECT_TRUE(lines[17].endsWith(",ｻｽｽﾄﾛｸ基準,ｻｽｽﾄﾛｸ変更,ﾎｲｰﾙﾚｰﾄ基準,ﾎｲｰﾙﾚｰﾄ変更")) << lines[17].toStdString();
+  EXPECT_EQ(lines[20], "10,0.4754,0.4778,134.6,138.2,315.1,313.3,4.9,,2.25,-10,");
+  EXPECT_EQ(lines[38], "100,0.254,0.278,446,482,271,266.5,49,52,11.25,,");
+
+  const QStringList report = ReportLines(ExampleState(), table);
+  EXPECT_TRUE(report[19].endsWith(QStringLiteral("ﾎｲｰﾙﾚｰﾄ"))) << report[19].toStdString();
 }
 
 // The table and its exports hold the rows of the current stroke range only:

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
+
 #include "SampleLinkages.hpp"
 #include "model/NumberFormat.hpp"
+#include "model/Rates.hpp"
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
 
@@ -47,7 +51,7 @@ TEST(ResultTableTest, ColumnsFollowTheShownItems) {
 
   for (const ResultItemInfo& info : ResultItems()) table.SetShown(info.Item, true);
   table.BuildHeaders();
-  EXPECT_EQ(table.ColumnCount(), 21);
+  EXPECT_EQ(table.ColumnCount(), 2 * kResultItemCount + 1);
   EXPECT_EQ(table.Cell(9, 0), "T-Rod");
   EXPECT_EQ(table.Cell(19, 0), "ｻｽｽﾄﾛｰｸ");
 }
@@ -168,6 +172,79 @@ TEST(FillTableRowTest, Type2SweepClearsTheLinkLoadsAType3SweepWrote) {
     // The loads a Type 2 set does have are written on both sides.
     EXPECT_NE(table.Cell(column(ResultItem::PivotLoad), row), "") << s;
     EXPECT_NE(table.Cell(column(ResultItem::PivotLoad) + 1, row), "") << s;
+  }
+}
+
+// ---- wheel rate -------------------------------------------------------------
+
+// A set solved alone at `stroke` mm, its shock stroke counted from its own
+// zero-stroke length, as a sweep solves it.
+ConfigSet SolvedAtStroke(const ConfigSet& set, double stroke) {
+  AppState state;
+  state.Set[0] = set;
+  state.Set[0].SusLength0 = 0;
+  SolveLinkage(state, 0, set.SusPos);
+  state.Set[0].AxleStartPos = set.AxleStartPos - stroke;
+  SolveLinkage(state, 0, set.SusPos);
+  EXPECT_FALSE(state.LinkFailed) << stroke;
+  return state.Set[0];
+}
+
+TEST(WheelRateItemTest, IsAnEleventhItemHiddenAtStart) {
+  const ResultItemInfo& info = ResultItems()[static_cast<std::size_t>(ResultItem::WheelRate)];
+  EXPECT_EQ(info.Item, ResultItem::WheelRate);
+  EXPECT_EQ(info.Caption, "ﾎｲｰﾙﾚｰﾄ");
+  EXPECT_EQ(info.Header, "ﾎｲｰﾙﾚｰﾄ");
+  EXPECT_FALSE(info.ShownAtStart);
+  EXPECT_FALSE(ResultTable().IsShown(ResultItem::WheelRate));
+
+  // The cell pattern keeps the range of real wheel rates within six
+  // characters, falling ones included; anything wider leaves the cell empty.
+  EXPECT_EQ(CellText(0.512, info.Pattern), "  0.51");
+  EXPECT_EQ(CellText(99.99, info.Pattern), " 99.99");
+  EXPECT_EQ(CellText(999.99, info.Pattern), "999.99");
+  EXPECT_EQ(CellText(-0.5, info.Pattern), " -0.50");
+  EXPECT_EQ(CellText(-99.99, info.Pattern), "-99.99");
+  EXPECT_EQ(CellText(-100, info.Pattern), "");
+  EXPECT_EQ(CellText(1000, info.Pattern), "");
+}
+
+// The sweeps write the wheel rate of each solved working set: the cell is the
+// exact rate at that stroke, formatted, and agrees with the central
+// difference of the axle load around it (the slope it is defined as).
+TEST(WheelRateItemTest, SweepCellsAreTheWheelRateAtEachStroke) {
+  for (int type = 2; type <= 6; ++type) {
+    SCOPED_TRACE(type);
+    AppState state;
+    state.Set[kBaseSet] = testing::SampleSet(type);
+    state.Set[kChangedSet] = testing::SampleSet(type);
+    state.Set[kChangedSet].SpringRate += 3;
+    ResultTable table;
+    table.SetShown(ResultItem::SusLength, false);
+    table.SetShown(ResultItem::WheelRate, true);
+    table.BuildHeaders();
+    ASSERT_EQ(table.Cell(7, 0), "ﾎｲｰﾙﾚｰﾄ");
+    NullPlotSink sink;
+    ASSERT_TRUE(BaseSweep(state, table, sink).Ok);
+    ASSERT_TRUE(ChangedSweep(state, table, sink).Ok);
+    const int columns[] = {7, 8};
+    const int sets[] = {kBaseSet, kChangedSet};
+    for (int k = 0; k < 2; ++k) {
+      const ConfigSet& set = state.Set[static_cast<std::size_t>(sets[k])];
+      for (int s = 0; s <= 150; s += 5) {
+        const std::optional<StepRates> rates = RatesOfSolved(SolvedAtStroke(set, s));
+        ASSERT_TRUE(rates) << s;
+        const std::string& cell = table.Cell(columns[k], ResultTable::RowOfStroke(s));
+        EXPECT_EQ(cell, CellText(rates->WheelRate, "##0.00")) << s;
+        const double h = 1e-3;
+        const double slope = (SolvedAtStroke(set, s + h).AxleLoad.Magnitude -
+                              SolvedAtStroke(set, s - h).AxleLoad.Magnitude) /
+                             (2 * h);
+        const std::optional<double> value = ParseDecimal(cell);
+        ASSERT_TRUE(value) << s << " '" << cell << "'";
+        EXPECT_NEAR(*value, slope, 0.005 + 1e-4 * std::abs(slope)) << s;
+      }
+    }
   }
 }
 

@@ -1,8 +1,8 @@
-#include "assist/Rates.hpp"
+#include "model/Rates.hpp"
 
 #include <cmath>
 
-namespace potelan::assist {
+namespace potelan {
 namespace {
 
 struct Vec {
@@ -49,6 +49,12 @@ std::optional<Motion> OnTwoCircles(Vec p, const Motion& c1, const Motion& c2) {
   return m;
 }
 
+// Type 2's ratio is the size of the shock length's rate; the linked types'
+// is the rate itself.
+double RatioSign(const ConfigSet& s, double dLength) {
+  return s.SusType == 2 && dLength < 0 ? -1.0 : 1.0;
+}
+
 }  // namespace
 
 std::optional<ShockRates> ShockLengthRates(const ConfigSet& s) {
@@ -92,4 +98,17 @@ std::optional<ShockRates> ShockLengthRates(const ConfigSet& s) {
   return rates;
 }
 
-}  // namespace potelan::assist
+// Wheel rate: the axle load is F * r with F = (Preload + SusStroke) * k. By
+// the stroke s (the axle position falls as s grows), dSusStroke/ds is the
+// shock length's rate by the axle position, and dr/ds = -sign * d2L/dA2.
+std::optional<StepRates> RatesOfSolved(const ConfigSet& s) {
+  const std::optional<ShockRates> rates = ShockLengthRates(s);
+  if (!rates) return std::nullopt;
+  StepRates r;
+  r.RatioSlope = -RatioSign(s, rates->dLength) * rates->d2Length;
+  r.WheelRate = s.SpringRate * s.LinkRatio * rates->dLength + s.SusLoad.Magnitude * r.RatioSlope;
+  if (!std::isfinite(r.RatioSlope) || !std::isfinite(r.WheelRate)) return std::nullopt;
+  return r;
+}
+
+}  // namespace potelan
