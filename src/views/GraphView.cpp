@@ -1100,6 +1100,12 @@ void GraphView::PaintPreview(QPainter& painter) const {
       painter.drawPolyline(line);
     }
   }
+  // Named at the top of the plot, in its colour: the legend names the sets.
+  QFont caption = font();
+  caption.setPointSizeF(9);
+  painter.setFont(caption);
+  painter.drawText(plot.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                   QStringLiteral("- - 目標に合わせた結果 (適用前)"));
   painter.restore();
 }
 
