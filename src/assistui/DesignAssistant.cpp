@@ -805,9 +805,13 @@ void DesignAssistant::ShowPreview() {
   if (!result_) return;
   GraphView* graph = host_.Graph ? host_.Graph() : nullptr;
   if (graph == nullptr) return;
+  previewRatioAxis_ = GraphShowsRatio();
+  graph->SetPreviewCurves(PreviewOf(result_->FittedCurve, previewRatioAxis_));
+}
+
+bool DesignAssistant::GraphShowsRatio() const {
   const ResultTable* table = host_.Table ? host_.Table() : nullptr;
-  const bool ratioAxis = table == nullptr || table->IsShown(ResultItem::LinkRatio);
-  graph->SetPreviewCurves(PreviewOf(result_->FittedCurve, ratioAxis));
+  return table == nullptr || table->IsShown(ResultItem::LinkRatio);
 }
 
 void DesignAssistant::ClearPreview() {
@@ -883,6 +887,8 @@ void DesignAssistant::Refresh() {
 }
 
 void DesignAssistant::PollState() {
+  // The graph's ratio axis turned to the other kind: the preview follows.
+  if (result_ && worker_ == nullptr && GraphShowsRatio() != previewRatioAxis_) ShowPreview();
   // A command part way through leaves the sets as they will not stay.
   if (state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return;
   if (SameEntered(seen_[0], state_.Set[kBaseSet]) &&

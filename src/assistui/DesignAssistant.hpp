@@ -155,6 +155,7 @@ class DesignAssistant final : public QWidget {
   void ShowProgress();
   void FitDone();
   void ShowPreview();
+  bool GraphShowsRatio() const;
   void ClearPreview();
   void PollState();
   assist::Quantity ChosenQuantity() const;
@@ -202,6 +203,7 @@ class DesignAssistant final : public QWidget {
   assist::FitProgress latest_;
   bool progressPending_ = false;
   std::optional<assist::FitResult> result_;
+  bool previewRatioAxis_ = true;  // the ratio kind the preview was made for
 };
 
 }  // namespace potelan

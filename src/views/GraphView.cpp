@@ -1090,6 +1090,11 @@ void GraphView::PaintPreview(QPainter& painter) const {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(kPreviewColour, 2, Qt::DashLine));
   for (const GraphCurve& curve : preview_) {
+    // A ratio of the other kind than the axis shows has no place on it.
+    if (curve.Quantity != GraphQuantity::Load &&
+        (curve.Quantity == GraphQuantity::InverseRatio) != scale.Inverse) {
+      continue;
+    }
     for (const std::vector<QPointF>& run : curve.Runs) {
       QPolygonF line;
       line.reserve(static_cast<qsizetype>(run.size()));

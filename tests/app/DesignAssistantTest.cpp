@@ -292,6 +292,19 @@ TEST_F(DesignAssistantTest, FitPreviewAndApplyReachTheChangedSetAndTheTable) {
     EXPECT_EQ(preview[1].Runs[0][i], QPointF(fitted.Points[i].Stroke, fitted.Points[i].Loads[1]));
   }
 
+  // The table turned to the inverse ratio: the graph's ratio axis shows the
+  // inverse, and the preview follows it.
+  QWidget* tableWindow = window->Views().TableWindow();
+  tableWindow->findChild<QAction*>("Menu_Link_Ratio2")->trigger();  // one or the other
+  ASSERT_FALSE(window->Views().Table().IsShown(ResultItem::LinkRatio));
+  QTest::qWait(600);
+  ASSERT_EQ(graph->PreviewCurves().size(), 2u);
+  EXPECT_EQ(graph->PreviewCurves()[0].Quantity, GraphQuantity::InverseRatio);
+  EXPECT_EQ(graph->PreviewCurves()[0].Runs[0].back(),
+            QPointF(fitted.Points.back().Stroke, fitted.Points.back().InvLinkRatio));
+  tableWindow->findChild<QAction*>("Menu_Link_Ratio")->trigger();
+  ASSERT_TRUE(window->Views().Table().IsShown(ResultItem::LinkRatio));
+
   // 適用: the changed set is the fitted one, judged and processed.
   ASSERT_TRUE(assistant.Apply());
   EXPECT_TRUE(graph->PreviewCurves().empty());
