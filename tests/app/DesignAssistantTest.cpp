@@ -379,6 +379,16 @@ TEST_F(DesignAssistantTest, CancelStopsARunningFitAndTheWindowStaysUsable) {
   ASSERT_TRUE(assistant.LastResult().has_value());
   EXPECT_EQ(assistant.LastResult()->Status, assist::FitStatus::Done);
   EXPECT_TRUE(std::isfinite(assistant.LastResult()->Rms));
+
+  // Closed by its frame while a fit runs: the worker is stopped and joined
+  // with the window, and the program goes on.
+  assistant.ChangeTarget(DesignAssistant::TargetChange::Scale);
+  ASSERT_TRUE(assistant.Run());
+  window->SubWindowOf(&assistant)->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(window->Assistant(), nullptr);
+  EXPECT_TRUE(MenuAction()->isEnabled());
+  EXPECT_NE(&OpenAssistant(), nullptr);
 }
 
 TEST_F(DesignAssistantTest, DimensionsOfferTheDefaultBoundsOfTheChangedSet) {
