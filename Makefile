@@ -79,6 +79,7 @@ bench:
 	$(BENCH_BUILD)/bench/potelan_bench
 	$(BENCH_BUILD)/bench/potelan_assist_bench
 	$(BENCH_BUILD)/bench/potelan_views_bench
+	$(BENCH_BUILD)/bench/potelan_assistui_bench
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)

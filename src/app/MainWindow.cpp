@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include "app/InitForm.hpp"
 #include "app/ResultViews.hpp"
 #include "app/ToolbarIcons.hpp"
+#include "assistui/DesignAssistant.hpp"
 #include "app/WindowArrangement.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/FormTransfer.hpp"
@@ -120,6 +122,7 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
 }
 
 MainWindow::~MainWindow() {
+  UnloadChild(assistant_);  // its fit ends before the views and forms go
   // The input form refers to the views: it goes first.
   if (input_ != nullptr) {
     input_->AllowClose();
@@ -189,6 +192,8 @@ void MainWindow::BuildMenus() {
   QMenu* special = bar->addMenu(QStringLiteral("特別"));
   special->setObjectName("menu_z4");
   special->menuAction()->setEnabled(false);
+  QAction* assist = addItem(special, "menu_assist", "設計支援", false);
+  connect(assist, &QAction::triggered, this, &MainWindow::OpenDesignAssistant);
 
   QMenu* windows = bar->addMenu(QStringLiteral("ウィンドウ"));
   windows->setObjectName("menu_window");
@@ -241,6 +246,32 @@ void MainWindow::UpdateCommandStates() {
   EnableButtons({kButtonLoadCheck}, false);
   EnableButtons({kButtonNext}, mode == EditMode::None || base);
   EnableButtons({kButtonPrevious}, base || editingStage);
+  AssistantFollowsStage(editingStage);
+}
+
+void MainWindow::AssistantFollowsStage(bool editingStage) {
+  if (auto* special = menuBar()->findChild<QMenu*>("menu_z4")) {
+    special->menuAction()->setEnabled(editingStage);
+  }
+  if (auto* assist = findChild<QAction*>("menu_assist")) assist->setEnabled(editingStage);
+  if (!editingStage && assistant_ != nullptr) {
+    UnloadChild(assistant_);
+    assistant_ = nullptr;
+  }
+}
+
+void MainWindow::OpenDesignAssistant() {
+  if (state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return;
+  if (assistant_ == nullptr) {
+    AssistantHost host;
+    host.Input = [this] { return input_.data(); };
+    host.Graph = [this] { return views_ != nullptr ? views_->GraphWindow() : nullptr; };
+    host.Table = [this]() -> const ResultTable* {
+      return views_ != nullptr ? &views_->Table() : nullptr;
+    };
+    assistant_ = new DesignAssistant(state_, prompts_, std::move(host));
+  }
+  ShowChild(assistant_);
 }
 
 QMdiSubWindow* MainWindow::SubWindowOf(const QWidget* child) const {

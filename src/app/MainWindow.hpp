@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/InitForm.hpp"
+#include "assistui/DesignAssistant.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/InputForm.hpp"
 #include "entry/StartMixForm.hpp"
@@ -72,6 +73,10 @@ class MainWindow final : public QMainWindow {
   // The menu commands.
   void About();
   void OpenInitialSettings();
+  // "特別" > "設計支援": the design assistant, at "NEW" and "CHANGE".
+  void OpenDesignAssistant();
+  DesignAssistant* Assistant() const { return assistant_; }
+
   // ウィンドウ: 並べて表示 puts the shown windows side by side (the change-input
   // form, the table, the graph over the real-motion view), each at least its
   // minimum size; 重ねて表示 stacks them one title bar apart.
@@ -125,6 +130,10 @@ class MainWindow final : public QMainWindow {
   QPointer<InitForm> init_;
   QPointer<InputForm> input_;
   std::unique_ptr<ResultViews> views_;
+  QPointer<DesignAssistant> assistant_;
+  // The design assistant's menu follows the stage; leaving the editing
+  // stages closes the window (its fit is cancelled and joined).
+  void AssistantFollowsStage(bool editingStage);
 };
 
 }  // namespace potelan

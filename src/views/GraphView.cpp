@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
 #include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -697,6 +698,7 @@ void GraphView::PaintPicture(QPainter& painter) {
     painter.setPen(QPen(line.Colour, 1, line.Style));
     painter.drawLine(QLineF(ToPixel(line.At.p1()), ToPixel(line.At.p2())));
   }
+  PaintPreview(painter);
 }
 
 bool GraphView::eventFilter(QObject* watched, QEvent* event) {
@@ -1063,6 +1065,53 @@ void GraphView::PlotMouseUp() {
   for (QLabel* label : detailLabels_) label->hide();
   readOut_.Active = false;
   picture_->update();
+}
+
+// ---- Preview of a fitted set ----------------------------------------------
+
+void GraphView::SetPreviewCurves(std::vector<GraphCurve> curves) {
+  for (GraphCurve& curve : curves) curve.Colour = kPreviewColour;
+  preview_ = std::move(curves);
+  picture_->update();
+}
+
+void GraphView::ClearPreview() {
+  if (preview_.empty()) return;
+  preview_.clear();
+  picture_->update();
+}
+
+void GraphView::PaintPreview(QPainter& painter) const {
+  if (preview_.empty()) return;
+  const GraphScale scale = Scale();
+  const QRectF plot(picture_->rect());
+  painter.save();
+  painter.setClipRect(plot);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(kPreviewColour, 2, Qt::DashLine));
+  for (const GraphCurve& curve : preview_) {
+    // A ratio of the other kind than the axis shows has no place on it.
+    if (curve.Quantity != GraphQuantity::Load &&
+        (curve.Quantity == GraphQuantity::InverseRatio) != scale.Inverse) {
+      continue;
+    }
+    for (const std::vector<QPointF>& run : curve.Runs) {
+      QPolygonF line;
+      line.reserve(static_cast<qsizetype>(run.size()));
+      for (const QPointF& point : run) {
+        const QPointF f = FractionOf(scale, curve.Quantity, point);
+        line << QPointF(plot.left() + f.x() * plot.width(), plot.bottom() - f.y() * plot.height());
+      }
+      painter.drawPolyline(line);
+    }
+  }
+  // Named at the top of the plot, in its colour: the legend names the sets.
+  QFont caption = font();
+  caption.setPointSizeF(9);
+  painter.setFont(caption);
+  painter.drawText(plot.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
+                   QStringLiteral("- - 目標に合わせた結果 (適用前)"));
+  painter.restore();
 }
 
 }  // namespace potelan

@@ -142,6 +142,15 @@ class GraphView final : public QWidget, public PlotSink {
   // The size a saved picture has unless another is chosen: the window's.
   QSize DefaultPictureSize() const;
 
+  // Curves drawn over the plot in their own colour (kPreviewColour, dashed)
+  // until cleared: the design assistant's fitted set before it is applied.
+  // Points are (stroke mm, value) of their quantity, placed on the scale the
+  // plot shows; a detail drawing keeps them.
+  static inline const QColor kPreviewColour{255, 160, 0};
+  void SetPreviewCurves(std::vector<GraphCurve> curves);
+  void ClearPreview();
+  const std::vector<GraphCurve>& PreviewCurves() const { return preview_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -241,6 +250,9 @@ class GraphView final : public QWidget, public PlotSink {
   ReadOut readOut_;
   bool closeAllowed_ = false;
   bool placedOnce_ = false;
+
+  void PaintPreview(QPainter& painter) const;
+  std::vector<GraphCurve> preview_;
 };
 
 }  // namespace potelan
