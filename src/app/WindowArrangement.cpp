@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 
+#include "views/TableView.hpp"
+
 namespace potelan {
 namespace {
 
@@ -88,7 +90,13 @@ TileRequest RequestOf(const QMdiSubWindow& window) {
   }
   maximum = maximum.expandedTo(minimum);
   const QSize preferred = window.sizeHint().expandedTo(minimum).boundedTo(maximum);
-  return {minimum, preferred, maximum};
+  TileRequest request{minimum, preferred, maximum};
+  // The table can be shorter than all its rows; it then scrolls, and its
+  // maximum width holds the scroll bar.
+  if (const auto* table = qobject_cast<const TableView*>(window.widget())) {
+    request.ScrollBar = table->ScrollBarWidth();
+  }
+  return request;
 }
 
 bool Arrangeable(const QMdiSubWindow* window) {
@@ -110,9 +118,19 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
     if (!column.empty()) plan.push_back(std::move(column));
   }
   auto ask = [&](const Slot& s) -> const TileRequest& { return columns[s.Column][s.Index]; };
+  // The least width of a window; `scrolling`: when it may be shorter than
+  // it asks, and so needs its scroll bar beside its contents.
+  auto leastWidth = [&](const Slot& s, bool scrolling) {
+    const TileRequest& r = ask(s);
+    if (!scrolling || r.ScrollBar <= 0) return r.Minimum.width();
+    return std::max(r.Minimum.width(), std::min(r.Minimum.width() + r.ScrollBar, r.Maximum.width()));
+  };
+  auto mayScroll = [&](const Slot& s) {
+    return ask(s).Minimum.height() < ask(s).Preferred.height();
+  };
   auto minWidth = [&](const std::vector<Slot>& column) {
     int width = 0;
-    for (const Slot& s : column) width = std::max(width, ask(s).Minimum.width());
+    for (const Slot& s : column) width = std::max(width, leastWidth(s, mayScroll(s)));
     return width;
   };
   auto minHeight = [&](const std::vector<Slot>& column) {
@@ -138,16 +156,34 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
     plan[roomiest].insert(plan[roomiest].end(), moved.begin(), moved.end());
   }
 
-  std::vector<int> minWidths, prefWidths, maxWidths;
+  // The heights in each column; a window shorter than it asks scrolls.
+  std::vector<std::vector<int>> heights;
   for (const std::vector<Slot>& column : plan) {
-    int pf = 0, mx = 0;
+    std::vector<int> mn, pf, mx;
     for (const Slot& s : column) {
-      pf = std::max(pf, ask(s).Preferred.width());
-      mx = std::max(mx, ask(s).Maximum.width());
+      mn.push_back(ask(s).Minimum.height());
+      pf.push_back(ask(s).Preferred.height());
+      mx.push_back(ask(s).Maximum.height());
     }
-    minWidths.push_back(minWidth(column));
+    heights.push_back(Share(room.height(), mn, pf, mx, Rest::Evenly));
+  }
+  auto scrolls = [&](std::size_t c, std::size_t i) {
+    return heights[c][i] < ask(plan[c][i]).Preferred.height();
+  };
+
+  std::vector<int> minWidths, prefWidths, maxWidths;
+  for (std::size_t c = 0; c < plan.size(); ++c) {
+    int mn = 0, pf = 0, mx = 0;
+    for (std::size_t i = 0; i < plan[c].size(); ++i) {
+      const TileRequest& r = ask(plan[c][i]);
+      const int least = leastWidth(plan[c][i], scrolls(c, i));
+      mn = std::max(mn, least);
+      pf = std::max(pf, std::max(r.Preferred.width(), least));
+      mx = std::max(mx, r.Maximum.width());
+    }
+    minWidths.push_back(mn);
     prefWidths.push_back(pf);
-    maxWidths.push_back(std::max(mx, minWidth(column)));
+    maxWidths.push_back(std::max(mx, mn));
   }
   const std::vector<int> widths =
       Share(room.width(), minWidths, prefWidths, maxWidths, Rest::ToLast);
@@ -156,19 +192,13 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
   for (std::size_t c = 0; c < columns.size(); ++c) places[c].resize(columns[c].size());
   int x = 0;
   for (std::size_t c = 0; c < plan.size(); ++c) {
-    std::vector<int> mn, pf, mx;
-    for (const Slot& s : plan[c]) {
-      mn.push_back(ask(s).Minimum.height());
-      pf.push_back(ask(s).Preferred.height());
-      mx.push_back(ask(s).Maximum.height());
-    }
-    const std::vector<int> heights = Share(room.height(), mn, pf, mx, Rest::Evenly);
     int y = 0;
     for (std::size_t i = 0; i < plan[c].size(); ++i) {
       const Slot& s = plan[c][i];
-      const int width = std::clamp(widths[c], ask(s).Minimum.width(), ask(s).Maximum.width());
-      places[s.Column][s.Index] = QRect(x, y, width, heights[i]);
-      y += heights[i];
+      const int width =
+          std::clamp(widths[c], leastWidth(s, scrolls(c, i)), ask(s).Maximum.width());
+      places[s.Column][s.Index] = QRect(x, y, width, heights[c][i]);
+      y += heights[c][i];
     }
     x += widths[c];
   }

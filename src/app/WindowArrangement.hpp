@@ -2,7 +2,9 @@
 // columns (並べて表示) and one over the other (重ねて表示). Unlike the MDI
 // area's own tiling, no window is made smaller than its minimum size (the
 // change-input form stays readable) and a window gets the size it asks for
-// (the table all its rows) wherever the area has the room.
+// (the table all its rows) wherever the area has the room. Where it has not
+// (800 x 600), the table is made shorter and scrolls, so that the graph and
+// the real-motion view below it keep a size they can be read at.
 #pragma once
 
 #include <QRect>
@@ -19,15 +21,19 @@ struct TileRequest {
   QSize Minimum;    // never made smaller
   QSize Preferred;  // given where the room allows
   QSize Maximum;    // never made larger
+  // The width a window takes more when it is given less than its preferred
+  // height: its vertical scroll bar, beside its contents.
+  int ScrollBar = 0;
 };
 
 // The places of the windows of `columns` (left to right; each column top to
 // bottom) in an area of size `room`, in the same order. A column is as wide
 // as its widest minimum; width and height left over go first to the windows
 // that want more than their minimum, then to the last column that can grow
-// (and, within a column, to every window that can). When the columns are
-// too wide for the area side by side, the last column goes under the column
-// with the most height to spare, while its windows fit there. The windows
+// (and, within a column, to every window that can). A window given less than
+// its preferred height is given its ScrollBar width more. When the columns
+// are too wide for the area side by side, the last column goes under the
+// column with the most height to spare, while its windows fit there. The windows
 // never overlap; when even the minimum sizes do not fit, the columns run past
 // the area's right or bottom edge rather than over one another.
 std::vector<std::vector<QRect>> TileColumns(QSize room,

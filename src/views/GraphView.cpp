@@ -173,6 +173,15 @@ QSize GraphView::sizeHint() const {
   return {Px(kClientWidth), Px(kClientHeight) + menuBar_->sizeHint().height()};
 }
 
+QSize GraphView::minimumSizeHint() const {
+  // The least client area that meets the layout rule's window size.
+  const auto least = [](int windowTwips, int frameTwips) {
+    return (windowTwips - frameTwips + kTwipsPerPixel - 1) / kTwipsPerPixel;
+  };
+  return {least(kMinWindowWidth, kFrameWidth),
+          least(kMinWindowHeight, kFrameHeight) + menuBar_->sizeHint().height()};
+}
+
 // ---- Controls ------------------------------------------------------------
 
 void GraphView::BuildMenus() {

@@ -116,6 +116,13 @@ class GraphView final : public QWidget, public PlotSink {
   std::optional<AxisTick> Tick(const QString& name, int index) const;
 
   QSize sizeHint() const override;
+  // The smallest size at which the view still lays itself out: Picture1 is
+  // then kMinPictureWidth x kMinPictureHeight pixels, with every axis label
+  // in its place. Smaller, the layout stays as it was and the window would
+  // show only a cut-off part of it.
+  QSize minimumSizeHint() const override;
+  static constexpr int kMinPictureWidth = 280;
+  static constexpr int kMinPictureHeight = 140;
 
   // The curves of the last detail drawing, joined point to point; empty
   // after a clear.

@@ -273,6 +273,11 @@ QSize RealView::sizeHint() const {
   return {Px(kClientWidthTwips), Px(kClientHeightTwips) + menuHeight};
 }
 
+QSize RealView::minimumSizeHint() const {
+  const int menuHeight = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+  return {Px(kMinWidthTwips), Px(kMinHeightTwips) + menuHeight};
+}
+
 void RealView::BuildMenus() {
   menuBar_ = new QMenuBar(this);
   menuBar_->setObjectName(QStringLiteral("MenuBar"));

@@ -112,6 +112,13 @@ class RealView final : public QWidget {
   int MarkerSet(int k) const { return markerSet_[static_cast<std::size_t>(k & 1)]; }
 
   QSize sizeHint() const override;
+  // The smallest size at which the view still lays itself out: the drawing
+  // area is then at least kMinPictureWidth x kMinPictureHeight pixels.
+  // Smaller, the layout stays as it was and the window would show only a
+  // cut-off part of it.
+  QSize minimumSizeHint() const override;
+  static constexpr int kMinPictureWidth = 260;
+  static constexpr int kMinPictureHeight = 150;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -58,7 +58,8 @@ constexpr int kGridExtra = 30;
 constexpr int kWindowExtra = 90;
 // Row height of the grid; taller when the font needs it.
 constexpr int kRowTwips = 240;
-// The grid shows the stroke rows 0..150 mm without scrolling.
+// The grid at its full size shows the stroke rows 0..150 mm without
+// scrolling.
 constexpr int kVisibleStrokeRows = kGridRows - ResultTableModel::kHeaderRows;
 
 QString Text(std::string_view text) {
@@ -174,7 +175,7 @@ TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prom
   grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
   grid_->setWordWrap(false);
   grid_->setCornerButtonEnabled(false);
-  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   grid_->setTextElideMode(Qt::ElideNone);
   grid_->installEventFilter(this);
@@ -272,18 +273,67 @@ void TableView::Refresh() {
   FitSizes();
 }
 
+int TableView::RowHeight() const { return grid_->verticalHeader()->defaultSectionSize(); }
+
+int TableView::GridChrome() const {
+  return 2 * grid_->frameWidth() + grid_->horizontalHeader()->height();
+}
+
+int TableView::ScrollBarWidth() const {
+  return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_);
+}
+
+QSize TableView::sizeHint() const { return fullSize_; }
+
 void TableView::FitSizes() {
-  const int rowHeight = grid_->verticalHeader()->defaultSectionSize();
-  const int frame = 2 * grid_->frameWidth();
-  const int height = frame + grid_->horizontalHeader()->height() + kVisibleStrokeRows * rowHeight;
+  const int menuHeight = menuBar_->sizeHint().height();
+  const int scrollBar = ScrollBarWidth();
   // More rows than the grid shows (a longer stroke range): the scroll bar
   // comes beside the columns rather than over them.
-  const bool scrolls = model_->rowCount() > kVisibleStrokeRows;
-  const int scrollBar =
-      scrolls ? style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid_) : 0;
-  grid_->setFixedSize(Px(gridTwips_) + scrollBar, height);
-  setFixedSize(Px(windowTwips_) + scrollBar, menuBar_->sizeHint().height() + height);
-  if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget())) frameWindow->adjustSize();
+  const bool longRange = model_->rowCount() > kVisibleStrokeRows;
+  const int width = Px(windowTwips_) + (longRange ? scrollBar : 0);
+  fullSize_ = {width, menuHeight + GridChrome() + kVisibleStrokeRows * RowHeight()};
+  setMinimumSize(width, menuHeight + GridChrome() + kMinVisibleStrokeRows * RowHeight());
+  setMaximumSize(longRange ? width : width + scrollBar, fullSize_.height());
+  updateGeometry();
+
+  // A window made shorter (by a tiling) keeps its height when the columns
+  // or the rows change, and the width its scroll bar needs; otherwise the
+  // window takes its full size.
+  QSize size = fullSize_;
+  if (isVisible() && height() < fullSize_.height()) {
+    size = {maximumWidth(), std::max(height(), minimumHeight())};
+  }
+  resize(size);
+  if (auto* frameWindow = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+    if (size == fullSize_) {
+      frameWindow->adjustSize();
+    } else {
+      const QMargins m = frameWindow->contentsMargins();
+      frameWindow->resize(size + QSize(m.left() + m.right(), m.top() + m.bottom()));
+    }
+  }
+  LayOutGrid();
+}
+
+void TableView::LayOutGrid() {
+  if (grid_ == nullptr || model_ == nullptr) return;
+  const int menuHeight = menuBar_->sizeHint().height();
+  const int fullHeight = GridChrome() + kVisibleStrokeRows * RowHeight();
+  const int leastHeight = GridChrome() + kMinVisibleStrokeRows * RowHeight();
+  const int height = std::clamp(this->height() - menuHeight, leastHeight, fullHeight);
+  const bool scrolls = GridChrome() + model_->rowCount() * RowHeight() > height;
+  const int columns = Px(gridTwips_);
+  // The scroll bar goes beside the columns where the window has the width;
+  // in a narrower one the grid scrolls sideways to its last column.
+  const int width = scrolls ? std::min(columns + ScrollBarWidth(), std::max(this->width(), columns))
+                            : columns;
+  grid_->setFixedSize(width, height);
+}
+
+void TableView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayOutGrid();
 }
 
 void TableView::SaveCsv() {

@@ -72,6 +72,10 @@ class TableView final : public QWidget {
   static bool PaintReport(QPrinter& printer, const QStringList& lines);
   // Width of every grid column.
   static constexpr int kColumnTwips = 650;
+  // The stroke rows the grid shows at the least. A window shorter than its
+  // full size (the tiled windows on a small screen) scrolls its rows, the
+  // scroll bar beside the columns.
+  static constexpr int kMinVisibleStrokeRows = 3;
   // The grid's and the window's width for the shown items, in twips.
   int GridWidthTwips() const { return gridTwips_; }
   int WindowWidthTwips() const { return windowTwips_; }
@@ -82,6 +86,13 @@ class TableView final : public QWidget {
   QAction* ItemMenu(ResultItem item) const;
   // The printer that "プリンタへ出力" prints on; it keeps the last choice.
   QPrinter& Printer() { return *printer_; }
+
+  // The full size: every column and the stroke rows 0..150 mm without
+  // scrolling. The window opens at it and is never made larger; it can be
+  // made shorter, down to kMinVisibleStrokeRows rows, and is then up to
+  // ScrollBarWidth() wider, for the scroll bar.
+  QSize sizeHint() const override;
+  int ScrollBarWidth() const;
 
   // The user cannot close the window; the main window can.
   void AllowClose() { closeAllowed_ = true; }
@@ -95,6 +106,7 @@ class TableView final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildMenus();
@@ -104,6 +116,12 @@ class TableView final : public QWidget {
   void SyncItemMenus();
   // Grid and window sizes for the columns and the rows the table holds.
   void FitSizes();
+  // The grid in the window's height: as tall as the window lets it, up to
+  // its full height, and wider by the scroll bar when its rows do not fit.
+  void LayOutGrid();
+  int RowHeight() const;
+  // Frame and the two header lines of the grid.
+  int GridChrome() const;
 
   AppState& state_;
   ResultTable& table_;
@@ -116,6 +134,7 @@ class TableView final : public QWidget {
   std::unique_ptr<QPrinter> printer_;
   int gridTwips_ = 0;
   int windowTwips_ = 0;
+  QSize fullSize_;
   bool closeAllowed_ = false;
 };
 

@@ -333,6 +333,68 @@ TEST_F(TableViewTest, LongerStrokeRangeGrowsTheRows) {
   EXPECT_EQ(View().GridWidthTwips(), 5960);
 }
 
+// The table's window once had a fixed size, all its rows tall: tiled on a
+// small screen it took the whole height and left the graph and the
+// real-motion view a title bar each. It may now be made shorter; its rows
+// then scroll, the scroll bar beside the columns, and a new sweep does not
+// stretch it back over the windows below it.
+TEST_F(TableViewTest, AShorterWindowScrollsEveryRowIntoViewBesideTheColumns) {
+  SweepBase();
+  TableView& v = Shown();
+  const QSize full = v.size();
+  EXPECT_EQ(full, v.sizeHint());
+  EXPECT_EQ(v.maximumHeight(), full.height());
+  const int row = v.Grid()->verticalHeader()->defaultSectionSize();
+  // At the least, the header lines and kMinVisibleStrokeRows rows.
+  EXPECT_EQ(v.minimumHeight(),
+            full.height() - (v.Model()->rowCount() - TableView::kMinVisibleStrokeRows) * row);
+  ASSERT_EQ(v.maximumWidth(), full.width() + v.ScrollBarWidth());
+
+  v.resize(v.maximumWidth(), v.minimumHeight());
+  QApplication::processEvents();
+  QTableView* grid = v.Grid();
+  QScrollBar* bar = grid->verticalScrollBar();
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+  EXPECT_GE(grid->viewport()->width(), 9 * Px(TableView::kColumnTwips));
+  EXPECT_GE(grid->viewport()->height(), TableView::kMinVisibleStrokeRows * row);
+  // Scrolled to the end, the last stroke row stands whole in view.
+  bar->setValue(bar->maximum());
+  const int last = v.Model()->rowCount() - 1;
+  const QRect lastRow = grid->visualRect(v.Model()->index(last, 0));
+  EXPECT_TRUE(grid->viewport()->rect().contains(lastRow))
+      << lastRow.y() << "+" << lastRow.height() << " in " << grid->viewport()->height();
+  EXPECT_EQ(ResultTableModel::GridRow(last), ResultTable::RowOfStroke(150));
+
+  // A sweep after an edit keeps the height the window was given.
+  v.Refresh();
+  EXPECT_EQ(v.height(), v.minimumHeight());
+  EXPECT_EQ(v.width(), v.maximumWidth());
+
+  // Back at full height nothing scrolls.
+  v.resize(full);
+  QApplication::processEvents();
+  EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+  EXPECT_GE(grid->viewport()->height(), v.Model()->rowCount() * row);
+}
+
+// A short window at its narrowest still reaches its last column, whole: the
+// grid stays inside the window and, where the scroll bar leaves too little
+// width, scrolls sideways rather than hide the column under it.
+TEST_F(TableViewTest, AShortNarrowWindowReachesItsLastColumn) {
+  SweepBase();
+  TableView& v = Shown();
+  v.resize(v.minimumWidth(), v.minimumHeight());
+  QApplication::processEvents();
+  QTableView* grid = v.Grid();
+  EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+  EXPECT_LE(grid->x() + grid->width(), v.width());
+  QScrollBar* across = grid->horizontalScrollBar();
+  if (across->isVisible()) across->setValue(across->maximum());
+  const QRect lastColumn = grid->visualRect(v.Model()->index(0, v.Model()->columnCount() - 1));
+  EXPECT_LE(lastColumn.right(), grid->viewport()->width() - 1);
+}
+
 class TableOutputTest : public TableViewTest {
  protected:
   void SetUp() override {
