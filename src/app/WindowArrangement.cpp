@@ -123,7 +123,8 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
   auto leastWidth = [&](const Slot& s, bool scrolling) {
     const TileRequest& r = ask(s);
     if (!scrolling || r.ScrollBar <= 0) return r.Minimum.width();
-    return std::max(r.Minimum.width(), std::min(r.Minimum.width() + r.ScrollBar, r.Maximum.width()));
+    return std::max(r.Minimum.width(),
+                    std::min(r.Minimum.width() + r.ScrollBar, r.Maximum.width()));
   };
   auto mayScroll = [&](const Slot& s) {
     return ask(s).Minimum.height() < ask(s).Preferred.height();
@@ -195,8 +196,7 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
     int y = 0;
     for (std::size_t i = 0; i < plan[c].size(); ++i) {
       const Slot& s = plan[c][i];
-      const int width =
-          std::clamp(widths[c], leastWidth(s, scrolls(c, i)), ask(s).Maximum.width());
+      const int width = std::clamp(widths[c], leastWidth(s, scrolls(c, i)), ask(s).Maximum.width());
       places[s.Column][s.Index] = QRect(x, y, width, heights[c][i]);
       y += heights[c][i];
     }

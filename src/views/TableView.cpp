@@ -326,8 +326,8 @@ void TableView::LayOutGrid() {
   const int columns = Px(gridTwips_);
   // The scroll bar goes beside the columns where the window has the width;
   // in a narrower one the grid scrolls sideways to its last column.
-  const int width = scrolls ? std::min(columns + ScrollBarWidth(), std::max(this->width(), columns))
-                            : columns;
+  const int width =
+      scrolls ? std::min(columns + ScrollBarWidth(), std::max(this->width(), columns)) : columns;
   grid_->setFixedSize(width, height);
 }
 

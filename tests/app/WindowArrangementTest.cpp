@@ -9,16 +9,24 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "app/MainWindow.hpp"
 #include "app/ResultViews.hpp"
+#include "model/ResultTable.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "ui/Units.hpp"
+#include "views/GraphView.hpp"
+#include "views/RealView.hpp"
+#include "views/ResultTableModel.hpp"
+#include "views/TableView.hpp"
 
 namespace potelan {
 namespace {
@@ -97,6 +105,46 @@ TEST(TileColumnsTest, ColumnsTooWideSideBySideGoUnderTheColumnWithRoomToSpare) {
   EXPECT_EQ(places[2][1].bottom(), 599);
 }
 
+// A window that can scroll (the table) once asked for all its rows as its
+// minimum: on 800 x 600 the graph and the real-motion view, put under the
+// form, got a title-bar strip each. Now the table's minimum is a few rows;
+// the views go under it, each at least at its least useful size, and the
+// table, made shorter, gets the width of its scroll bar.
+TEST(TileColumnsTest, AShortenedWindowScrollsAndGetsItsScrollBarsWidth) {
+  const int bar = 14;
+  TileRequest table = Ask({411, 129}, {411, 577}, {411 + bar, 577});
+  table.ScrollBar = bar;
+  const std::vector<std::vector<TileRequest>> asks = {
+      {Ask({356, 511}, {356, 511})},
+      {table},
+      {Ask({336, 222}, {475, 346}), Ask({268, 247}, {602, 481})}};
+  const auto places = TileColumns({800, 600}, asks);
+  ExpectSoundTiling(asks, places);
+  for (const auto& column : places) {
+    for (const QRect& r : column)
+      EXPECT_TRUE(QRect(0, 0, 800, 600).contains(r)) << r.x() << "," << r.y();
+  }
+  // The views under the table, in the column beside the form.
+  EXPECT_EQ(places[1][0].topLeft(), QPoint(places[0][0].right() + 1, 0));
+  EXPECT_EQ(places[2][0].x(), places[1][0].x());
+  EXPECT_EQ(places[2][0].y(), places[1][0].bottom() + 1);
+  EXPECT_EQ(places[2][1].y(), places[2][0].bottom() + 1);
+  EXPECT_LT(places[1][0].height(), 577);
+  EXPECT_EQ(places[1][0].width(), 411 + bar);
+
+  // Where the table has its full height, it has no scroll bar and no width
+  // for one.
+  const auto roomy = TileColumns({1600, 1100}, asks);
+  ExpectSoundTiling(asks, roomy);
+  EXPECT_EQ(roomy[1][0].size(), QSize(411, 577));
+
+  // A column too tall for the area even with the table at its minimum stays
+  // beside the others (past the right edge), never over them.
+  const auto cramped = TileColumns({800, 590}, asks);
+  ExpectSoundTiling(asks, cramped);
+  EXPECT_GE(cramped[2][0].x(), cramped[1][0].right() + 1);
+}
+
 class WindowMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -161,6 +209,25 @@ class WindowMenuTest : public ::testing::Test {
     EXPECT_GE(input->widget()->height(), window->Input()->minimumSizeHint().height());
   }
 
+  // The graph's plot area and the real-motion view's drawing area at least
+  // the least size they are read at.
+  void ExpectReadableViews() {
+    const auto* plot = window->Views().GraphWindow()->findChild<QWidget*>("Picture1");
+    ASSERT_NE(plot, nullptr);
+    EXPECT_GE(plot->width(), GraphView::kMinPictureWidth);
+    EXPECT_GE(plot->height(), GraphView::kMinPictureHeight);
+    const QWidget* drawing = window->Views().RealWindow()->Picture();
+    EXPECT_GE(drawing->width(), RealView::kMinPictureWidth);
+    EXPECT_GE(drawing->height(), RealView::kMinPictureHeight);
+    // And whole in their windows, not cut off by them.
+    const std::pair<const QWidget*, const QWidget*> shown[] = {
+        {plot, window->Views().GraphWindow()}, {drawing, window->Views().RealWindow()}};
+    for (const auto& [area, view] : shown) {
+      const QRect inView(area->mapTo(view, QPoint(0, 0)), area->size());
+      EXPECT_TRUE(view->rect().contains(inView)) << view->objectName().toStdString();
+    }
+  }
+
   QTemporaryDir dir;
   QString previous;
   AppState state;
@@ -175,10 +242,28 @@ TEST_F(WindowMenuTest, TilingAWorkingAreaOf800x600ShowsAllFourWindowsWhole) {
   SetWorkingArea({800, 600});
   ASSERT_EQ(Item("menu_tile")->text(), "並べて表示");
   Item("menu_tile")->trigger();
+  QApplication::processEvents();
   ExpectTiled();
-  // The table shows every row.
-  const QMdiSubWindow* table = window->SubWindowOf(window->Views().TableWindow());
-  EXPECT_GE(table->height(), table->sizeHint().height());
+  ExpectReadableViews();
+  // The table, shorter than its rows, scrolls to each of them.
+  TableView* table = window->Views().TableWindow();
+  QTableView* grid = table->Grid();
+  QScrollBar* bar = grid->verticalScrollBar();
+  EXPECT_LT(table->height(), table->sizeHint().height());
+  ASSERT_TRUE(bar->isVisible());
+  EXPECT_GE(grid->viewport()->width(), 9 * Px(TableView::kColumnTwips));
+  bar->setValue(bar->maximum());
+  const int last = table->Model()->rowCount() - 1;
+  EXPECT_EQ(ResultTableModel::GridRow(last), ResultTable::RowOfStroke(150));
+  EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(table->Model()->index(last, 0))));
+
+  // The sweep after an edit redraws the table and leaves the tiling as it
+  // was: the table is not stretched back over the graph.
+  const QRect tiled = window->SubWindowOf(table)->geometry();
+  table->Refresh();
+  QApplication::processEvents();
+  EXPECT_EQ(window->SubWindowOf(table)->geometry(), tiled);
+  ExpectTiled();
 }
 
 TEST_F(WindowMenuTest, TilingAtTheStartSizeLaysNoWindowOverAnother) {
@@ -199,6 +284,13 @@ TEST_F(WindowMenuTest, TilingOnALargeScreenShowsTheWholeTable) {
   // The views get the width the form and the table leave.
   const QMdiSubWindow* graph = window->SubWindowOf(window->Views().GraphWindow());
   EXPECT_GE(graph->width(), graph->sizeHint().width());
+  ExpectReadableViews();
+  // Every row in view at once, no scroll bar.
+  QApplication::processEvents();
+  const TableView* view = window->Views().TableWindow();
+  EXPECT_FALSE(view->Grid()->verticalScrollBar()->isVisible());
+  EXPECT_GE(view->Grid()->viewport()->height(),
+            view->Model()->rowCount() * view->Grid()->verticalHeader()->defaultSectionSize());
 }
 
 TEST_F(WindowMenuTest, CascadingKeepsEveryWindowInViewWithTheActiveOneOnTop) {

