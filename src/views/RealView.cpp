@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -637,8 +638,18 @@ void RealView::LayoutView() {
   // Each slider under its caption, down to the bottom edge.
   const std::array<int, 3> sliderEdges = {px(kSlider0Left), px(kSlider1Left),
                                           px(kSlider1Left + kSlider1Width)};
+  // A caption wider than its slider (a small window) is set smaller until it
+  // fits, so the two never run into each other.
   int captionHeight = 0;
-  for (QLabel* label : sliderLabels_) {
+  for (std::size_t k = 0; k < 2; ++k) {
+    QLabel* label = sliderLabels_[k];
+    const int width = sliderEdges[k + 1] - sliderEdges[k];
+    QFont font = GothicFont(kLabelPointSize);
+    while (font.pointSizeF() > 4 &&
+           QFontMetricsF(font).horizontalAdvance(label->text()) > width) {
+      font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    label->setFont(font);
     captionHeight = std::max(captionHeight, label->sizeHint().height());
   }
   for (std::size_t k = 0; k < 2; ++k) {

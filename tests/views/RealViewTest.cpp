@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -591,6 +592,19 @@ TEST_F(RealViewTest, ResizeKeepsTheAspectAndTheSlidersAtTheRightEdge) {
   EXPECT_LT(v.PicturePoint(fork->P2, fork->Origin).x(), s0.left());
   v.resize(Px(3800), menu + Px(2900));  // too small: left as it was
   EXPECT_EQ(v.Picture()->width(), 700);
+
+  // In a small window (the tiled views on an 800 x 600 area) the sliders are
+  // narrower than their captions at the normal size: the captions are set
+  // smaller so that each fits over its own slider and they never run into
+  // each other.
+  v.resize(300, menu + 200);
+  for (int k = 0; k < 2; ++k) {
+    QLabel* caption = v.SliderLabel(k);
+    EXPECT_LE(QFontMetricsF(caption->font()).horizontalAdvance(caption->text()),
+              caption->width())
+        << k;
+  }
+  EXPECT_LE(v.SliderLabel(0)->geometry().right(), v.SliderLabel(1)->geometry().left());
 }
 
 TEST_F(RealViewTest, OnlyTheMainWindowClosesTheViewAndMembersPulse) {
