@@ -70,6 +70,13 @@ void ResultTable::Clear() {
   for (auto& row : rows_) std::fill(row.begin(), row.end(), std::string());
 }
 
+void ResultTable::ClearRowsFrom(int row) {
+  for (int r = std::max(row, 0); r < RowCount(); ++r) {
+    auto& cells = rows_[static_cast<std::size_t>(r)];
+    std::fill(cells.begin(), cells.end(), std::string());
+  }
+}
+
 const std::string& ResultTable::Cell(int column, int row) const {
   static const std::string empty;
   if (row < 0 || row >= RowCount() || column < 0 || column >= columns_) return empty;

@@ -64,6 +64,9 @@ class ResultTable {
   void EnsureRows(int rows);
   // Empties every cell.
   void Clear();
+  // Empties the cells of row `row` and every row below it (the grid keeps
+  // its size).
+  void ClearRowsFrom(int row);
 
   // The text of a cell; the empty text outside the grid.
   const std::string& Cell(int column, int row) const;

@@ -31,9 +31,14 @@ SweepResult Failure(AppState& state, int w, int src, int stroke) {
   return result;
 }
 
+// The grid holds every step of the stroke range; rows below it (left by a
+// longer range before) are emptied, so that no step outside the range shows,
+// exports or prints the numbers of an earlier set.
 void PrepareRows(ResultTable& table, std::int16_t maxStroke) {
   const int last = LastSweepStroke(maxStroke);
-  if (last >= 0) table.EnsureRows(ResultTable::RowOfStroke(last) + 1);
+  const int rows = last >= 0 ? ResultTable::RowOfStroke(last) + 1 : ResultTable::RowOfStroke(0);
+  table.EnsureRows(rows);
+  table.ClearRowsFrom(rows);
 }
 
 }  // namespace
