@@ -53,6 +53,14 @@ const std::array<DimensionKey, 18>& DimensionKeys() {
   return keys;
 }
 
+// A dimension's value text as a number. The boxes write zero as the
+// decimal point alone ("###.##"), and a file is written from the boxes, so
+// that text reads as 0 here too, as it does in a box.
+std::optional<float> DimensionNumber(const QString& value) {
+  if (value.trimmed() == QStringLiteral(".")) return 0.0f;
+  return ParseSingle(value.toStdString());
+}
+
 const DimensionKey* FindDimension(const QString& key) {
   for (const DimensionKey& d : DimensionKeys()) {
     if (d.Key == key) return &d;
@@ -195,7 +203,7 @@ LinkReadResult ReadLinkFile(AppState& state, EntryForm& form, const QString& pat
         steps.push_back({ReadStep::Kind::Position, *position, 0, value, nullptr, false});
       }
     } else if (const DimensionKey* d = FindDimension(key)) {
-      const std::optional<float> number = ParseSingle(valueText);
+      const std::optional<float> number = DimensionNumber(value);
       if (!number) {
         stopLine = lineNumber;
       } else {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "entry/BoxNames.hpp"
+#include "entry/FormTransfer.hpp"
 #include "entry/MemoryForm.hpp"
 #include "files/TextCodec.hpp"
 
@@ -585,6 +586,50 @@ TEST_F(ReadLinkFileTest, GoldenFilesRoundTripThroughTheChangeInputForm) {
     const QString out = dir.filePath("again.lin");
     ASSERT_TRUE(WriteLinkFile(fresh, form, out, 1).Ok);
     EXPECT_EQ(ReadBytes(out), ReadBytes(DataFile(name)));
+  }
+}
+
+// Regression: a zero dimension shows as the decimal point alone in its box,
+// and a saved file carries that text; reading it back stopped at that line
+// without a word, so every later dimension kept the values the set and the
+// boxes held before (on a loaded Type 2 set, the absent-member markers).
+TEST_F(ReadLinkFileTest, ZeroWrittenAsTheDecimalPointAloneReadsBack) {
+  AppState written;
+  written.Mode = EditMode::Changing;
+  written.Set[1].SusType = 3;
+  written.Set[1].SusPos = 2;
+  written.Set[1].ForkLinkOffset = 0;
+  written.Set[1].SusUpX = 0;
+  written.Set[1].ForkLength = 560;
+  written.Set[1].LinkUp = 63.25;
+  written.Set[1].TenRodLength = 131;
+  MemoryForm out = MemoryForm::InputForm();
+  WriteSetToForm(written, out, 1);
+  ASSERT_EQ(out.BoxText(box::SusUpX), ".");
+  const QString path = dir.filePath("zero.lin");
+  ASSERT_TRUE(WriteLinkFile(written, out, path, 1).Ok);
+
+  // Read into a form and a set that hold other values.
+  state.Set[1].FrameLinkX = 10000;
+  state.Set[1].ForkLength = 1;
+  MemoryForm in = MemoryForm::InputForm();
+  in.SetBoxText(box::TenRod, "99");
+  const LinkReadResult result = ReadLinkFile(state, in, path, 1);
+  EXPECT_EQ(result.Status, LinkReadStatus::Ok);
+  const std::pair<const QString*, double ConfigSet::*> type3Boxes[] = {
+      {&box::SusUpX, &ConfigSet::SusUpX},           {&box::SusUpY, &ConfigSet::SusUpY},
+      {&box::ForkLength, &ConfigSet::ForkLength},   {&box::ForkLinkLength, &ConfigSet::ForkLinkLength},
+      {&box::ForkLinkOffset, &ConfigSet::ForkLinkOffset},
+      {&box::AxleStartPos, &ConfigSet::AxleStartPos}, {&box::Spring, &ConfigSet::SpringRate},
+      {&box::Preload, &ConfigSet::Preload},         {&box::FrameLinkX, &ConfigSet::FrameLinkX},
+      {&box::FrameLinkY, &ConfigSet::FrameLinkY},   {&box::LinkUp, &ConfigSet::LinkUp},
+      {&box::LinkFr, &ConfigSet::LinkFr},           {&box::LinkRr, &ConfigSet::LinkRr},
+      {&box::TenRod, &ConfigSet::TenRodLength},     {&box::PivotX, &ConfigSet::PivotMoveX},
+      {&box::PivotY, &ConfigSet::PivotMoveY},
+  };
+  for (const auto& [name, value] : type3Boxes) {
+    EXPECT_EQ(state.Set[1].*value, written.Set[1].*value) << name->toStdString();
+    EXPECT_EQ(in.BoxText(*name), out.BoxText(*name)) << name->toStdString();
   }
 }
 
