@@ -509,9 +509,17 @@ bool InputForm::EmptyBoxCheck() {
 
 void InputForm::Judge() {
   baseFailureShown_ = false;
+  // The first judged change keeps what the boxes showed as the snapshot.
+  // Boxes that a type change emptied, or that hold no number, are no set:
+  // the snapshot waits for the first commit whose boxes all read.
   if (state_.Mode == EditMode::New) {
-    ReadFormToSet(state_, *entry_, kStoredSet);
-    state_.Mode = EditMode::Change;
+    AppState read = state_;
+    read.LinkFailed = false;
+    ReadFormToSet(read, *entry_, kStoredSet);
+    if (!read.LinkFailed) {
+      state_.Set[kStoredSet] = read.Set[kStoredSet];
+      state_.Mode = EditMode::Change;
+    }
   }
   if (views_.LoadDisplayShown()) views_.LoadDisplayOff();
   if (state_.Mode == EditMode::Changing || state_.Mode == EditMode::FormInputLoad) return;
@@ -520,7 +528,14 @@ void InputForm::Judge() {
     state_.LinkFailed = false;
     return;
   }
+  // Set 1 back into the boxes. Its type in Combo1 is no type selection: the
+  // handler would copy the base set's shock mount over the value just
+  // written and judged (a spin press after a type change).
+  const EditMode judging = state_.Mode;
+  state_.Mode = EditMode::Changing;
   WriteSetToForm(state_, *entry_, kChangedSet);
+  ApplyTypeLayout(state_.Set[kChangedSet].SusType);
+  state_.Mode = judging;
   state_.Set[kChangedSet].SusLength0 = 0;
   SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   if (state_.LinkFailed) {
