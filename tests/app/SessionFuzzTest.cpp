@@ -31,7 +31,9 @@
 
 #include "entry/BoxNames.hpp"
 #include "entry/InputForm.hpp"
+#include "app/ResultViews.hpp"
 #include "model/NumberFormat.hpp"
+#include "model/Solver.hpp"
 
 namespace potelan::testing {
 namespace {
@@ -109,6 +111,60 @@ TEST(SessionRegressionTest, ASpinAfterATypeChangeKeepsThePressedValue) {
   EXPECT_EQ(changed.SusUpX, base - 1.0);
   EXPECT_EQ(BoxText(session, box::SusUpX), QString::fromStdString(FormatNumber(base - 1, "###.##")));
   EXPECT_EQ(session.Window().Input()->TypeList()->currentText(), "Type3");
+}
+
+// The entered dimensions of a set as its boxes show them.
+std::vector<std::string> Shown(const ConfigSet& c) {
+  std::vector<std::string> values{std::to_string(c.SusType), std::to_string(c.SusPos)};
+  for (double v : {c.SusUpX, c.SusUpY, c.ForkLength, c.ForkLinkLength, c.ForkLinkOffset,
+                   c.AxleStartPos, c.FrameLinkX, c.FrameLinkY, c.LinkUp, c.LinkFr, c.LinkRr,
+                   c.TenRodLength}) {
+    values.push_back(FormatNumber(v, "###.##"));
+  }
+  return values;
+}
+
+// Regression: the first commit after the views open keeps the boxes as the
+// snapshot that "復帰" restores. After Previous and Next, a type change
+// (which empties the boxes) or a box holding no number, followed by a spin
+// press, replaced the snapshot with zeros: the stored set was lost for good.
+// The snapshot now waits for a commit whose boxes all read as numbers.
+TEST(SessionRegressionTest, TheSnapshotIsNeverTakenFromBoxesThatDoNotRead) {
+  for (const char* breaking : {"combo-type 5", "text Fork_Length_Text =5", "text Link_Up_Text %"}) {
+    SCOPED_TRACE(breaking);
+    FuzzSession session(0);
+    Replay(session, {"choose-type 4", "next 1", "fill-base 4 0", "next 3",
+                     "spin Spin_Axle_Start_Pos up", "previous", "next 3"});
+    const ConfigSet snapshot = session.State().Set[kStoredSet];
+    ASSERT_EQ(snapshot.SusType, 4);
+    ASSERT_EQ(session.State().Mode, EditMode::New);
+    Replay(session, {breaking, "spin Spin_Link_Up down"});
+    EXPECT_EQ(Shown(session.State().Set[kStoredSet]), Shown(snapshot));
+    EXPECT_EQ(session.State().Mode, EditMode::New);  // nothing was judged yet
+  }
+}
+
+// Regression: when a type change had closed the views, the next load (or
+// commit) opened them again, and the table's refill of the base columns
+// left the base set's failure flag behind when the base set no longer held
+// over a raised maximum stroke. The load of a good file then reported
+// "初期条件でリンクが成立しません" and closed the views again.
+TEST(SessionRegressionTest, ReopenedViewsLeaveNoFailureForTheLoad) {
+  FuzzSession session(0);
+  Replay(session, {"choose-type 4", "next 3", "fill-base 4 2", "next 1", "maxstroke 400",
+                   "enter Fork_Link_Offset_Text 0", "combo-type 6"});
+  ASSERT_FALSE(session.Window().Views().IsOpen());
+  session.Prompts().Clear();
+  Replay(session, {"load good4"});
+  for (const auto& shown : session.Prompts().Messages()) {
+    EXPECT_NE(shown.Text.toStdString(), "初期条件でリンクが成立しません");
+  }
+  // The file's set forms where it stands, as the engine says.
+  AppState probe;
+  probe.Set[kChangedSet] = session.State().Set[kChangedSet];
+  SolveLinkage(probe, kChangedSet, probe.Set[kChangedSet].SusPos);
+  EXPECT_FALSE(probe.LinkFailed);
+  EXPECT_FALSE(session.State().LinkFailed);
 }
 
 }  // namespace
