@@ -126,7 +126,7 @@ FuzzCommand FuzzCommand::Parse(const QString& line) {
 KnownFaults KnownFaults::FromEnvironment() {
   KnownFaults known;
   if (qEnvironmentVariable("POTELAN_FUZZ_KNOWN") == "off") {
-    known = KnownFaults{false, false, false, false, false, false, false, false, false, false};
+    known = KnownFaults{false, false, false, false, false, false, false, false, false, false, false};
   }
   return known;
 }
@@ -251,20 +251,46 @@ bool FuzzSession::BaseFormsSomewhere() const {
   return false;
 }
 
-bool FuzzSession::ReadingStops(const QString& kind) const {
-  if (kind == "cancel" || kind == "missing") return false;
+std::optional<FuzzSession::ProbeRead> FuzzSession::ReadFile(const QString& kind) const {
+  if (kind == "cancel" || kind == "missing") return std::nullopt;
   const bool base = state_.Mode == EditMode::Base;
-  if (!base && state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return false;
+  if (!base && state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return std::nullopt;
   AppState probe = state_;
   probe.Mode = EditMode::Changing;
+  const int set = base ? kBaseSet : kChangedSet;
   MemoryForm form = base ? MemoryForm::BaseForm(std::clamp<int>(state_.Set[kBaseSet].SusType, 2, 6))
                          : MemoryForm::InputForm();
-  return ReadLinkFile(probe, form, FixturePath(kind), base ? kBaseSet : kChangedSet).Status ==
-         LinkReadStatus::StoppedAtLine;
+  const LinkReadResult read = ReadLinkFile(probe, form, FixturePath(kind), set);
+  return ProbeRead{read.Status == LinkReadStatus::StoppedAtLine, probe.Set[set]};
+}
+
+bool FuzzSession::ShownBoxesRead() const {
+  InputForm* input = window_->Input();
+  if (input == nullptr) return true;
+  for (QLineEdit* edit : input->findChildren<QLineEdit*>()) {
+    const QString name = edit->objectName();
+    if (!(name.endsWith("_Text") || name.startsWith("Text_")) || !edit->isVisibleTo(input)) continue;
+    const QString text = edit->text();
+    const bool bad = std::any_of(text.begin(), text.end(), [](QChar ch) { return ch > QChar('9'); });
+    if (text.isEmpty() || bad || (text != "." && !ParseDecimal(text.toStdString()))) return false;
+  }
+  return true;
 }
 
 bool FuzzSession::Gated(const FuzzCommand& c) const {
-  if (known_.PartialFileTakenInSilence && c.Verb == "load" && ReadingStops(c.Arg(0))) return true;
+  if (known_.LoadAtNewLeavesTheFlag && c.Verb == "load" && state_.Mode == EditMode::New &&
+      !ShownBoxesRead()) {
+    return true;
+  }
+  if (c.Verb == "load") {
+    if (const std::optional<ProbeRead> read = ReadFile(c.Arg(0))) {
+      if (known_.PartialFileTakenInSilence && (read->Stops || c.Arg(0) == "garbage")) return true;
+      if (known_.ChangedTypeWithoutPosition && state_.Mode != EditMode::Base &&
+          read->Set.SusType >= 3 && read->Set.SusPos == 0) {
+        return true;
+      }
+    }
+  }
   if (known_.BasePositionChoiceCannotBeLeft && c.Verb == "next" &&
       state_.Mode == EditMode::Base && state_.Set[kBaseSet].SusType >= 3 &&
       state_.Set[kBaseSet].SusPos == 0 && !BaseFormsSomewhere()) {
@@ -437,7 +463,7 @@ void FuzzSession::Execute(const FuzzCommand& c) {
     if (input != nullptr) input->findChild<QPushButton*>("Command_Store")->click();
   } else if (v == "restore") {
     if (input != nullptr) {
-      committed_ = true;
+      committed_ = state_.Set[kStoredSet].SusType != 0;  // else the button does nothing
       input->findChild<QPushButton*>("Command_Restore")->click();
     }
   } else if (v == "load") {
@@ -701,7 +727,11 @@ void FuzzSession::Check(const FuzzCommand& c) {
   if (c.Verb == "restore" && Entered(state_.Set[kStoredSet]) != Entered(storedBefore)) {
     Fail("the restore changed the stored set 4");
   }
-  if (c.Verb != "store" && storedBefore.ForkLength != 0 && state_.Set[kStoredSet].ForkLength == 0) {
+  auto empty = [](const ConfigSet& set) {
+    return set.ForkLength == 0 && set.ForkLinkLength == 0 && set.AxleStartPos == 0 &&
+           set.SpringRate == 0;
+  };
+  if (c.Verb != "store" && !empty(storedBefore) && empty(state_.Set[kStoredSet])) {
     Fail("the stored set 4 was emptied");
   }
 

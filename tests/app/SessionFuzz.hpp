@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -49,7 +50,8 @@ struct KnownFaults {
   // supplied fails.
   bool SilentSuppliedPositionFailure = true;
   // A changed set of Type 3 to 6 without a position (" P 0", a Type 2 base
-  // or file) is judged and accepted with stale numbers.
+  // or file; or a Type 3 to 6 file saved before its position was chosen,
+  // "SUSPOS=0") is judged or loaded and accepted with stale numbers.
   bool ChangedTypeWithoutPosition = true;
   // Restore selects the stored set's type in Combo1, and the type-change
   // handler empties the boxes and closes the views.
@@ -71,9 +73,13 @@ struct KnownFaults {
   bool LoadAtNewAfterTheStrokeGrew = true;
   // A link file whose reading stops part way (an empty or unreadable value,
   // a line without "=": a file saved from empty boxes, or no link file at
-  // all) is taken in silence: the lines before the stop apply, the rest of
+  // all: a file of unknown keys applies nothing and still "loads") is taken
+  // in silence: the lines before the stop apply, the rest of
   // the set keeps what it held, and the mix is judged as the loaded set.
   bool PartialFileTakenInSilence = true;
+  // A load at "NEW" reads the boxes into the snapshot set 4 and leaves the
+  // failure flag that an empty or unreadable box sets.
+  bool LoadAtNewLeavesTheFlag = true;
 
   static KnownFaults FromEnvironment();
 };
@@ -132,8 +138,15 @@ class FuzzSession {
   bool Gated(const FuzzCommand& command) const;
   // Whether the base form's boxes form at some position.
   bool BaseFormsSomewhere() const;
-  // Whether reading the file of a load command would stop part way.
-  bool ReadingStops(const QString& kind) const;
+  // What reading the file of a load command would give (on a copy of the
+  // state): whether the reading stops part way, and the set it reads.
+  struct ProbeRead {
+    bool Stops = false;
+    ConfigSet Set;
+  };
+  std::optional<ProbeRead> ReadFile(const QString& kind) const;
+  // Whether every shown box of the change-input form holds a number.
+  bool ShownBoxesRead() const;
 
   KnownFaults known_ = KnownFaults::FromEnvironment();
   std::uint32_t seed_;

@@ -10,7 +10,7 @@
 // Environment:
 //   POTELAN_FUZZ_SEED      first seed (default 20261208)
 //   POTELAN_FUZZ_SESSIONS  sessions, one seed each (default 4)
-//   POTELAN_FUZZ_COMMANDS  commands per session (default 700)
+//   POTELAN_FUZZ_COMMANDS  commands per session (default 1000)
 //   POTELAN_FUZZ_REPLAY    a file of commands, one a line, replayed instead
 //   POTELAN_FUZZ_LONG      set: the long run's test runs too
 //   POTELAN_FUZZ_TRACE     set: each command is printed with the stage and sets
@@ -72,13 +72,14 @@ TEST(SessionFuzzTest, RandomSessionsKeepEveryInvariant) {
     return;
   }
   RunSessions(EnvNumber("POTELAN_FUZZ_SEED", 20261208), EnvNumber("POTELAN_FUZZ_SESSIONS", 4),
-              EnvNumber("POTELAN_FUZZ_COMMANDS", 700));
+              EnvNumber("POTELAN_FUZZ_COMMANDS", 1000));
 }
 
-// The long run (make fuzz-session): many more sessions from other seeds.
+// The long run (make fuzz-session, ctest label "long"): many more sessions
+// from other seeds, 20 of 2000 commands unless the environment says.
 TEST(SessionFuzzTest, LongRun) {
   if (!qEnvironmentVariableIsSet("POTELAN_FUZZ_LONG")) GTEST_SKIP() << "POTELAN_FUZZ_LONG not set";
-  RunSessions(EnvNumber("POTELAN_FUZZ_SEED", 1), EnvNumber("POTELAN_FUZZ_SESSIONS", 40),
+  RunSessions(EnvNumber("POTELAN_FUZZ_SEED", 1), EnvNumber("POTELAN_FUZZ_SESSIONS", 20),
               EnvNumber("POTELAN_FUZZ_COMMANDS", 2000));
 }
 
