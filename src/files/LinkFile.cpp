@@ -130,6 +130,13 @@ std::optional<QStringList> LinkFileLines(const AppState& state, const EntryForm&
                QStringLiteral("%1 has no box %2 for Type %3").arg(form.FormName(), *d.Box).arg(t));
       return std::nullopt;
     }
+    // A text that is there but is no number would end the reading of the
+    // file at this line, losing every later value: such a file is not
+    // written. (An empty box is written empty.)
+    if (!text.isEmpty() && !DimensionNumber(text)) {
+      SetError(error, QStringLiteral("box %1 holds \"%2\", which is not a number").arg(*d.Box, text));
+      return std::nullopt;
+    }
     lines << d.Key + QLatin1Char('=') + text;
   }
   return lines;

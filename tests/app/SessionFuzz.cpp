@@ -593,7 +593,57 @@ void FuzzSession::Save(const QString& kind) {
   } else {
     prompts_.PickFile(FixturePath("saved"));
   }
+  QFile::remove(FixturePath("saved"));
+  const std::size_t shown = prompts_.History().size();
   window_->ClickButton(kButtonSave);
+  if (kind != "ok" || MessagesSince(shown) != 0) return;
+
+  // A file written and read back is the same: the form's boxes, the set's
+  // type and position.
+  const bool base = state_.Mode == EditMode::Base;
+  QWidget* form = base ? static_cast<QWidget*>(window_->BaseDimensions())
+                       : static_cast<QWidget*>(window_->Input());
+  const int set = base ? kBaseSet : kChangedSet;
+  if (form == nullptr) return;
+  if (!QFile::exists(FixturePath("saved"))) {
+    Fail("the save reported nothing, but wrote no file");
+    return;
+  }
+  AppState probe;
+  probe.Mode = EditMode::Changing;
+  probe.Set[set].SusType = state_.Set[set].SusType;
+  MemoryForm read = base ? MemoryForm::BaseForm(std::clamp<int>(state_.Set[set].SusType, 2, 6))
+                         : MemoryForm::InputForm();
+  const LinkReadResult result = ReadLinkFile(probe, read, FixturePath("saved"), set);
+  const bool emptyBox = std::any_of(kFields, kFields + std::size(kFields), [&](const Field& f) {
+    auto* edit = form->findChild<QLineEdit*>(*f.Box);
+    return edit != nullptr && BoxOfType(*f.Box, state_.Set[set].SusType) && edit->text().isEmpty();
+  });
+  if (emptyBox) return;  // a file of empty entries cannot read back (told elsewhere)
+  if (result.Status != LinkReadStatus::Ok) {
+    Fail(QStringLiteral("the saved file does not read back (status %1, line %2)")
+             .arg(static_cast<int>(result.Status))
+             .arg(result.Line));
+    return;
+  }
+  if (probe.Set[set].SusType != state_.Set[set].SusType ||
+      probe.Set[set].SusPos != state_.Set[set].SusPos) {
+    Fail(QStringLiteral("the saved file reads back as Type %1 P %2, the set is Type %3 P %4")
+             .arg(probe.Set[set].SusType)
+             .arg(probe.Set[set].SusPos)
+             .arg(state_.Set[set].SusType)
+             .arg(state_.Set[set].SusPos));
+    return;
+  }
+  for (const Field& f : kFields) {
+    auto* edit = form->findChild<QLineEdit*>(*f.Box);
+    if (edit == nullptr || !BoxOfType(*f.Box, state_.Set[set].SusType)) continue;
+    if (read.BoxText(*f.Box) != edit->text()) {
+      Fail(QStringLiteral("box %1 shows \"%2\", the saved file reads back \"%3\"")
+               .arg(*f.Box, edit->text(), read.BoxText(*f.Box)));
+      return;
+    }
+  }
 }
 
 void FuzzSession::SetMaxStroke(const QString& text) {
@@ -739,13 +789,16 @@ void FuzzSession::Check(const FuzzCommand& c) {
   // back) the boxes show set 1, and the table's columns are the engine's
   // sweeps of sets 0 and 1.
   InputForm* input = window_->Input();
-  const bool commit = inputBefore && input != nullptr && committed_;
+  // A table item toggled processes the changed set again.
+  const bool reprocessed = c.Verb == "table-item" && ViewsOpen();
+  const bool commit = inputBefore && input != nullptr && (committed_ || reprocessed);
   if (commit && editing && state_.Mode == EditMode::Change && ViewsOpen()) {
     const bool accepted = messages == 0 && !emptyBefore;
     const bool putBack = MessageSince(messagesBefore, kPutBack);
     if ((accepted && !AnyShownBoxEmpty()) || putBack) {
       CheckPositions({kChangedSet});
-      CheckBoxesShowChangedSet(c.Verb == "load");
+      // A reprocessing leaves the boxes as they are (typed, not committed).
+      if (!reprocessed) CheckBoxesShowChangedSet(c.Verb == "load");
       CheckTableAgainstSweeps();
     }
   }

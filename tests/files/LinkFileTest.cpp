@@ -232,6 +232,35 @@ TEST(WriteLinkFile, RefusesASetWithoutLinkTypeOrAFormWithoutTheBoxes) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
+// Regression: a box holding a text that is no number ("1.2.3", "abc", a
+// full-width "１０") was written as it stood and reported as saved; reading
+// the file back stopped at that line without a word, so every later value
+// was lost. Such a file is now refused with an error naming the box, and a
+// file that was there stays as it was.
+TEST(WriteLinkFile, RefusesABoxThatHoldsNoNumber) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("kept.lin");
+  AppState state;
+  state.Set[1].SusType = 3;
+  state.Set[1].SusPos = 1;
+  MemoryForm form = MemoryForm::InputForm();
+  for (const QString& name : form.BoxNames()) form.SetBoxText(name, "12.5");
+  ASSERT_TRUE(WriteLinkFile(state, form, path, 1).Ok);
+  const QByteArray before = ReadBytes(path);
+  for (const char* bad : {"1.2.3", "abc", "１０", "-", "1,5"}) {
+    form.SetBoxText(box::LinkUp, QString::fromUtf8(bad));
+    const WriteResult result = WriteLinkFile(state, form, path, 1);
+    EXPECT_FALSE(result.Ok) << bad;
+    EXPECT_TRUE(result.Error.contains(box::LinkUp)) << result.Error.toStdString();
+    EXPECT_EQ(ReadBytes(path), before) << bad;
+  }
+  // What the boxes write for zero, and an empty box, are still written.
+  for (const char* good : {".", ""}) {
+    form.SetBoxText(box::LinkUp, QString::fromUtf8(good));
+    EXPECT_TRUE(WriteLinkFile(state, form, path, 1).Ok) << good;
+  }
+}
+
 TEST(WriteLinkFile, FailedSaveKeepsThePreviousFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -243,10 +272,11 @@ TEST(WriteLinkFile, FailedSaveKeepsThePreviousFile) {
   state.Set[1].SusPos = 2;
   MemoryForm form = Type3InputForm();
 
-  form.SetBoxText(box::LinkUp, QStringLiteral("80\u00e9"));  // not in Shift-JIS
+  // Not in Shift-JIS, and no number either: refused before the codec sees it.
+  form.SetBoxText(box::LinkUp, QStringLiteral("80\u00e9"));
   WriteResult result = WriteLinkFile(state, form, path, 1);
   EXPECT_FALSE(result.Ok);
-  EXPECT_TRUE(result.Error.contains("U+00E9")) << result.Error.toStdString();
+  EXPECT_TRUE(result.Error.contains(box::LinkUp)) << result.Error.toStdString();
   EXPECT_EQ(ReadBytes(path), previous);
 
   form.SetBoxText(box::LinkUp, "80\n81");  // would break the line structure
