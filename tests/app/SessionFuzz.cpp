@@ -396,7 +396,16 @@ FuzzCommand FuzzSession::DrawAny() {
     return cmd("fill-input", {QString::number(2 + pick(5)), QString::number(pick(4))});
   }
   if (roll < 90) {
-    switch (pick(7)) {
+    switch (pick(11)) {
+      case 7:
+        return cmd("graph-click", {QString::number(pick(1501)), QString::number(pick(4001))});
+      case 8: {
+        const char* const labels[] = {"Label1", "Label9", "Label10", "Label11", "Label3",
+                                      "Label4", "Label7", "Label8",  "Label21"};
+        return cmd("label", {labels[pick(std::size(labels))], QString::number(pick(2))});
+      }
+      case 9: return cmd("csv", {chance(0.7) ? "ok" : "cancel"});
+      case 10: return cmd("print");
       case 0: return cmd("table-item", {QString::number(pick(kResultItemCount))});
       case 1: return cmd("graph-pitch", {QString::number(pick(7))});
       case 2: {
@@ -690,6 +699,31 @@ void FuzzSession::ViewMenu(const FuzzCommand& c) {
     if (QSlider* slider = views.RealWindow()->Slider(std::clamp(c.Number(0), 0, 1))) {
       if (slider->isVisibleTo(views.RealWindow())) slider->setValue(c.Number(1));
     }
+  } else if (v == "graph-click") {
+    // A click on the plot and its release: the read-out comes and goes.
+    views.GraphWindow()->PlotMouseMove(c.Number(0), c.Number(1));
+    views.GraphWindow()->PlotMouseDown(c.Number(0), c.Number(1));
+    QCoreApplication::processEvents();
+    views.GraphWindow()->PlotMouseUp();
+  } else if (v == "label") {
+    // A label of the change-input form held (and let go when asked): the
+    // changed linkage's member pulses or its joint is starred.
+    InputForm* input = window_->Input();
+    if (input == nullptr) return;
+    for (QLabel* label : input->findChildren<QLabel*>(c.Arg(0))) {
+      if (!label->isVisibleTo(input)) continue;
+      QTest::mousePress(label, Qt::LeftButton);
+      if (input->Timer()->isActive()) input->PulseTick();
+      if (c.Number(1) == 1) QTest::mouseRelease(label, Qt::LeftButton);
+      break;
+    }
+  } else if (v == "csv") {
+    prompts_.PickFile(c.Arg(0) == "ok" ? std::optional<QString>(dir_.filePath("table.csv"))
+                                      : std::nullopt);
+    if (auto* a = views.TableWindow()->findChild<QAction*>("menu_file_csv")) a->trigger();
+  } else if (v == "print") {
+    prompts_.AcceptPrinter(false);  // the printer dialog cancelled: nothing printed
+    if (auto* a = views.TableWindow()->findChild<QAction*>("menu_print")) a->trigger();
   }
 }
 
