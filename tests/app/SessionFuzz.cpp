@@ -833,7 +833,27 @@ void FuzzSession::Check(const FuzzCommand& c) {
       CheckPositions({kChangedSet});
       // A reprocessing leaves the boxes as they are (typed, not committed).
       if (!reprocessed) CheckBoxesShowChangedSet(c.Verb == "load");
-      CheckTableAgainstSweeps();
+      CheckTableAgainstSweeps(true);
+      CheckChangedSetDrawnAndKept(accepted);
+    }
+  }
+  // Next into the editing stage: the table holds the base set's sweep and
+  // no changed column yet.
+  if (c.Verb == "next" && before == EditMode::Base && state_.Mode == EditMode::New &&
+      ViewsOpen() && messages == 0) {
+    CheckTableAgainstSweeps(false);
+  }
+  if (input != nullptr && editing) {
+    // The form names the base set's type and position.
+    const ConfigSet& base = state_.Set[kBaseSet];
+    const QString type = input->findChild<QLabel*>("Label18")->text();
+    const QString position = input->findChild<QLabel*>("Label16")->text();
+    if (type != QStringLiteral("Type%1").arg(base.SusType) ||
+        position != QStringLiteral("P %1").arg(base.SusPos)) {
+      Fail(QStringLiteral("the form shows the base set as \"%1\" \"%2\", it is Type %3 P %4")
+               .arg(type, position)
+               .arg(base.SusType)
+               .arg(base.SusPos));
     }
   }
   if (c.Verb == "restore" && input != nullptr && messages == 0 && !emptyBefore &&
@@ -867,7 +887,7 @@ void FuzzSession::CheckPositions(std::initializer_list<int> sets) {
   }
 }
 
-void FuzzSession::CheckTableAgainstSweeps() {
+void FuzzSession::CheckTableAgainstSweeps(bool withChanged) {
   ResultTable& shown = window_->Views().Table();
   AppState probe;
   probe.Set[kBaseSet] = state_.Set[kBaseSet];
@@ -881,7 +901,7 @@ void FuzzSession::CheckTableAgainstSweeps() {
   expected.BuildHeaders();
   NullPlotSink sink;
   if (!BaseSweep(probe, expected, sink).Ok) return;  // told by the program itself
-  if (!ChangedSweep(probe, expected, sink).Ok) {
+  if (withChanged && !ChangedSweep(probe, expected, sink).Ok) {
     Fail("set 1 was accepted, but it does not form over the whole stroke");
     return;
   }
@@ -921,6 +941,26 @@ void FuzzSession::CheckTableAgainstSweeps() {
         }
       }
     }
+  }
+}
+
+void FuzzSession::CheckChangedSetDrawnAndKept(bool accepted) {
+  // An accepted set swept clean: it is the last good set 5 now.
+  if (accepted && Entered(state_.Set[kLastGoodSet]) != Entered(state_.Set[kChangedSet])) {
+    Fail("the last good set 5 is not the set 1 just accepted");
+  }
+  // The real-motion view draws set 1: its swing arm is set 1's length long.
+  RealView* real = window_->Views().RealWindow();
+  const std::optional<RealView::DrawnLine> fork = real->Line("Line_Fork", 1);
+  if (!fork || !fork->Placed) {
+    Fail("the real-motion view does not place the changed swing arm");
+    return;
+  }
+  const double length = std::hypot(fork->P2.x() - fork->P1.x(), fork->P2.y() - fork->P1.y());
+  if (std::abs(length - state_.Set[kChangedSet].ForkLength) > 1e-3) {
+    Fail(QStringLiteral("the real-motion view draws a swing arm of %1 mm, set 1's is %2 mm")
+             .arg(length)
+             .arg(state_.Set[kChangedSet].ForkLength));
   }
 }
 

@@ -123,7 +123,10 @@ class FuzzSession {
 
   // Checks.
   void CheckPositions(std::initializer_list<int> sets);
-  void CheckTableAgainstSweeps();
+  // The table against fresh sweeps of set 0 (and set 1, or no changed
+  // column at all).
+  void CheckTableAgainstSweeps(bool withChanged);
+  void CheckChangedSetDrawnAndKept(bool accepted);
   void CheckBoxesShowChangedSet(bool loaded);
   void CheckFormLayout();
   bool AnyShownBoxEmpty() const;
