@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <functional>
 #include <map>
+#include <optional>
+#include <utility>
 
 #include "entry/BoxNames.hpp"
 #include "entry/ChangeViews.hpp"
@@ -421,6 +423,7 @@ void InputForm::Spin(const QString& spinName, bool upArrow) {
   };
   const auto found = kSpins.find(spinName);
   if (found == kSpins.end()) return;
+  beforeCommit_ = s;
   found->second(s, sign, pitch);
   Judge();
 }
@@ -432,6 +435,7 @@ void InputForm::EnterInBox(const QString& boxName) {
       boxName == box::PivotY) {
     return;
   }
+  beforeCommit_ = state_.Set[kChangedSet];
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -439,6 +443,7 @@ void InputForm::EnterInBox(const QString& boxName) {
 void InputForm::ChoosePosition() {
   PositionForm::Run(state_, prompts_, this);
   label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
+  beforeCommit_ = state_.Set[kChangedSet];
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -454,6 +459,7 @@ void InputForm::Restore() {
   // Nothing has been stored yet: there is nothing to go back to.
   if (state_.Set[kStoredSet].SusType == 0) return;
   WriteSetToForm(state_, *entry_, kStoredSet);
+  beforeCommit_ = state_.Set[kChangedSet];
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -509,6 +515,7 @@ bool InputForm::EmptyBoxCheck() {
 
 void InputForm::Judge() {
   baseFailureShown_ = false;
+  const std::optional<ConfigSet> before = std::exchange(beforeCommit_, std::nullopt);
   // The first judged change keeps what the boxes showed as the snapshot.
   // Boxes that a type change emptied, or that hold no number, are no set:
   // the snapshot waits for the first commit whose boxes all read.
@@ -524,8 +531,11 @@ void InputForm::Judge() {
   if (views_.LoadDisplayShown()) views_.LoadDisplayOff();
   if (state_.Mode == EditMode::Changing || state_.Mode == EditMode::FormInputLoad) return;
   if (!EmptyBoxCheck()) {
-    // The boxes were not judged: a flag left by reading them means nothing.
+    // The boxes were not judged: a flag left by reading them means nothing,
+    // and set 1 goes back to what it was before this commit, so that no
+    // later drawing or sweep shows values that were never judged.
     state_.LinkFailed = false;
+    if (before) state_.Set[kChangedSet] = *before;
     return;
   }
   // Set 1 back into the boxes. Its type in Combo1 is no type selection: the

@@ -1,6 +1,7 @@
 #include "SessionFuzz.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
 
 #include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
@@ -140,6 +142,8 @@ FuzzSession::FuzzSession(std::uint32_t seed) : seed_(seed), rng_(seed) {
   QDir::setCurrent(dir_.path());
   QDir(dir_.path()).mkdir("dat");
   WriteFixtures();
+  modalTimer_.setInterval(0);
+  QObject::connect(&modalTimer_, &QTimer::timeout, [this] { AnswerModal(); });
   window_ = std::make_unique<MainWindow>(state_, prompts_, true);
   window_->show();
   QCoreApplication::processEvents();
@@ -428,6 +432,15 @@ FuzzCommand FuzzSession::DrawAny() {
 void FuzzSession::Execute(const FuzzCommand& c) {
   InputForm* input = window_->Input();
   committed_ = false;
+  // Any command may open the position choice (a commit of a set that has no
+  // position): it is answered with the first position that forms, unless
+  // the command says otherwise.
+  positionDialogShown_ = false;
+  positionDialogStuck_ = false;
+  modalPosition_ = 1;
+  modalChoosesForming_ = true;
+  modalAccepts_ = true;
+  modalTimer_.start();
   const QString& v = c.Verb;
   if (v == "choose-type") {
     StartMixForm* choice = window_->TypeChoice();
@@ -493,48 +506,56 @@ void FuzzSession::Execute(const FuzzCommand& c) {
   } else {
     ViewMenu(c);
   }
-  QCoreApplication::processEvents();  // queued work, stale dialog timers, layouts
+  QCoreApplication::processEvents();  // queued work and layouts
+  modalTimer_.stop();
 }
 
-void FuzzSession::RunNext(int firstPosition) {
-  positionDialogShown_ = false;
-  positionDialogStuck_ = false;
-  WhenModal([this, firstPosition](QWidget* modal) {
-    auto* dialog = qobject_cast<PositionForm*>(modal);
-    if (dialog == nullptr) return;
-    positionDialogShown_ = true;
-    const int set = dialog->WorkingSet();
+void FuzzSession::AnswerModal() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return;
+  auto* dialog = qobject_cast<PositionForm*>(modal);
+  if (dialog == nullptr) {
+    // No other modal window is expected (messages go through the prompts).
+    if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+    return;
+  }
+  positionDialogShown_ = true;
+  const int set = dialog->WorkingSet();
+  if (modalChoosesForming_) {
     // The first position that forms, from the drawn one on.
     for (int k = 0; k < 4; ++k) {
-      const int index = (std::clamp(firstPosition, 1, 4) - 1 + k) % 4;
+      const int index = (modalPosition_ - 1 + k) % 4;
       const std::size_t before = prompts_.History().size();
       dialog->ChoosePosition(index);
       if (prompts_.History().size() == before && state_.Set[set].SusPos == index + 1) break;
     }
-    dialog->Accept();
-    if (dialog->isVisible()) {
-      // No position forms and the base step has no Cancel: the dialog
-      // cannot be left. Closed here so that the session goes on.
-      positionDialogStuck_ = true;
-      dialog->done(QDialog::Rejected);
-    }
-  });
+  } else {
+    dialog->ChoosePosition(modalPosition_ - 1);
+  }
+  if (modalAccepts_) dialog->Accept();
+  if (dialog->isVisible()) dialog->reject();  // Cancel, where the window has it
+  if (dialog->isVisible()) {
+    // No position forms and the base step has no Cancel: the window cannot
+    // be left. Closed here so that the session goes on.
+    positionDialogStuck_ = true;
+    dialog->done(QDialog::Rejected);
+  }
+}
+
+void FuzzSession::RunNext(int firstPosition) {
+  modalPosition_ = std::clamp(firstPosition, 1, 4);
+  modalChoosesForming_ = true;
+  modalAccepts_ = true;
   window_->ClickButton(kButtonNext);
 }
 
 void FuzzSession::RunPosition(int position, bool ok) {
   InputForm* input = window_->Input();
   if (input == nullptr) return;
-  positionDialogShown_ = false;
   committed_ = true;
-  WhenModal([this, position, ok](QWidget* modal) {
-    auto* dialog = qobject_cast<PositionForm*>(modal);
-    if (dialog == nullptr) return;
-    positionDialogShown_ = true;
-    dialog->ChoosePosition(std::clamp(position, 1, 4) - 1);
-    if (ok) dialog->Accept();
-    if (dialog->isVisible()) dialog->reject();
-  });
+  modalPosition_ = std::clamp(position, 1, 4);
+  modalChoosesForming_ = false;
+  modalAccepts_ = ok;
   input->findChild<QPushButton*>("Command1")->click();
 }
 
@@ -546,6 +567,7 @@ void FuzzSession::TypeInto(const QString& boxName, const QString& text, bool ent
   auto* edit = form->findChild<QLineEdit*>(boxName);
   if (edit == nullptr || !edit->isVisibleTo(form)) return;  // a user cannot type there
   edit->setText(text);
+  if (form == window_->Input()) typed_.insert(boxName);
   if (enter) {
     committed_ = form == window_->Input() && EnterCommits(boxName);
     QTest::keyClick(edit, Qt::Key_Return);
@@ -567,6 +589,7 @@ void FuzzSession::FillForm(int type, int variant, bool input) {
     auto* edit = form->findChild<QLineEdit*>(*f.Box);
     if (edit != nullptr && edit->isVisibleTo(form)) {
       edit->setText(Q(GeneralDouble(c.*f.Value)));
+      if (input) typed_.insert(*f.Box);
     }
   }
 }
@@ -751,6 +774,13 @@ bool FuzzSession::Step(const FuzzCommand& command) {
                 state_.Set[kBaseSet].SusType, state_.Set[kBaseSet].SusPos, changed.SusType,
                 changed.SusPos, state_.Set[kStoredSet].SusType, ViewsOpen() ? "open" : "closed");
     const auto& history = prompts_.History();
+    if (ViewsOpen()) {
+      if (const auto fork = window_->Views().RealWindow()->Line("Line_Fork", 1)) {
+        std::printf("    real view: changed arm %.2f mm (set 1 %.2f, set 7 %.2f)\n",
+                    std::hypot(fork->P2.x() - fork->P1.x(), fork->P2.y() - fork->P1.y()),
+                    changed.ForkLength, state_.Set[kChangedMotion].ForkLength);
+      }
+    }
     for (std::size_t i = shown; i < history.size(); ++i) {
       std::printf("    [%s] %s\n", qPrintable(history[i].Kind),
                   qPrintable(QString(history[i].Text).replace('\n', " / ")));
@@ -826,13 +856,26 @@ void FuzzSession::Check(const FuzzCommand& c) {
   // A table item toggled processes the changed set again.
   const bool reprocessed = c.Verb == "table-item" && ViewsOpen();
   const bool commit = inputBefore && input != nullptr && (committed_ || reprocessed);
+  // Typed texts that this command left uncommitted: a spin press does not
+  // read the boxes; it may commit them first, or keep them pending.
+  const std::set<QString> pending = typed_;
+  const bool readsBoxes = c.Verb == "enter" || c.Verb == "enter-after-fill" ||
+                          c.Verb == "position" || c.Verb == "restore" || c.Verb == "load" ||
+                          c.Verb == "combo-type" || c.Verb == "previous" || c.Verb == "next";
+  if (input == nullptr || (readsBoxes && committed_) || c.Verb == "combo-type" ||
+      c.Verb == "previous") {
+    typed_.clear();
+  }
   if (commit && editing && state_.Mode == EditMode::Change && ViewsOpen()) {
     const bool accepted = messages == 0 && !emptyBefore;
     const bool putBack = MessageSince(messagesBefore, kPutBack);
     if ((accepted && !AnyShownBoxEmpty()) || putBack) {
       CheckPositions({kChangedSet});
       // A reprocessing leaves the boxes as they are (typed, not committed).
-      if (!reprocessed) CheckBoxesShowChangedSet(c.Verb == "load");
+      if (!reprocessed) {
+        CheckBoxesShowChangedSet(c.Verb == "load",
+                                 c.Verb == "spin" ? pending : std::set<QString>{});
+      }
       CheckTableAgainstSweeps(true);
       CheckChangedSetDrawnAndKept(accepted);
     }
@@ -964,11 +1007,11 @@ void FuzzSession::CheckChangedSetDrawnAndKept(bool accepted) {
   }
 }
 
-void FuzzSession::CheckBoxesShowChangedSet(bool loaded) {
+void FuzzSession::CheckBoxesShowChangedSet(bool loaded, const std::set<QString>& pending) {
   InputForm& input = *window_->Input();
   const ConfigSet& s = state_.Set[kChangedSet];
   for (const Field& f : kFields) {
-    if (!BoxOfType(*f.Box, s.SusType)) continue;
+    if (!BoxOfType(*f.Box, s.SusType) || pending.count(*f.Box) != 0) continue;
     auto* edit = input.findChild<QLineEdit*>(*f.Box);
     const QString want = Q(FormatNumber(s.*f.Value, BoxPattern(*f.Box)));
     // A loaded file leaves its own texts in the boxes: the same number.

@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,6 +114,8 @@ class FuzzSession {
   std::string Report() const;
 
   // Command bodies.
+  // Answers the modal window that is open, if any (the position choice).
+  void AnswerModal();
   void RunNext(int firstPosition);
   void RunPosition(int position, bool ok);
   void TypeInto(const QString& box, const QString& text, bool enter);
@@ -127,7 +131,9 @@ class FuzzSession {
   // column at all).
   void CheckTableAgainstSweeps(bool withChanged);
   void CheckChangedSetDrawnAndKept(bool accepted);
-  void CheckBoxesShowChangedSet(bool loaded);
+  // The boxes show set 1 (a loaded file's own texts: the same numbers);
+  // `pending` boxes hold typed text that is not committed yet.
+  void CheckBoxesShowChangedSet(bool loaded, const std::set<QString>& pending);
   void CheckFormLayout();
   bool AnyShownBoxEmpty() const;
   bool ViewsOpen() const;
@@ -166,8 +172,13 @@ class FuzzSession {
   // What the harness knows of the session.
   bool basePositionKnown_ = false;  // chosen in the dialog or read from a file
   std::int16_t strokeAtNext_ = 0;  // MaxStroke when the base set was swept at Next
+  QTimer modalTimer_;  // runs while a command does, to answer its modal window
+  int modalPosition_ = 1;
+  bool modalChoosesForming_ = true;
+  bool modalAccepts_ = true;
   bool positionDialogShown_ = false;
-  bool committed_ = false;  // the command committed an edit of the changed set
+  bool committed_ = false;
+  std::set<QString> typed_;  // boxes of Form_Input typed into since the last commit  // the command committed an edit of the changed set
   bool positionDialogStuck_ = false;
 };
 

@@ -168,5 +168,27 @@ TEST(SessionRegressionTest, ReopenedViewsLeaveNoFailureForTheLoad) {
   EXPECT_FALSE(session.State().LinkFailed);
 }
 
+// Regression: a commit stopped by an empty box (nothing judged, the box
+// marked red) still left in set 1 what it had read from the boxes, or the
+// step a spin press had added. The next processing (a table item toggled)
+// then swept and tabled that never-judged set while the real-motion view
+// still drew the last judged one, and the next spin press stepped from it.
+TEST(SessionRegressionTest, ACommitStoppedByAnEmptyBoxLeavesSetOneAsItWas) {
+  for (const char* commit : {"enter Fork_Length_Text 543.5", "spin Spin_Fork_Length up"}) {
+    SCOPED_TRACE(commit);
+    FuzzSession session(0);
+    Replay(session, {"choose-type 4", "next 1", "fill-base 4 0", "next 3",
+                     "spin Spin_Spring up", "text Ten_Rod_Text %"});
+    const ConfigSet before = session.State().Set[kChangedSet];
+    session.Prompts().Clear();
+    Replay(session, {commit});
+    EXPECT_TRUE(session.Prompts().Messages().empty());  // refused by the red box alone
+    EXPECT_EQ(session.State().Set[kChangedSet].ForkLength, before.ForkLength);
+    // Processing again shows the judged set everywhere (the session's checks).
+    Replay(session, {"table-item 8", "table-item 8"});
+    EXPECT_EQ(session.State().Set[kChangedSet].ForkLength, before.ForkLength);
+  }
+}
+
 }  // namespace
 }  // namespace potelan::testing
