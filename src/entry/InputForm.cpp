@@ -356,6 +356,11 @@ void InputForm::ApplyTypeLayout(int susType) {
 
 void InputForm::CopyBaseIntoChanged() {
   CopyEnteredDimensions(state_.Set[kBaseSet], state_.Set[kChangedSet]);
+  // The pivot boxes show the base set's move too: set 1 starts as its boxes
+  // show it, not with the move an earlier editing session left in it (which
+  // the next commit would bring back into the boxes and the drawing).
+  state_.Set[kChangedSet].PivotMoveX = state_.Set[kBaseSet].PivotMoveX;
+  state_.Set[kChangedSet].PivotMoveY = state_.Set[kBaseSet].PivotMoveY;
 }
 
 void InputForm::closeEvent(QCloseEvent* event) {

@@ -885,6 +885,8 @@ void FuzzSession::Check(const FuzzCommand& c) {
   if (c.Verb == "next" && before == EditMode::Base && state_.Mode == EditMode::New &&
       ViewsOpen() && messages == 0) {
     CheckTableAgainstSweeps(false);
+    // The form opens on the base set, and set 1 is what the boxes show.
+    CheckBoxesShowChangedSet(false, {});
   }
   if (input != nullptr && editing) {
     // The form names the base set's type and position.

@@ -190,5 +190,24 @@ TEST(SessionRegressionTest, ACommitStoppedByAnEmptyBoxLeavesSetOneAsItWas) {
   }
 }
 
+// Regression: the change-input form opens with the base set in its boxes,
+// the pivot boxes included, but set 1 kept the pivot move of an earlier
+// editing session (after Previous and Next). The boxes said 0 while the set
+// held the old move; the next spin press brought it back into the boxes and
+// drew the changed linkage shifted against frame points that had not moved.
+TEST(SessionRegressionTest, TheFormOpensWithSetOneAsItsBoxesShowIt) {
+  FuzzSession session(0);
+  Replay(session, {"choose-type 2", "next 4", "fill-base 2 3", "next 3",
+                   "spin Spin_Pivot_y down", "spin Spin_Pivot_x up"});
+  ASSERT_NE(session.State().Set[kChangedSet].PivotMoveY, 0.0);
+  Replay(session, {"previous", "next 3"});
+  EXPECT_EQ(session.State().Set[kChangedSet].PivotMoveX, 0.0);
+  EXPECT_EQ(session.State().Set[kChangedSet].PivotMoveY, 0.0);
+  EXPECT_EQ(BoxText(session, box::PivotY), "0.");
+  Replay(session, {"spin Spin_Spring up"});
+  EXPECT_EQ(BoxText(session, box::PivotX), "0.");
+  EXPECT_EQ(BoxText(session, box::PivotY), "0.");
+}
+
 }  // namespace
 }  // namespace potelan::testing
