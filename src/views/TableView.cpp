@@ -230,7 +230,12 @@ void TableView::BuildTableLayout() {
   gridTwips_ = (2 * items + 1) * kColumnTwips + kGridExtraPerItem * items + kGridExtra;
   windowTwips_ = gridTwips_ + kWindowExtra;
 
-  if (state_.Mode != EditMode::New) BaseRefill(state_, table_, graph_);
+  if (state_.Mode != EditMode::New) {
+    BaseRefill(state_, table_, graph_);
+    // The working copy back at the base set's axle: the real-motion view's
+    // base slider counts its stroke from there.
+    state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
+  }
   Refresh();
 }
 

@@ -836,6 +836,26 @@ void FuzzSession::Check(const FuzzCommand& c) {
   // that was judged (a refused one may hold anything the boxes gave).
   if (editing) CheckPositions({kBaseSet, kLastGoodSet});
 
+  // The sweeps put their working sets back where their sources stand.
+  if (editing && state_.Set[kBaseWork].AxleStartPos != state_.Set[kBaseSet].AxleStartPos) {
+    Fail(QStringLiteral("a working set was left away from its source's axle position "
+                        "(set 2 at %1, set 0 at %2; set 3 at %3, set 1 at %4)")
+             .arg(state_.Set[kBaseWork].AxleStartPos)
+             .arg(state_.Set[kBaseSet].AxleStartPos)
+             .arg(state_.Set[kChangedWork].AxleStartPos)
+             .arg(state_.Set[kChangedSet].AxleStartPos));
+  }
+  // Next and Previous are offered where they act.
+  const bool nextActs = state_.Mode == EditMode::None || state_.Mode == EditMode::Base;
+  const bool previousActs = state_.Mode != EditMode::None;
+  if (window_->Button(kButtonNext)->isEnabled() != nextActs ||
+      window_->Button(kButtonPrevious)->isEnabled() != previousActs) {
+    Fail(QStringLiteral("at stage \"%1\" Next is %2 and Previous %3")
+             .arg(QString::fromLatin1(EditModeName(state_.Mode).data()))
+             .arg(window_->Button(kButtonNext)->isEnabled() ? "enabled" : "disabled")
+             .arg(window_->Button(kButtonPrevious)->isEnabled() ? "enabled" : "disabled"));
+  }
+
   // The stored set: a restore only reads it, and nothing but the store
   // button empties it.
   if (c.Verb == "restore" && Entered(state_.Set[kStoredSet]) != Entered(storedBefore)) {
@@ -990,9 +1010,13 @@ void FuzzSession::CheckTableAgainstSweeps(bool withChanged) {
 }
 
 void FuzzSession::CheckChangedSetDrawnAndKept(bool accepted) {
-  // An accepted set swept clean: it is the last good set 5 now.
+  // An accepted set swept clean: it is the last good set 5 now, and its
+  // working copy stands where it does.
   if (accepted && Entered(state_.Set[kLastGoodSet]) != Entered(state_.Set[kChangedSet])) {
     Fail("the last good set 5 is not the set 1 just accepted");
+  }
+  if (accepted && state_.Set[kChangedWork].AxleStartPos != state_.Set[kChangedSet].AxleStartPos) {
+    Fail("the changed working set 3 was left away from set 1's axle position");
   }
   // The real-motion view draws set 1: its swing arm is set 1's length long.
   RealView* real = window_->Views().RealWindow();

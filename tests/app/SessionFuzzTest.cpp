@@ -209,5 +209,19 @@ TEST(SessionRegressionTest, TheFormOpensWithSetOneAsItsBoxesShowIt) {
   EXPECT_EQ(BoxText(session, box::PivotY), "0.");
 }
 
+// Regression: views that a type change had closed were opened again by a
+// load that then could not read its file; the table's refill of the base
+// columns left the base working set at the end of the stroke, and the
+// real-motion view's base slider, which counts from that set, then drew the
+// base linkage 150 mm further down than the slider said.
+TEST(SessionRegressionTest, ReopenedViewsLeaveTheBaseWorkingSetAtItsStart) {
+  FuzzSession session(0);
+  Replay(session, {"next 3", "fill-base 5 1", "next 4", "position 4 ok", "combo-type 2",
+                   "load missing"});
+  ASSERT_TRUE(session.Window().Views().IsOpen());
+  EXPECT_EQ(session.State().Set[kBaseWork].AxleStartPos,
+            session.State().Set[kBaseSet].AxleStartPos);
+}
+
 }  // namespace
 }  // namespace potelan::testing
