@@ -887,7 +887,9 @@ void FuzzSession::Check(const FuzzCommand& c) {
     typed_.clear();
   }
   if (commit && editing && state_.Mode == EditMode::Change && ViewsOpen()) {
-    const bool accepted = messages == 0 && !emptyBefore;
+    // (A load fills the boxes itself: boxes a type change emptied before it
+    // do not stop it.)
+    const bool accepted = messages == 0 && (!emptyBefore || c.Verb == "load");
     const bool putBack = MessageSince(messagesBefore, kPutBack);
     if ((accepted && !AnyShownBoxEmpty()) || putBack) {
       CheckPositions({kChangedSet});
