@@ -7,7 +7,9 @@ EXAMPLE    ?= examples/type4.lin
 
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOTELAN_WERROR=ON
 
-.PHONY: all deps configure build run run-cli package install screenshots test test-fast bench clean
+FUZZ_BUILD ?= build-fuzz-asan
+
+.PHONY: all deps configure build run run-cli package install screenshots test test-fast bench fuzz-session clean
 
 all: build
 
@@ -56,10 +58,11 @@ screenshots: build
 	@tools/install-deps.sh screenshots
 	tools/screenshots.sh $(BUILD) screenshots
 
-# Every test, then the engine's tests again under AddressSanitizer and
+# Every test (but the long run of the randomised session test, label "long":
+# see fuzz-session), then the engine's tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE long
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DPOTELAN_WERROR=ON \
 	  -DPOTELAN_SANITIZE=ON -DPOTELAN_ENGINE_ONLY=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
@@ -67,7 +70,17 @@ test: build
 
 # The normal build's tests only.
 test-fast: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE long
+
+# The long run of the randomised session test: many seeded sessions of the
+# whole program under AddressSanitizer and UndefinedBehaviorSanitizer.
+# POTELAN_FUZZ_SEED, POTELAN_FUZZ_SESSIONS and POTELAN_FUZZ_COMMANDS
+# choose the run; a failure prints the seed and the commands that replay it.
+fuzz-session: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOTELAN_WERROR=ON \
+	  -DPOTELAN_SANITIZE=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target potelan_session_fuzz_tests
+	ctest --test-dir $(FUZZ_BUILD) --output-on-failure -L long
 
 # Release build of bench/, then the engine's benchmarks, the design
 # assistant's and the windows' (these drive the desktop program offscreen).
@@ -82,4 +95,4 @@ bench:
 	$(BENCH_BUILD)/bench/potelan_assistui_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
+#include <utility>
 
 #include "entry/BoxNames.hpp"
 #include "entry/ChangeViews.hpp"
@@ -409,6 +411,11 @@ void InputForm::FitToRows() {
 
 void InputForm::CopyBaseIntoChanged() {
   CopyEnteredDimensions(state_.Set[kBaseSet], state_.Set[kChangedSet]);
+  // The pivot boxes show the base set's move too: set 1 starts as its boxes
+  // show it, not with the move an earlier editing session left in it (which
+  // the next commit would bring back into the boxes and the drawing).
+  state_.Set[kChangedSet].PivotMoveX = state_.Set[kBaseSet].PivotMoveX;
+  state_.Set[kChangedSet].PivotMoveY = state_.Set[kBaseSet].PivotMoveY;
 }
 
 void InputForm::closeEvent(QCloseEvent* event) {
@@ -476,6 +483,7 @@ void InputForm::Spin(const QString& spinName, bool upArrow) {
   };
   const auto found = kSpins.find(spinName);
   if (found == kSpins.end()) return;
+  const ConfigSet before = s;
   // Text typed into a box without Enter is committed with the press, not
   // overwritten by it: the press steps what the boxes show.
   if (HasTypedText()) {
@@ -483,6 +491,7 @@ void InputForm::Spin(const QString& spinName, bool upArrow) {
     ReadFormToSet(state_, *entry_, kChangedSet);
     ForgetTypedText();
   }
+  beforeCommit_ = before;
   found->second(s, sign, pitch);
   Judge();
 }
@@ -508,12 +517,14 @@ void InputForm::EnterInBox(const QString& boxName) {
   // A box that is empty or holds no number stops the commit before anything
   // is read, so the changed set never takes its 0.
   if (!EmptyBoxCheck()) return;
+  beforeCommit_ = state_.Set[kChangedSet];
   ReadFormToSet(state_, *entry_, kChangedSet);
   ForgetTypedText();
   Judge();
 }
 
 void InputForm::ChoosePosition() {
+  beforeCommit_ = state_.Set[kChangedSet];
   // The choice solves and draws the set the boxes show, a type just chosen
   // in Combo1 included. Boxes that do not read are left to the judgement;
   // a set of a new type without a position is asked for one there.
@@ -553,6 +564,7 @@ void InputForm::Restore() {
   label23_->setText(QStringLiteral(" P %1").arg(stored.SusPos));
   ApplyTypeLayout(stored.SusType);
   state_.Mode = kept;
+  beforeCommit_ = state_.Set[kChangedSet];
   ReadFormToSet(state_, *entry_, kChangedSet);
   Judge();
 }
@@ -632,15 +644,27 @@ QString InputForm::RowCaption(const QLineEdit* box) const {
 
 void InputForm::Judge() {
   baseFailureShown_ = false;
+  const std::optional<ConfigSet> before = std::exchange(beforeCommit_, std::nullopt);
+  // The first judged change keeps what the boxes showed as the snapshot.
+  // Boxes that a type change emptied, or that hold no number, are no set:
+  // the snapshot waits for the first commit whose boxes all read.
   if (state_.Mode == EditMode::New) {
-    ReadFormToSet(state_, *entry_, kStoredSet);
-    state_.Mode = EditMode::Change;
+    AppState read = state_;
+    read.LinkFailed = false;
+    ReadFormToSet(read, *entry_, kStoredSet);
+    if (!read.LinkFailed) {
+      state_.Set[kStoredSet] = read.Set[kStoredSet];
+      state_.Mode = EditMode::Change;
+    }
   }
   if (views_.LoadDisplayShown()) views_.LoadDisplayOff();
   if (state_.Mode == EditMode::Changing || state_.Mode == EditMode::FormInputLoad) return;
   if (!EmptyBoxCheck()) {
-    // The boxes were not judged: a flag left by reading them means nothing.
+    // The boxes were not judged: a flag left by reading them means nothing,
+    // and set 1 goes back to what it was before this commit, so that no
+    // later drawing or sweep shows values that were never judged.
     state_.LinkFailed = false;
+    if (before) state_.Set[kChangedSet] = *before;
     return;
   }
   // A type with a link plate is judged only at a position of its own (the
@@ -656,7 +680,15 @@ void InputForm::Judge() {
       return;
     }
   }
+
+  // Set 1 back into the boxes. Its type in Combo1 is no type selection: the
+  // handler would copy the base set's shock mount over the value just
+  // written and judged (a spin press after a type change).
+  const EditMode judging = state_.Mode;
+  state_.Mode = EditMode::Changing;
   WriteSetToForm(state_, *entry_, kChangedSet);
+  ApplyTypeLayout(state_.Set[kChangedSet].SusType);
+  state_.Mode = judging;
   state_.Set[kChangedSet].SusLength0 = 0;
   SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   if (state_.LinkFailed) {

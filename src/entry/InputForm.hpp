@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "entry/EntryForm.hpp"
@@ -132,6 +133,9 @@ class InputForm final : public QWidget {
   int highlightStep_ = 1;
   bool closeAllowed_ = false;
   bool baseFailureShown_ = false;  // the base set's own failure, told this commit
+  // Set 1 as a commit found it: a commit that the empty-box check stops is
+  // not judged, and set 1 goes back to this.
+  std::optional<ConfigSet> beforeCommit_;
 };
 
 }  // namespace potelan

@@ -54,6 +54,14 @@ const std::array<DimensionKey, 18>& DimensionKeys() {
   return keys;
 }
 
+// A dimension's value text as a number. The boxes write zero as the
+// decimal point alone ("###.##"), and a file is written from the boxes, so
+// that text reads as 0 here too, as it does in a box.
+std::optional<float> DimensionNumber(const QString& value) {
+  if (value.trimmed() == QStringLiteral(".")) return 0.0f;
+  return ParseSingle(value.toStdString());
+}
+
 const DimensionKey* FindDimension(const QString& key) {
   for (const DimensionKey& d : DimensionKeys()) {
     if (d.Key == key) return &d;
@@ -121,6 +129,13 @@ std::optional<QStringList> LinkFileLines(const AppState& state, const EntryForm&
     } else {
       SetError(error,
                QStringLiteral("%1 has no box %2 for Type %3").arg(form.FormName(), *d.Box).arg(t));
+      return std::nullopt;
+    }
+    // A text that is there but is no number would end the reading of the
+    // file at this line, losing every later value: such a file is not
+    // written. (An empty box is written empty.)
+    if (!text.isEmpty() && !DimensionNumber(text)) {
+      SetError(error, QStringLiteral("box %1 holds \"%2\", which is not a number").arg(*d.Box, text));
       return std::nullopt;
     }
     lines << d.Key + QLatin1Char('=') + text;
@@ -204,11 +219,7 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
         steps.push_back({ReadStep::Kind::Position, *position, 0, value, nullptr, false});
       }
     } else if (const DimensionKey* d = FindDimension(key)) {
-      // A box shows zero as its pattern writes it, the decimal point alone
-      // ("."), and a save writes the box's text: read it back as the box
-      // reader does, as 0, or every later line of such a file would be lost.
-      const std::optional<float> number =
-          value == QStringLiteral(".") ? std::optional<float>(0.0f) : ParseSingle(valueText);
+      const std::optional<float> number = DimensionNumber(value);
       if (!number) {
         stopLine = lineNumber;
       } else {

@@ -257,7 +257,12 @@ void TableView::BuildTableLayout() {
   windowTwips_ = gridTwips_ + kWindowExtra;
 
   FitStrokeRows(table_, state_.MaxStroke);
-  if (state_.Mode != EditMode::New) BaseRefill(state_, table_, graph_);
+  if (state_.Mode != EditMode::New) {
+    BaseRefill(state_, table_, graph_);
+    // The working copy back at the base set's axle: the real-motion view's
+    // base slider counts its stroke from there.
+    state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
+  }
   Refresh();
 }
 

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "entry/BoxNames.hpp"
+#include "entry/FormTransfer.hpp"
 #include "entry/MemoryForm.hpp"
 #include "files/TextCodec.hpp"
 #include "FileBytes.hpp"
@@ -267,6 +268,35 @@ TEST(WriteLinkFile, RefusesASetWithoutLinkTypeOrAFormWithoutTheBoxes) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
+// Regression: a box holding a text that is no number ("1.2.3", "abc", a
+// full-width "１０") was written as it stood and reported as saved; reading
+// the file back stopped at that line without a word, so every later value
+// was lost. Such a file is now refused with an error naming the box, and a
+// file that was there stays as it was.
+TEST(WriteLinkFile, RefusesABoxThatHoldsNoNumber) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("kept.lin");
+  AppState state;
+  state.Set[1].SusType = 3;
+  state.Set[1].SusPos = 1;
+  MemoryForm form = MemoryForm::InputForm();
+  for (const QString& name : form.BoxNames()) form.SetBoxText(name, "12.5");
+  ASSERT_TRUE(WriteLinkFile(state, form, path, 1).Ok);
+  const QByteArray before = ReadBytes(path);
+  for (const char* bad : {"1.2.3", "abc", "１０", "-", "1,5"}) {
+    form.SetBoxText(box::LinkUp, QString::fromUtf8(bad));
+    const WriteResult result = WriteLinkFile(state, form, path, 1);
+    EXPECT_FALSE(result.Ok) << bad;
+    EXPECT_TRUE(result.Error.contains(box::LinkUp)) << result.Error.toStdString();
+    EXPECT_EQ(ReadBytes(path), before) << bad;
+  }
+  // What the boxes write for zero, and an empty box, are still written.
+  for (const char* good : {".", ""}) {
+    form.SetBoxText(box::LinkUp, QString::fromUtf8(good));
+    EXPECT_TRUE(WriteLinkFile(state, form, path, 1).Ok) << good;
+  }
+}
+
 TEST(WriteLinkFile, FailedSaveKeepsThePreviousFile) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -278,10 +308,11 @@ TEST(WriteLinkFile, FailedSaveKeepsThePreviousFile) {
   state.Set[1].SusPos = 2;
   MemoryForm form = Type3InputForm();
 
-  form.SetBoxText(box::LinkUp, QStringLiteral("80\u00e9"));  // not in Shift-JIS
+  // Not in Shift-JIS, and no number either: refused before the codec sees it.
+  form.SetBoxText(box::LinkUp, QStringLiteral("80\u00e9"));
   WriteResult result = WriteLinkFile(state, form, path, 1);
   EXPECT_FALSE(result.Ok);
-  EXPECT_TRUE(result.Error.contains("U+00E9")) << result.Error.toStdString();
+  EXPECT_TRUE(result.Error.contains(box::LinkUp)) << result.Error.toStdString();
   EXPECT_EQ(ReadBytes(path), previous);
 
   form.SetBoxText(box::LinkUp, "80\n81");  // would break the line structure
@@ -625,6 +656,50 @@ TEST_F(ReadLinkFileTest, GoldenFilesRoundTripThroughTheChangeInputForm) {
     const QString out = dir.filePath("again.lin");
     ASSERT_TRUE(WriteLinkFile(fresh, form, out, 1).Ok);
     EXPECT_EQ(ReadBytes(out), ReadBytes(DataFile(name)));
+  }
+}
+
+// Regression: a zero dimension shows as the decimal point alone in its box,
+// and a saved file carries that text; reading it back stopped at that line
+// without a word, so every later dimension kept the values the set and the
+// boxes held before (on a loaded Type 2 set, the absent-member markers).
+TEST_F(ReadLinkFileTest, ZeroWrittenAsTheDecimalPointAloneReadsBack) {
+  AppState written;
+  written.Mode = EditMode::Changing;
+  written.Set[1].SusType = 3;
+  written.Set[1].SusPos = 2;
+  written.Set[1].ForkLinkOffset = 0;
+  written.Set[1].SusUpX = 0;
+  written.Set[1].ForkLength = 560;
+  written.Set[1].LinkUp = 63.25;
+  written.Set[1].TenRodLength = 131;
+  MemoryForm out = MemoryForm::InputForm();
+  WriteSetToForm(written, out, 1);
+  ASSERT_EQ(out.BoxText(box::SusUpX), ".");
+  const QString path = dir.filePath("zero.lin");
+  ASSERT_TRUE(WriteLinkFile(written, out, path, 1).Ok);
+
+  // Read into a form and a set that hold other values.
+  state.Set[1].FrameLinkX = 10000;
+  state.Set[1].ForkLength = 1;
+  MemoryForm in = MemoryForm::InputForm();
+  in.SetBoxText(box::TenRod, "99");
+  const LinkReadResult result = ReadLinkFile(state, in, path, 1);
+  EXPECT_EQ(result.Status, LinkReadStatus::Ok);
+  const std::pair<const QString*, double ConfigSet::*> type3Boxes[] = {
+      {&box::SusUpX, &ConfigSet::SusUpX},           {&box::SusUpY, &ConfigSet::SusUpY},
+      {&box::ForkLength, &ConfigSet::ForkLength},   {&box::ForkLinkLength, &ConfigSet::ForkLinkLength},
+      {&box::ForkLinkOffset, &ConfigSet::ForkLinkOffset},
+      {&box::AxleStartPos, &ConfigSet::AxleStartPos}, {&box::Spring, &ConfigSet::SpringRate},
+      {&box::Preload, &ConfigSet::Preload},         {&box::FrameLinkX, &ConfigSet::FrameLinkX},
+      {&box::FrameLinkY, &ConfigSet::FrameLinkY},   {&box::LinkUp, &ConfigSet::LinkUp},
+      {&box::LinkFr, &ConfigSet::LinkFr},           {&box::LinkRr, &ConfigSet::LinkRr},
+      {&box::TenRod, &ConfigSet::TenRodLength},     {&box::PivotX, &ConfigSet::PivotMoveX},
+      {&box::PivotY, &ConfigSet::PivotMoveY},
+  };
+  for (const auto& [name, value] : type3Boxes) {
+    EXPECT_EQ(state.Set[1].*value, written.Set[1].*value) << name->toStdString();
+    EXPECT_EQ(in.BoxText(*name), out.BoxText(*name)) << name->toStdString();
   }
 }
 
