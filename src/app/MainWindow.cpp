@@ -530,10 +530,6 @@ void MainWindow::LoadLinkFileCommand() {
 void MainWindow::ReadChangedLinkFile(const QString& path) {
   if (input_ == nullptr) return;
   const bool wasNew = state_.Mode == EditMode::New;
-  // Views that a type change closed come back empty: the base set is swept
-  // into them again with the changed one.
-  const bool reopened = !views_->IsOpen();
-  views_->EnsureOpen();
   const EditMode kept = state_.Mode;
   state_.Mode = EditMode::Changing;
   const LinkReadResult read = ReadLinkFile(state_, input_->Entry(), path, kChangedSet);
@@ -542,6 +538,12 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
     TellFileFailure(prompts_, this, kCannotRead, path, read.Error);
     return;
   }
+  // Views that a type change closed come back empty: the base set is swept
+  // into them again with the changed one. They are opened only for a file
+  // that was read, so a file that could not be read leaves no empty views
+  // behind for the next load to take for filled ones.
+  const bool reopened = !views_->IsOpen();
+  views_->EnsureOpen();
   state_.Mode = EditMode::Change;
   // The boxes follow the file's type: the shock-mount pair of that type is
   // shown (the file filled it), and a type with a link plate shows its groups.

@@ -546,6 +546,26 @@ TEST_F(SessionPathsTest, ALoadRedrawsTheCurvesOfTheLoadedSet) {
   ExpectGraphOfEngine();
 }
 
+// Guards against empty views taken for filled ones: after a type change
+// closed the views at "NEW", a file that could not be read still opened
+// them, empty, and the next load saw them open and swept the changed set
+// alone, leaving the stroke and base columns blank. (Found by the
+// randomised session test.)
+TEST_F(SessionPathsTest, AFileThatCannotBeReadLeavesTheClosedViewsClosed) {
+  OpenEditing(testing::SampleSet(4));
+  Input().TypeList()->setCurrentIndex(1);  // "Type3": the views close
+  ASSERT_FALSE(ViewsOpen());
+  Load(dir.filePath("missing.lin"));
+  ASSERT_EQ(prompts.Messages().size(), 1u);
+  EXPECT_FALSE(ViewsOpen());
+
+  prompts.Clear();
+  Load(Example(6));
+  EXPECT_TRUE(prompts.Messages().empty());
+  ASSERT_TRUE(ViewsOpen());
+  ExpectTableOfEngine(true);
+}
+
 // Guards against a stale failure flag: reading the boxes into the stored set
 // at a load at "NEW" flagged a box the file did not fill, and the next good
 // edit was refused as a linkage that cannot be formed.
