@@ -542,7 +542,6 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   // into them again with the changed one. They are opened only for a file
   // that was read, so a file that could not be read leaves no empty views
   // behind for the next load to take for filled ones.
-  const bool reopened = !views_->IsOpen();
   views_->EnsureOpen();
   state_.Mode = EditMode::Change;
   // The boxes follow the file's type: the shock-mount pair of that type is
@@ -574,9 +573,12 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   CopySet(state_, kChangedSet);
   views_->DrawChangedSet();
   state_.Set[kChangedWork].SusLength0 = 0;
-  const SweepResult swept = wasNew && !reopened
-                                ? ChangedSweep(state_, views_->Table(), views_->Graph())
-                                : PairedSweep(state_, views_->Table(), views_->Graph());
+  // Both sides are swept, at "NEW" too: the stroke range may have grown
+  // since the base sweep (the settings dialog), or the views were reopened
+  // empty, and the changed side alone would leave the stroke and base cells
+  // of those rows blank. Where nothing changed the base cells come out as
+  // they were.
+  const SweepResult swept = PairedSweep(state_, views_->Table(), views_->Graph());
   views_->TableChanged();
   if (!swept.Ok) {
     ShowSweepFailure(swept.Message);

@@ -566,6 +566,19 @@ TEST_F(SessionPathsTest, AFileThatCannotBeReadLeavesTheClosedViewsClosed) {
   ExpectTableOfEngine(true);
 }
 
+// Guards against blank rows after a load: at "NEW" a load swept the changed
+// set alone, so after the stroke range was raised the new rows had changed
+// cells under empty stroke and base cells. (Found by the randomised session
+// test.)
+TEST_F(SessionPathsTest, ALoadAfterTheStrokeRangeGrewFillsEveryRow) {
+  OpenEditing(testing::SampleSet(4));
+  state.MaxStroke = 200;
+  Load(Example(4));
+  EXPECT_TRUE(prompts.Messages().empty());
+  ASSERT_EQ(window->Views().Table().RowCount(), LastRow() + 1);
+  ExpectTableOfEngine(true);
+}
+
 // Guards against a stale failure flag: reading the boxes into the stored set
 // at a load at "NEW" flagged a box the file did not fill, and the next good
 // edit was refused as a linkage that cannot be formed.
