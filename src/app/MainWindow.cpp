@@ -52,6 +52,14 @@ const QString kCannotSave = QStringLiteral("ファイルに保存できません
 const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
 const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
 const QString kNotLinkFile = QStringLiteral("ﾘﾝｸﾌｧｲﾙとして読み込めませんでした");
+// A file whose reading ended part way: the lines before it are taken, the
+// values after it keep what the form held.
+QString ReadStoppedMessage(const QString& path, int line) {
+  return QStringLiteral("ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n%2\n"
+                        "以降の値は読み込む前のままです")
+      .arg(line)
+      .arg(QDir::toNativeSeparators(path));
+}
 const QString kLoadedNoPosition = QStringLiteral("読み込んだデータのリンク位置が選ばれていません");
 const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 
@@ -512,6 +520,9 @@ void MainWindow::ReadBaseLinkFile(const QString& path) {
     prompts_.Message(this, kLinkTypeMismatchMessage, text::kDefaultTitle, MessageIcon::Error);
   } else if (result.Status == LinkReadStatus::CannotOpen) {
     TellFileFailure(prompts_, this, kCannotRead, path, result.Error);
+  } else if (result.Status == LinkReadStatus::StoppedAtLine) {
+    prompts_.Message(this, ReadStoppedMessage(path, result.Line), text::kWarningTitle,
+                     MessageIcon::Error);
   }
 }
 
@@ -544,6 +555,10 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   // behind for the next load to take for filled ones.
   views_->EnsureOpen();
   state_.Mode = EditMode::Change;
+  if (read.Status == LinkReadStatus::StoppedAtLine) {
+    prompts_.Message(this, ReadStoppedMessage(path, read.Line), text::kWarningTitle,
+                     MessageIcon::Error);
+  }
   // The boxes follow the file's type: the shock-mount pair of that type is
   // shown (the file filled it), and a type with a link plate shows its groups.
   input_->ApplyTypeLayout(state_.Set[kChangedSet].SusType);

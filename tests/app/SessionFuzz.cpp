@@ -125,14 +125,6 @@ FuzzCommand FuzzCommand::Parse(const QString& line) {
 
 // ---- the session ------------------------------------------------------------
 
-KnownFaults KnownFaults::FromEnvironment() {
-  KnownFaults known;
-  if (qEnvironmentVariable("POTELAN_FUZZ_KNOWN") == "off") {
-    known = KnownFaults{false, false, false, false, false, false, false, false, false, false, false};
-  }
-  return known;
-}
-
 FuzzSession::FuzzSession(std::uint32_t seed) : seed_(seed), rng_(seed) {
   previousDir_ = QDir::currentPath();
   if (qEnvironmentVariableIsSet("POTELAN_FUZZ_KEEP")) {
@@ -227,108 +219,7 @@ bool FuzzSession::AnyShownBoxEmpty() const {
 
 // ---- drawing commands ---------------------------------------------------------
 
-FuzzCommand FuzzSession::Draw() {
-  for (;;) {
-    FuzzCommand command = DrawAny();
-    if (!Gated(command)) return command;
-  }
-}
-
-bool FuzzSession::BaseFormsSomewhere() const {
-  BaseForm* form = window_->BaseDimensions();
-  if (form == nullptr) return true;
-  // The boxes as the base step will read them, on a copy of the state.
-  AppState probe;
-  probe.Mode = EditMode::Base;
-  probe.Set[kBaseSet].SusType = state_.Set[kBaseSet].SusType;
-  MemoryForm copy = MemoryForm::BaseForm(form->SusType());
-  for (const QString& name : copy.BoxNames()) {
-    copy.SetBoxText(name, form->Entry().BoxText(name));
-  }
-  ReadFormToSet(probe, copy, kBaseSet);
-  if (probe.LinkFailed) return true;  // missing entries: the base step asks
-  for (int position = 1; position <= 4; ++position) {
-    AppState trial = probe;
-    SolveLinkage(trial, kBaseSet, position);
-    if (!trial.LinkFailed) return true;
-  }
-  return false;
-}
-
-std::optional<FuzzSession::ProbeRead> FuzzSession::ReadFile(const QString& kind) const {
-  if (kind == "cancel" || kind == "missing") return std::nullopt;
-  const bool base = state_.Mode == EditMode::Base;
-  if (!base && state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return std::nullopt;
-  AppState probe = state_;
-  probe.Mode = EditMode::Changing;
-  const int set = base ? kBaseSet : kChangedSet;
-  MemoryForm form = base ? MemoryForm::BaseForm(std::clamp<int>(state_.Set[kBaseSet].SusType, 2, 6))
-                         : MemoryForm::InputForm();
-  const LinkReadResult read = ReadLinkFile(probe, form, FixturePath(kind), set);
-  return ProbeRead{read.Status == LinkReadStatus::StoppedAtLine, probe.Set[set]};
-}
-
-bool FuzzSession::ShownBoxesRead() const {
-  InputForm* input = window_->Input();
-  if (input == nullptr) return true;
-  for (QLineEdit* edit : input->findChildren<QLineEdit*>()) {
-    const QString name = edit->objectName();
-    if (!(name.endsWith("_Text") || name.startsWith("Text_")) || !edit->isVisibleTo(input)) continue;
-    const QString text = edit->text();
-    const bool bad = std::any_of(text.begin(), text.end(), [](QChar ch) { return ch > QChar('9'); });
-    if (text.isEmpty() || bad || (text != "." && !ParseDecimal(text.toStdString()))) return false;
-  }
-  return true;
-}
-
-bool FuzzSession::Gated(const FuzzCommand& c) const {
-  if (known_.LoadAtNewLeavesTheFlag && c.Verb == "load" && state_.Mode == EditMode::New &&
-      !ShownBoxesRead()) {
-    return true;
-  }
-  if (c.Verb == "load") {
-    if (const std::optional<ProbeRead> read = ReadFile(c.Arg(0))) {
-      if (known_.PartialFileTakenInSilence && (read->Stops || c.Arg(0) == "garbage")) return true;
-      if (known_.ChangedTypeWithoutPosition && state_.Mode != EditMode::Base &&
-          read->Set.SusType >= 3 && read->Set.SusPos == 0) {
-        return true;
-      }
-    }
-  }
-  if (known_.BasePositionChoiceCannotBeLeft && c.Verb == "next" &&
-      state_.Mode == EditMode::Base && state_.Set[kBaseSet].SusType >= 3 &&
-      state_.Set[kBaseSet].SusPos == 0 && !BaseFormsSomewhere()) {
-    return true;
-  }
-  if (known_.LoadAtNewAfterTheStrokeGrew && c.Verb == "load" && state_.Mode == EditMode::New &&
-      state_.MaxStroke > strokeAtNext_) {
-    return true;
-  }
-  InputForm* input = window_->Input();
-  if (input == nullptr) return false;
-  if (known_.RestoreKeepsThePositionLabel && c.Verb == "restore" &&
-      state_.Set[kStoredSet].SusType != 0 &&
-      PositionFromLabel(input->findChild<QLabel*>(box::PositionLabel)->text()) !=
-          state_.Set[kStoredSet].SusPos) {
-    return true;
-  }
-  const bool noPosition =
-      input->findChild<QLabel*>(box::PositionLabel)->text() == QStringLiteral(" P 0");
-  if (known_.ChangedTypeWithoutPosition && noPosition) {
-    if (c.Verb == "combo-type" && c.Number(0) >= 3) return true;
-    if (c.Verb == "restore" && state_.Set[kStoredSet].SusType >= 3) return true;
-  }
-  if (known_.RestoreRunsTypeChange && c.Verb == "restore" &&
-      state_.Set[kStoredSet].SusType != 0 &&
-      state_.Set[kStoredSet].SusType - 2 != input->TypeList()->currentIndex()) {
-    return true;
-  }
-  if (known_.LoadAtNewAfterTypeChange && c.Verb == "load" && state_.Mode == EditMode::New &&
-      !ViewsOpen()) {
-    return true;
-  }
-  return false;
-}
+FuzzCommand FuzzSession::Draw() { return DrawAny(); }
 
 FuzzCommand FuzzSession::DrawAny() {
   auto pick = [this](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); };
@@ -757,12 +648,6 @@ void FuzzSession::Fail(const QString& what) {
 }
 
 bool FuzzSession::Step(const FuzzCommand& command) {
-  if (Gated(command)) {
-    // A replayed command that a known fault would trip over: passed by, as
-    // the random sessions never draw it.
-    done_.push_back("# gated: " + command.Line());
-    return true;
-  }
   done_.push_back(command.Line());
   const std::size_t shown = prompts_.History().size();
   Check(command);
@@ -808,7 +693,7 @@ void FuzzSession::Check(const FuzzCommand& c) {
 
   // Next at the base stage ends in the editing stage or says why not.
   if (c.Verb == "next" && before == EditMode::Base && state_.Mode == EditMode::Base &&
-      messages == 0 && !(known_.SilentSuppliedPositionFailure && !positionDialogShown_)) {
+      messages == 0) {
     Fail("Next at the base stage stopped without a word");
   }
   if (c.Verb == "next" && positionDialogStuck_) {
@@ -822,12 +707,8 @@ void FuzzSession::Check(const FuzzCommand& c) {
   if (c.Verb == "next" && before == EditMode::Base && positionDialogShown_) {
     basePositionKnown_ = true;
   }
-  if (c.Verb == "next" && before == EditMode::Base && state_.Mode == EditMode::New) {
-    strokeAtNext_ = state_.MaxStroke;
-  }
   if (c.Verb == "next" && before == EditMode::Base && state_.Mode == EditMode::New &&
-      state_.Set[kBaseSet].SusType >= 3 && !positionDialogShown_ && !basePositionKnown_ &&
-      !known_.StaleBasePosition) {
+      state_.Set[kBaseSet].SusType >= 3 && !positionDialogShown_ && !basePositionKnown_) {
     Fail(QStringLiteral("the base set was taken at position %1 without asking")
              .arg(state_.Set[kBaseSet].SusPos));
   }
@@ -931,14 +812,7 @@ void FuzzSession::Check(const FuzzCommand& c) {
     if (stored != now) Fail("the restore did not put the stored set back into set 1");
   }
 
-  if (input != nullptr && editing) {
-    // The form as it was laid out when it opened: the base type's groups.
-    const int base = state_.Set[kBaseSet].SusType;
-    const bool asLoaded =
-        input->findChild<QLineEdit*>(box::LinkUp)->isVisibleTo(input) == (base != 2) &&
-        input->findChild<QLineEdit*>(box::SusUpLength)->isVisibleTo(input) == (base > 4);
-    if (asLoaded || !known_.FormNotLaidOutOnTypeChange) CheckFormLayout();
-  }
+  if (input != nullptr && editing) CheckFormLayout();
 }
 
 void FuzzSession::CheckPositions(std::initializer_list<int> sets) {

@@ -41,51 +41,6 @@ struct FuzzOutcome {
   std::string Report;  // the broken invariant, the seed and the command list
 };
 
-// Faults of the program that are known and mended elsewhere. Each switch
-// keeps the session test from tripping over its fault until the mend lands;
-// then the switch goes. POTELAN_FUZZ_KNOWN=off turns them all off.
-struct KnownFaults {
-  // Next from the type choice keeps the base position of the former type,
-  // and the position choice closes by itself on it.
-  bool StaleBasePosition = true;
-  // Next at "BASE" ends in silence when the solve at a position a link file
-  // supplied fails.
-  bool SilentSuppliedPositionFailure = true;
-  // A changed set of Type 3 to 6 without a position (" P 0", a Type 2 base
-  // or file; or a Type 3 to 6 file saved before its position was chosen,
-  // "SUSPOS=0") is judged or loaded and accepted with stale numbers.
-  bool ChangedTypeWithoutPosition = true;
-  // Restore selects the stored set's type in Combo1, and the type-change
-  // handler empties the boxes and closes the views.
-  bool RestoreRunsTypeChange = true;
-  // A load at "NEW" after a type change closed the views reopens them with
-  // the changed columns only.
-  bool LoadAtNewAfterTypeChange = true;
-  // Rows that appear on a type change collapse: the form is not laid out
-  // again.
-  bool FormNotLaidOutOnTypeChange = true;
-  // Restore does not put back the stored set's position (Label23 keeps its
-  // own), and at "NEW" the snapshot is then taken again with that position.
-  bool RestoreKeepsThePositionLabel = true;
-  // In the base stage the position choice has no Cancel: when no position
-  // forms, it cannot be left at all.
-  bool BasePositionChoiceCannotBeLeft = true;
-  // A load at "NEW" sweeps the changed set only: after the maximum stroke
-  // was raised, the stroke and base cells of the new rows stay empty.
-  bool LoadAtNewAfterTheStrokeGrew = true;
-  // A link file whose reading stops part way (an empty or unreadable value,
-  // a line without "=": a file saved from empty boxes, or no link file at
-  // all: a file of unknown keys applies nothing and still "loads") is taken
-  // in silence: the lines before the stop apply, the rest of
-  // the set keeps what it held, and the mix is judged as the loaded set.
-  bool PartialFileTakenInSilence = true;
-  // A load at "NEW" reads the boxes into the snapshot set 4 and leaves the
-  // failure flag that an empty or unreadable box sets.
-  bool LoadAtNewLeavesTheFlag = true;
-
-  static KnownFaults FromEnvironment();
-};
-
 class FuzzSession {
  public:
   explicit FuzzSession(std::uint32_t seed);
@@ -143,21 +98,7 @@ class FuzzSession {
   void WriteFixtures();
   QString FixturePath(const QString& kind) const;
 
-  // A command the known faults would trip over.
-  bool Gated(const FuzzCommand& command) const;
-  // Whether the base form's boxes form at some position.
-  bool BaseFormsSomewhere() const;
-  // What reading the file of a load command would give (on a copy of the
-  // state): whether the reading stops part way, and the set it reads.
-  struct ProbeRead {
-    bool Stops = false;
-    ConfigSet Set;
-  };
-  std::optional<ProbeRead> ReadFile(const QString& kind) const;
-  // Whether every shown box of the change-input form holds a number.
-  bool ShownBoxesRead() const;
 
-  KnownFaults known_ = KnownFaults::FromEnvironment();
   std::uint32_t seed_;
   std::mt19937 rng_;
   QTemporaryDir dir_;
@@ -171,7 +112,6 @@ class FuzzSession {
 
   // What the harness knows of the session.
   bool basePositionKnown_ = false;  // chosen in the dialog or read from a file
-  std::int16_t strokeAtNext_ = 0;  // MaxStroke when the base set was swept at Next
   QTimer modalTimer_;  // runs while a command does, to answer its modal window
   int modalPosition_ = 1;
   bool modalChoosesForming_ = true;

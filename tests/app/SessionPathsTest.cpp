@@ -579,6 +579,29 @@ TEST_F(SessionPathsTest, ALoadAfterTheStrokeRangeGrewFillsEveryRow) {
   ExpectTableOfEngine(true);
 }
 
+// Guards against a file taken in part without a word: a line that cannot be
+// read ends the reading, the lines before it apply and the values after it
+// stay as the form held them, and the mix was judged as the loaded set in
+// silence. The lines before still apply, and the user is told which line
+// ended the reading. (Found by the randomised session test.)
+TEST_F(SessionPathsTest, AFileReadInPartSaysWhereItStopped) {
+  OpenEditing(testing::SampleSet(4));
+  const QString spring = LinkFileKey(box::Spring);
+  const QString path = WriteVariant(dir, 4, "broken.lin",
+                                    {{spring, "9"}, {LinkFileKey(box::Preload), "x"}});
+  Load(path);
+  const std::vector<ScriptedPrompts::Shown> messages = prompts.Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  const QStringList lines = ReadTextLines(path).value_or(QStringList());
+  const qsizetype stop = lines.indexOf(LinkFileKey(box::Preload) + "=x") + 1;
+  ASSERT_GT(stop, 0);
+  EXPECT_TRUE(messages[0].Text.contains(QStringLiteral(" %1 行目").arg(stop)))
+      << messages[0].Text.toStdString();
+  EXPECT_EQ(messages[0].Title, "ぽてらんからの警告!!");
+  EXPECT_EQ(state.Set[kChangedSet].SpringRate, 9.0);  // a line before the stop
+  ExpectTableOfEngine(true);
+}
+
 // Guards against a stale failure flag: reading the boxes into the stored set
 // at a load at "NEW" flagged a box the file did not fill, and the next good
 // edit was refused as a linkage that cannot be formed.
