@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "ProgramFixture.hpp"
 #include "app/InitForm.hpp"
 #include "app/MainWindow.hpp"
 #include "ui/ScriptedPrompts.hpp"
@@ -27,25 +28,13 @@ void Walk(QAccessibleInterface* root, const std::function<void(QAccessibleInterf
   }
 }
 
-class AccessibleWindowsTest : public ::testing::Test {
+class AccessibleWindowsTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    window = std::make_unique<MainWindow>(state, prompts, false);
-    window->show();
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
+    ProgramTest::SetUp();
+    Open(false);
   }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
-  std::unique_ptr<MainWindow> window;
 };
 
 // Walking the whole main window, as a tool that drives the program does:

@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ProgramFixture.hpp"
 #include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
@@ -50,18 +51,11 @@ QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-class DesignAssistantTest : public ::testing::Test {
+class DesignAssistantTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    window = std::make_unique<MainWindow>(state, prompts, true);
-    window->show();
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
+    ProgramTest::SetUp();
+    Open();
   }
 
   QAction* MenuAction() const { return window->findChild<QAction*>("menu_assist"); }
@@ -117,11 +111,6 @@ class DesignAssistantTest : public ::testing::Test {
     }
   }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(DesignAssistantTest, MenuFollowsTheStageAndLeavingItClosesTheWindow) {

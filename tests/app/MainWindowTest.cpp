@@ -25,6 +25,7 @@
 #include <functional>
 
 #include "ProgramDriving.hpp"
+#include "ProgramFixture.hpp"
 #include "SampleLinkages.hpp"
 #include "app/InitForm.hpp"
 #include "app/ResultViews.hpp"
@@ -50,24 +51,8 @@ QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin"
 
 using testing::WhenModal;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
-  }
-
-  MainWindow& Open(bool showTypeChoice = true) {
-    window = std::make_unique<MainWindow>(state, prompts, showTypeChoice);
-    window->show();
-    return *window;
-  }
-
   bool Enabled(int index) const { return window->Button(index)->isEnabled(); }
   std::vector<int> EnabledButtons() const {
     std::vector<int> enabled;
@@ -82,21 +67,10 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Chooses the type on the type choice and presses Next.
-  BaseForm& StartBase(int type) {
-    window->TypeChoice()->Option(type - 2)->click();
-    window->ClickButton(kButtonNext);
-    EXPECT_EQ(state.Mode, EditMode::Base);
-    return *window->BaseDimensions();
-  }
 
   // Types the dimensions of a sample linkage into the base form.
   static void Fill(BaseForm& form, const ConfigSet& c) { testing::FillBoxes(form, c); }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowTest, StartsAsAFinishedFrameWithOnlyNextEnabled) {

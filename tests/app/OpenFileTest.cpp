@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "ProgramFixture.hpp"
 #include "app/MainWindow.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/BoxNames.hpp"
@@ -28,20 +29,12 @@ QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin"
 
 // A start with a file argument; each message notes whether the type choice
 // was already showing when it appeared.
-class OpenFileTest : public ::testing::Test {
+class OpenFileTest : public testing::ProgramTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-    // As main() does for a command line with an argument.
-    window = std::make_unique<MainWindow>(state, prompts, false);
-    window->show();
+    ProgramTest::SetUp();
+    Open(false);  // as main() does for a command line with an argument
     prompts.WhenMessageShown([this] { probed.push_back(Shown(window->TypeChoice())); });
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
   }
   bool Shown(const QWidget* child) const {
     const QMdiSubWindow* sub = window->SubWindowOf(child);
@@ -67,12 +60,7 @@ class OpenFileTest : public ::testing::Test {
     EXPECT_FALSE(window->Button(kButtonPrevious)->isEnabled());
   }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
   std::vector<bool> probed;  // was the type choice shown as each message came
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(OpenFileTest, ALinkFileOpensInItsBaseFormReadyForNext) {

@@ -24,6 +24,7 @@
 #include <map>
 
 #include "ProgramDriving.hpp"
+#include "ProgramFixture.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
 #include "app/ResultViews.hpp"
@@ -97,29 +98,8 @@ QString WriteVariant(const QTemporaryDir& dir, int type, const QString& name,
   return path;
 }
 
-class SessionPathsTest : public ::testing::Test {
+class SessionPathsTest : public testing::ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
-  }
-
-  void Open() {
-    window = std::make_unique<MainWindow>(state, prompts, true);
-    window->show();
-  }
-  BaseForm& StartBase(int type) {
-    window->TypeChoice()->Option(type - 2)->click();
-    window->ClickButton(kButtonNext);
-    EXPECT_EQ(state.Mode, EditMode::Base);
-    return *window->BaseDimensions();
-  }
-
   // Runs `command`; the position choice, should it open, gets `position`
   // clicked and OK (0: it is cancelled, or closed however its stage allows).
   // Returns whether it opened.
@@ -247,11 +227,6 @@ class SessionPathsTest : public ::testing::Test {
     EXPECT_EQ(Input().TypeList()->currentIndex(), type - 2);
   }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
-  std::unique_ptr<MainWindow> window;
 };
 
 // ---- the base position -------------------------------------------------------

@@ -18,6 +18,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include "ProgramFixture.hpp"
 #include "app/MainWindow.hpp"
 #include "app/ResultViews.hpp"
 #include "model/ResultTable.hpp"
@@ -145,17 +146,8 @@ TEST(TileColumnsTest, AShortenedWindowScrollsAndGetsItsScrollBarsWidth) {
   EXPECT_GE(cramped[2][0].x(), cramped[1][0].right() + 1);
 }
 
-class WindowMenuTest : public ::testing::Test {
+class WindowMenuTest : public testing::ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
-  }
   // The editing stage of the Type 4 example, the main window at `size`.
   MainWindow& Editing(QSize size) {
     window = std::make_unique<MainWindow>(state, prompts, false);
@@ -228,11 +220,6 @@ class WindowMenuTest : public ::testing::Test {
     }
   }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
-  std::unique_ptr<MainWindow> window;
 };
 
 // The MDI area's own tiling squeezes the change-input form into a quarter of

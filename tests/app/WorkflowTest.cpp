@@ -27,6 +27,7 @@
 #include <functional>
 
 #include "ProgramDriving.hpp"
+#include "ProgramFixture.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
 #include "app/ResultViews.hpp"
@@ -100,31 +101,8 @@ int DetailSteps(float pitch, std::int16_t maxStroke) {
   return steps;
 }
 
-class WorkflowTest : public ::testing::Test {
+class WorkflowTest : public testing::ProgramTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-  }
-  void TearDown() override {
-    window.reset();
-    QDir::setCurrent(previous);
-  }
-
-  void Open() {
-    window = std::make_unique<MainWindow>(state, prompts, true);
-    window->show();
-  }
-
-  // Picks the type on the type choice and presses Next.
-  BaseForm& StartBase(int type) {
-    window->TypeChoice()->Option(type - 2)->click();
-    window->ClickButton(kButtonNext);
-    EXPECT_EQ(state.Mode, EditMode::Base);
-    return *window->BaseDimensions();
-  }
-
   // Types the dimensions of a set into the boxes a window has.
   static void Fill(QWidget& form, const ConfigSet& c) { testing::FillBoxes(form, c); }
 
@@ -240,11 +218,6 @@ class WorkflowTest : public ::testing::Test {
     }
   }
 
-  QTemporaryDir dir;
-  QString previous;
-  AppState state;
-  ScriptedPrompts prompts;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(WorkflowTest, NextSweepsTheBaseSetAndOpensTheEditingWindows) {
