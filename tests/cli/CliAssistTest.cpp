@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "CliRunning.hpp"
 #include "assist/Characteristics.hpp"
 #include "assist/Dimensions.hpp"
 #include "assist/Fit.hpp"
@@ -29,26 +30,10 @@
 namespace potelan::cli {
 namespace {
 
-struct Outcome {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
-
-Outcome RunCli(const QStringList& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
-QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
-
-QJsonObject ParseJson(const std::string& text) {
-  QJsonParseError error;
-  const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-  return doc.object();
-}
+using testing::Example;
+using testing::Outcome;
+using testing::ParseJson;
+using testing::RunCli;
 
 // A link file as the change-input form reads it: the set and the boxes.
 struct Link {

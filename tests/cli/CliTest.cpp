@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "CliRunning.hpp"
 #include "FullFileSystem.hpp"
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
@@ -25,26 +26,10 @@
 namespace potelan::cli {
 namespace {
 
-struct Outcome {
-  int Code;
-  std::string Out;
-  std::string Err;
-};
-
-Outcome RunCli(const QStringList& args) {
-  std::ostringstream out, err;
-  const int code = Run(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
-QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
-
-QJsonObject ParseJson(const std::string& text) {
-  QJsonParseError error;
-  const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
-  EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-  return doc.object();
-}
+using testing::Example;
+using testing::Outcome;
+using testing::ParseJson;
+using testing::RunCli;
 
 // Writes a link file as Shift-JIS lines.
 QString WriteLinkLines(const QTemporaryDir& dir, const QString& name, const QStringList& lines) {
