@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "CountingViews.hpp"
 #include "SampleLinkages.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/BoxNames.hpp"
@@ -23,31 +24,7 @@
 namespace potelan {
 namespace {
 
-// Views that take everything and show nothing.
-class SilentViews final : public ChangeViews {
- public:
-  struct Sink : PlotSink {
-    void Plot(double, double, PlotColour) override {}
-    void Clear() override {}
-  };
-  void EnsureOpen() override {}
-  void Close() override {}
-  bool IsOpen() const override { return true; }
-  bool LoadDisplayShown() const override { return false; }
-  void LoadDisplayOff() override {}
-  void DrawChangedSet() override {}
-  void ShowMember(const QString&) override {}
-  int MemberWidth(const QString&) const override { return 1; }
-  void SetMemberWidth(const QString&, int) override {}
-  void SetJointCaption(const QString&, const QString&) override {}
-  PlotSink& Graph() override { return sink; }
-  void DetailDrawingAtCheckedPitch() override {}
-  ResultTable& Table() override { return table; }
-  void TableChanged() override {}
-
-  Sink sink;
-  ResultTable table;
-};
+using testing::CountingViews;
 
 // Every interface below `root`, depth first.
 void Walk(QAccessibleInterface* root, const std::function<void(QAccessibleInterface*)>& visit) {
@@ -144,7 +121,7 @@ class AccessibilityTest : public ::testing::Test {
 
   AppState state;
   ScriptedPrompts prompts;
-  SilentViews views;
+  CountingViews views;
   std::unique_ptr<InputForm> form;
 };
 

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <map>
 
+#include "CountingViews.hpp"
 #include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "entry/BoxNames.hpp"
@@ -33,33 +34,7 @@ const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入�
 
 QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
 
-// Views that count what the form feeds them.
-class CountingViews : public ChangeViews {
- public:
-  struct Sink : PlotSink {
-    void Plot(double, double, PlotColour) override { ++points; }
-    void Clear() override { points = 0; }
-    int points = 0;
-  };
-  void EnsureOpen() override { open = true; }
-  void Close() override { open = false; }
-  bool IsOpen() const override { return open; }
-  bool LoadDisplayShown() const override { return false; }
-  void LoadDisplayOff() override {}
-  void DrawChangedSet() override {}
-  void ShowMember(const QString&) override {}
-  int MemberWidth(const QString&) const override { return 1; }
-  void SetMemberWidth(const QString&, int) override {}
-  void SetJointCaption(const QString&, const QString&) override {}
-  PlotSink& Graph() override { return sink; }
-  void DetailDrawingAtCheckedPitch() override {}
-  ResultTable& Table() override { return table; }
-  void TableChanged() override {}
-
-  bool open = true;
-  Sink sink;
-  ResultTable table;
-};
+using testing::CountingViews;
 
 class InputFormTypingTest : public ::testing::Test {
  protected:
