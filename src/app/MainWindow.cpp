@@ -669,12 +669,15 @@ void MainWindow::TileWindows() {
     if (!placed) columns.push_back({sub});
   }
   TileSubWindows(*area_, columns);
+  // The table keeps the height the tiling gave it through later sweeps.
+  if (TableView* table = views_->TableWindow()) table->KeepHeight(true);
 }
 
 void MainWindow::CascadeWindows() {
   // In the order they lie: the window on top stays on top, and active.
   const QList<QMdiSubWindow*> stacked = area_->subWindowList(QMdiArea::StackingOrder);
   CascadeSubWindows(*area_, std::vector<QMdiSubWindow*>(stacked.begin(), stacked.end()));
+  if (TableView* table = views_->TableWindow()) table->KeepHeight(false);
 }
 
 void MainWindow::OpenAtStart(const QString& path) {

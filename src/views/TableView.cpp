@@ -302,11 +302,12 @@ void TableView::FitSizes() {
   setMaximumSize(longRange ? width : width + scrollBar, fullSize_.height());
   updateGeometry();
 
-  // A window made shorter (by a tiling) keeps its height when the columns
-  // or the rows change, and the width its scroll bar needs; otherwise the
-  // window takes its full size.
+  // A window made shorter by a tiling keeps its height when the columns or
+  // the rows change, and the width its scroll bar needs; otherwise the
+  // window takes its full size (also after the working area held it shorter
+  // when it opened, and grew since).
   QSize size = fullSize_;
-  if (isVisible() && height() < fullSize_.height()) {
+  if (keepHeight_ && isVisible() && height() < fullSize_.height()) {
     size = {maximumWidth(), std::max(height(), minimumHeight())};
   }
   resize(size);

@@ -93,6 +93,10 @@ class TableView final : public QWidget {
   // ScrollBarWidth() wider, for the scroll bar.
   QSize sizeHint() const override;
   int ScrollBarWidth() const;
+  // Whether a shorter window keeps its height when the table is fitted
+  // again after a sweep (set by a tiling, cleared by a cascade); without it
+  // every fitting gives the window its full size.
+  void KeepHeight(bool keep) { keepHeight_ = keep; }
 
   // The user cannot close the window; the main window can.
   void AllowClose() { closeAllowed_ = true; }
@@ -135,6 +139,7 @@ class TableView final : public QWidget {
   int gridTwips_ = 0;
   int windowTwips_ = 0;
   QSize fullSize_;
+  bool keepHeight_ = false;  // a tiling made the window shorter: keep it so
   bool closeAllowed_ = false;
 };
 

@@ -280,6 +280,30 @@ TEST_F(WindowMenuTest, TilingOnALargeScreenShowsTheWholeTable) {
             view->Model()->rowCount() * view->Grid()->verticalHeader()->defaultSectionSize());
 }
 
+// Regression: opened in the start-up window, the table was held shorter by
+// the working area and stayed short, scrolling, after the main window grew
+// and the table was fitted again, as if a tiling had shortened it. Only a
+// tiling keeps a shorter table; otherwise each fitting gives its full size.
+TEST_F(WindowMenuTest, AFittingAfterTheWindowGrewGivesTheTableItsFullSize) {
+  Editing({Px(12000), Px(9000)});
+  TableView* view = window->Views().TableWindow();
+  window->resize(1600, 1100);
+  QApplication::processEvents();
+  view->Refresh();
+  QApplication::processEvents();
+  EXPECT_EQ(view->size(), view->sizeHint());
+  EXPECT_FALSE(view->Grid()->verticalScrollBar()->isVisible());
+
+  // Tiled into a small area it keeps its tiled height through a fitting.
+  window->resize(window->size() + (QSize(800, 600) - window->Area()->viewport()->size()));
+  QApplication::processEvents();
+  Item("menu_tile")->trigger();
+  const int tiled = view->height();
+  ASSERT_LT(tiled, view->sizeHint().height());
+  view->Refresh();
+  EXPECT_EQ(view->height(), tiled);
+}
+
 TEST_F(WindowMenuTest, CascadingKeepsEveryWindowInViewWithTheActiveOneOnTop) {
   Editing({Px(12000), Px(9000)});
   Item("menu_tile")->trigger();
