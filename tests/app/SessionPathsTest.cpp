@@ -160,37 +160,7 @@ class SessionPathsTest : public testing::ProgramTest {
            views.RealWindow() != nullptr;
   }
   int Steps() const { return LastSweepStroke(state.MaxStroke) / 5 + 1; }
-  int LastRow() const { return ResultTable::RowOfStroke(LastSweepStroke(state.MaxStroke)); }
-  QString ShownCell(int column, int gridRow) const {
-    ResultTableModel& model = *window->Views().TableWindow()->Model();
-    return model.data(model.index(gridRow - ResultTableModel::kHeaderRows, column)).toString();
-  }
 
-  // Every stroke row of the table window shows what fresh sweeps of set 0
-  // (stroke and base columns) and, with `withChanged`, of set 1 (changed
-  // columns) write; without it the changed columns are empty.
-  void ExpectTableOfEngine(bool withChanged) const {
-    ASSERT_TRUE(ViewsOpen());
-    AppState probe = state;
-    ResultTable expected;
-    for (const ResultItemInfo& info : ResultItems()) {
-      expected.SetShown(info.Item, window->Views().Table().IsShown(info.Item));
-    }
-    expected.BuildHeaders();
-    NullPlotSink sink;
-    ASSERT_TRUE(BaseSweep(probe, expected, sink).Ok);
-    if (withChanged) {
-      ASSERT_TRUE(ChangedSweep(probe, expected, sink).Ok);
-    }
-    ASSERT_EQ(window->Views().TableWindow()->Model()->columnCount(), expected.ColumnCount());
-    for (int row = 2; row <= LastRow(); ++row) {
-      for (int c = 0; c < expected.ColumnCount(); ++c) {
-        const bool changedColumn = c > 0 && c % 2 == 0;
-        const QString want = changedColumn && !withChanged ? QString() : Q(expected.Cell(c, row));
-        EXPECT_EQ(ShownCell(c, row), want) << "column " << c << ", row " << row;
-      }
-    }
-  }
   // The graph's detail curves are those of the sets as they stand: every
   // point of each curve is the engine's value of its set at its stroke.
   void ExpectGraphOfEngine() const {

@@ -175,12 +175,6 @@ class WorkflowTest : public testing::ProgramTest {
     return enabled;
   }
 
-  int LastRow() const { return ResultTable::RowOfStroke(LastSweepStroke(state.MaxStroke)); }
-  // A cell as the table window shows it.
-  QString ShownCell(int column, int gridRow) const {
-    ResultTableModel& model = *window->Views().TableWindow()->Model();
-    return model.data(model.index(gridRow - ResultTableModel::kHeaderRows, column)).toString();
-  }
   QStringList ShownCells() const {
     QStringList cells;
     for (int row = 2; row <= LastRow(); ++row) {
@@ -189,34 +183,6 @@ class WorkflowTest : public testing::ProgramTest {
     return cells;
   }
 
-  // The table as the engine's own sweeps fill it for the sets as they stand.
-  ResultTable EngineTable(bool withChanged) const {
-    AppState probe = state;
-    ResultTable expected;
-    for (const ResultItemInfo& info : ResultItems()) {
-      expected.SetShown(info.Item, window->Views().Table().IsShown(info.Item));
-    }
-    expected.BuildHeaders();
-    NullPlotSink sink;
-    EXPECT_TRUE(BaseSweep(probe, expected, sink).Ok);
-    if (withChanged) {
-      EXPECT_TRUE(ChangedSweep(probe, expected, sink).Ok);
-    }
-    return expected;
-  }
-  // Every stroke row of the table window shows the engine's cells; without
-  // the changed set, its columns are empty.
-  void ExpectTableOfEngine(bool withChanged) const {
-    const ResultTable expected = EngineTable(withChanged);
-    ASSERT_EQ(window->Views().TableWindow()->Model()->columnCount(), expected.ColumnCount());
-    for (int row = 2; row <= LastRow(); ++row) {
-      for (int c = 0; c < expected.ColumnCount(); ++c) {
-        const bool changedColumn = c > 0 && c % 2 == 0;
-        const QString want = changedColumn && !withChanged ? QString() : Q(expected.Cell(c, row));
-        EXPECT_EQ(ShownCell(c, row), want) << "column " << c << ", row " << row;
-      }
-    }
-  }
 
 };
 

@@ -13,10 +13,15 @@
 #include <memory>
 
 #include "app/MainWindow.hpp"
+#include "app/ResultViews.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/StartMixForm.hpp"
 #include "model/AppState.hpp"
+#include "model/ResultTable.hpp"
+#include "model/StrokeSweep.hpp"
 #include "ui/ScriptedPrompts.hpp"
+#include "views/ResultTableModel.hpp"
+#include "views/TableView.hpp"
 
 namespace potelan::testing {
 
@@ -45,6 +50,46 @@ class ProgramTest : public ::testing::Test {
     window->ClickButton(kButtonNext);
     EXPECT_EQ(state.Mode, EditMode::Base);
     return *window->BaseDimensions();
+  }
+
+  // The grid row of the last stroke of the range.
+  int LastRow() const { return ResultTable::RowOfStroke(LastSweepStroke(state.MaxStroke)); }
+  // A cell as the table window shows it.
+  QString ShownCell(int column, int gridRow) const {
+    ResultTableModel& model = *window->Views().TableWindow()->Model();
+    return model.data(model.index(gridRow - ResultTableModel::kHeaderRows, column)).toString();
+  }
+  // The table as the engine's own sweeps fill it for the sets as they stand.
+  ResultTable EngineTable(bool withChanged) const {
+    AppState probe = state;
+    ResultTable expected;
+    for (const ResultItemInfo& info : ResultItems()) {
+      expected.SetShown(info.Item, window->Views().Table().IsShown(info.Item));
+    }
+    expected.BuildHeaders();
+    NullPlotSink sink;
+    EXPECT_TRUE(BaseSweep(probe, expected, sink).Ok);
+    if (withChanged) {
+      EXPECT_TRUE(ChangedSweep(probe, expected, sink).Ok);
+    }
+    return expected;
+  }
+  // Every stroke row of the table window shows what fresh sweeps of set 0
+  // (stroke and base columns) and, with `withChanged`, of set 1 (changed
+  // columns) write; without it the changed columns are empty.
+  void ExpectTableOfEngine(bool withChanged) const {
+    ASSERT_TRUE(window->Views().IsOpen());
+    const ResultTable expected = EngineTable(withChanged);
+    ASSERT_EQ(window->Views().TableWindow()->Model()->columnCount(), expected.ColumnCount());
+    for (int row = 2; row <= LastRow(); ++row) {
+      for (int c = 0; c < expected.ColumnCount(); ++c) {
+        const bool changedColumn = c > 0 && c % 2 == 0;
+        const QString want = changedColumn && !withChanged
+                                 ? QString()
+                                 : QString::fromStdString(expected.Cell(c, row));
+        EXPECT_EQ(ShownCell(c, row), want) << "column " << c << ", row " << row;
+      }
+    }
   }
 
   QTemporaryDir dir;
