@@ -205,36 +205,6 @@ TEST(WriteLinkFile, BaseFormPivotMoveHasOneDecimal) {
   EXPECT_TRUE(lines->contains(QStringLiteral("ピボット移動Ｙ=0.")));
 }
 
-// A box holding zero shows the decimal point alone ("."), as its pattern
-// writes it; a save wrote "key=." and reading the file stopped at that line,
-// losing every value after it. The file now reads back whole, the zero as 0.
-TEST(WriteLinkFile, AZeroShownAsADecimalPointReadsBackWhole) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  AppState state;
-  state.Set[1] = ConfigSet{};
-  state.Set[1].SusType = 3;
-  state.Set[1].SusPos = 2;
-  MemoryForm form = Type3InputForm();
-  form.SetBoxText(box::FrameLinkY, ".");
-  form.SetBoxText(box::AxleStartPos, ".");
-  const QString path = dir.filePath("zero.lin");
-  ASSERT_TRUE(WriteLinkFile(state, form, path, 1).Ok);
-
-  AppState read;
-  read.Mode = EditMode::Changing;
-  read.Set[1].FrameLinkY = 99;
-  read.Set[1].TenRodLength = 99;
-  MemoryForm back = MemoryForm::InputForm();
-  const LinkReadResult result = ReadLinkFile(read, back, path, 1);
-  EXPECT_EQ(result.Status, LinkReadStatus::Ok);
-  EXPECT_EQ(read.Set[1].FrameLinkY, 0.0);
-  EXPECT_EQ(read.Set[1].AxleStartPos, 0.0);
-  EXPECT_EQ(read.Set[1].TenRodLength, 150.0);  // a line after the zeros
-  EXPECT_EQ(back.BoxText(box::FrameLinkY), ".");
-  EXPECT_EQ(back.BoxText(box::TenRod), "150");
-}
-
 TEST(WriteLinkFile, LineCountsPerType) {
   AppState state;
   const MemoryForm form = Type3InputForm();
