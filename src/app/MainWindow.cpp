@@ -61,7 +61,6 @@ QString ReadStoppedMessage(const QString& path, int line) {
       .arg(QDir::toNativeSeparators(path));
 }
 const QString kLoadedNoPosition = QStringLiteral("読み込んだデータのリンク位置が選ばれていません");
-const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 
 struct ButtonSpec {
   int Index;
@@ -570,7 +569,7 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
     input_->Entry().SetPositionLabel(
         QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
     if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-      prompts_.Message(this, kLoadedNoPosition + "\n" + kPutBack, text::kWarningTitle,
+      prompts_.Message(this, kLoadedNoPosition + "\n" + text::kPutBack, text::kWarningTitle,
                        MessageIcon::Error);
       input_->RestorePreviousSet();
       return;

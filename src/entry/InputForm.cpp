@@ -35,7 +35,6 @@ namespace potelan {
 namespace {
 
 const QString kNotFormed = QStringLiteral("変更された条件でリンクが成立しません");
-const QString kPutBack = QStringLiteral("データを前の状態に戻します");
 const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
 const QString kBackToBase = QStringLiteral("基準の状態に戻します");
 const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
@@ -674,7 +673,7 @@ void InputForm::Judge() {
     PositionForm::Run(state_, prompts_, this);
     label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
     if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-      prompts_.Message(this, kNoPosition + "\n" + kPutBack, text::kWarningTitle,
+      prompts_.Message(this, kNoPosition + "\n" + text::kPutBack, text::kWarningTitle,
                        MessageIcon::Error);
       RestorePreviousSet();
       return;
@@ -693,7 +692,7 @@ void InputForm::Judge() {
   SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   if (state_.LinkFailed) {
     state_.LinkFailed = false;
-    prompts_.Message(this, kNotFormed + "\n" + kPutBack, text::kWarningTitle,
+    prompts_.Message(this, kNotFormed + "\n" + text::kPutBack, text::kWarningTitle,
                      MessageIcon::Error);
     RestorePreviousSet();
   } else {
@@ -735,7 +734,8 @@ void InputForm::ProcessPass(Pass pass) {
         QString::fromStdString(ChangedStrokeFailureMessage(changed.FailedStroke));
     switch (pass) {
       case Pass::Edit:
-        prompts_.Message(this, failed + "\n" + kPutBack, text::kWarningTitle, MessageIcon::Error);
+        prompts_.Message(this, failed + "\n" + text::kPutBack, text::kWarningTitle,
+                         MessageIcon::Error);
         RestorePreviousSet();
         break;
       case Pass::AfterRestore:
