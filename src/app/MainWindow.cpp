@@ -696,17 +696,12 @@ void MainWindow::OpenAtStart(const QString& path) {
     UpdateCommandStates();
     return;
   }
-  // As Next at the type choice with the file's type chosen, then the file
+  // Next at the type choice with the file's type chosen, then the file
   // read into the base form as Load does. The type choice keeps that type
   // for the user who goes back.
-  StartMixForm& choice = EnsureTypeChoice();
-  if (QRadioButton* option = choice.Option(*type - 2)) option->setChecked(true);
-  state_.Mode = EditMode::Base;
-  state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(*type);
-  BaseForm& base = Destination();
-  ReadLinkLines(state_, base.Entry(), *lines, kBaseSet);
-  ShowChild(&base);
-  HideChild(&choice);
+  if (QRadioButton* option = EnsureTypeChoice().Option(*type - 2)) option->setChecked(true);
+  NextFromTypeChoice();
+  ReadLinkLines(state_, Destination().Entry(), *lines, kBaseSet);
   UpdateCommandStates();
 }
 
