@@ -401,7 +401,8 @@ void MainWindow::NextFromBase() {
 
   HideChild(&base);
   if (state_.Set[kBaseSet].SusType < 3) {
-    SolveLinkage(state_, kBaseSet, 2);
+    // A set that does not form fails at the first step of the base sweep.
+    static_cast<void>(SolveLinkage(state_, kBaseSet, 2));
   } else {
     PositionForm::Run(state_, prompts_, this);
     if (state_.LinkFailed) {
@@ -577,9 +578,7 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   }
 
   state_.Set[kChangedSet].SusLength0 = 0;
-  SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
-  if (state_.LinkFailed) {
-    state_.LinkFailed = false;
+  if (NotFormed(SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos))) {
     prompts_.Message(this, kInitialNotFormed, text::kWarningTitle, MessageIcon::Error);
     views_->Unload();
     return;

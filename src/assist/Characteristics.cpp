@@ -58,9 +58,7 @@ namespace {
 bool SolveAt(AppState& state, double axle) {
   ConfigSet& s = state.Set[0];
   s.AxleStartPos = axle;
-  state.LinkFailed = false;
-  SolveLinkage(state, 0, s.SusPos);
-  return !state.LinkFailed;
+  return !NotFormed(SolveLinkage(state, 0, s.SusPos));
 }
 
 CurvePoint PointOf(const ConfigSet& s, double stroke, bool onGrid) {

@@ -186,9 +186,7 @@ class Evaluator {
     for (std::size_t i = 0; i < steps_.size(); ++i) {
       const Step& step = steps_[i];
       s.AxleStartPos = axle - step.Stroke;
-      state_.LinkFailed = false;
-      SolveLinkage(state_, 0, s.SusPos);
-      if (state_.LinkFailed) {
+      if (NotFormed(SolveLinkage(state_, 0, s.SusPos))) {
         o.Missing = static_cast<double>(steps_.size() - i) / static_cast<double>(steps_.size());
         return o;
       }

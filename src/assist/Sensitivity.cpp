@@ -23,8 +23,7 @@ std::optional<KeyFigures> KeyFiguresOf(const ConfigSet& set, std::int16_t maxStr
   KeyFigures k;
   for (double stroke : strokes) {
     s.AxleStartPos = set.AxleStartPos - stroke;
-    SolveLinkage(state, 0, s.SusPos);
-    if (state.LinkFailed) return std::nullopt;
+    if (NotFormed(SolveLinkage(state, 0, s.SusPos))) return std::nullopt;
     if (stroke == 0) k.RatioAtZero = s.LinkRatio;
     if (stroke == half) k.RatioAtHalf = s.LinkRatio;
   }

@@ -463,9 +463,7 @@ int Sweep(const Arguments& args, std::ostream& out, std::ostream& err) {
   for (std::int64_t k = 0; pitch.Within(k, state.MaxStroke); ++k) {
     const double stroke = pitch.Stroke(k);
     work.AxleStartPos = state.Set[kChangedSet].AxleStartPos - stroke;
-    SolveLinkage(state, kChangedWork, work.SusPos);
-    if (state.LinkFailed) {
-      state.LinkFailed = false;
+    if (NotFormed(SolveLinkage(state, kChangedWork, work.SusPos))) {
       const std::string message = StrokeFailureMessage(stroke);
       printer->End(&message, stroke);
       err << Utf8(files[0]) << ": " << message << '\n';

@@ -147,10 +147,7 @@ std::int16_t MaxStrokeOf(const Arguments& args, std::ostream& err) {
 
 bool SolveInitial(AppState& state, int set) {
   state.Set[set].SusLength0 = 0;
-  SolveLinkage(state, set, state.Set[set].SusPos);
-  if (!state.LinkFailed) return true;
-  state.LinkFailed = false;
-  return false;
+  return !NotFormed(SolveLinkage(state, set, state.Set[set].SusPos));
 }
 
 std::optional<double> FiniteNumber(const QString& text) {

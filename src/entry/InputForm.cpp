@@ -689,8 +689,7 @@ void InputForm::Judge() {
   ApplyTypeLayout(state_.Set[kChangedSet].SusType);
   state_.Mode = judging;
   state_.Set[kChangedSet].SusLength0 = 0;
-  SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
-  if (state_.LinkFailed) {
+  if (NotFormed(SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos))) {
     state_.LinkFailed = false;
     prompts_.Message(this, kNotFormed + "\n" + text::kPutBack, text::kWarningTitle,
                      MessageIcon::Error);
@@ -764,8 +763,8 @@ void InputForm::RestorePreviousSet() {
 void InputForm::RestoreFrom(int source) {
   CopyEnteredDimensions(state_.Set[source], state_.Set[kChangedSet]);
   state_.Set[kChangedSet].SusLength0 = 0;
-  SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos);
   // A failure here is found again, at its stroke, by the sweep that follows.
+  static_cast<void>(SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos));
   state_.LinkFailed = false;
   state_.Mode = EditMode::Changing;
   WriteSetToForm(state_, *entry_, kChangedSet);

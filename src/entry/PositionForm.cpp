@@ -241,9 +241,7 @@ void PositionForm::ChoosePosition(int index) {
   if (QRadioButton* option = Option(index)) option->setChecked(true);
   const int set = WorkingSet();
   const int position = index + 1;
-  SolveLinkage(state_, set, position);
-  if (state_.LinkFailed) {
-    state_.LinkFailed = false;
+  if (NotFormed(SolveLinkage(state_, set, position))) {
     prompts_.Message(this, kNotFormed, text::kWarningTitle, MessageIcon::Error);
     return;
   }
@@ -325,9 +323,7 @@ namespace {
 bool FormsAtSomePosition(const AppState& state, int set) {
   for (int position = 1; position <= kPositions; ++position) {
     AppState probe = state;
-    probe.LinkFailed = false;
-    SolveLinkage(probe, set, position);
-    if (!probe.LinkFailed) return true;
+    if (!NotFormed(SolveLinkage(probe, set, position))) return true;
   }
   return false;
 }
@@ -339,11 +335,9 @@ void PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
     if (supplied != 0) {
       // The position came with a link file (or was chosen before the user
       // went back): solve it and go on without asking.
-      SolveLinkage(state, kBaseSet, supplied);
-      if (!state.LinkFailed) return;
+      if (!NotFormed(SolveLinkage(state, kBaseSet, supplied))) return;
       // It does not hold for these dimensions: it is no longer known, so OK
       // cannot close on it.
-      state.LinkFailed = false;
       state.Set[kBaseSet].SusPos = 0;
     }
     const QString failedHere = supplied != 0 ? kSuppliedFails.arg(supplied) + "\n" : QString();

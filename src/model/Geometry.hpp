@@ -1,6 +1,6 @@
 // Plane-geometry primitives of the solver. Every operation is checked: a
 // division by zero, the root of a negative number or a result that is not
-// finite throws GeometryFailure, which the solver turns into LinkFailed.
+// finite throws GeometryFailure, which the solver turns into its NotFormed result.
 #pragma once
 
 #include <cmath>

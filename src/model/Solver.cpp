@@ -229,21 +229,19 @@ class Solve {
 
 }  // namespace
 
-void SolveLinkage(AppState& state, int set, int position) {
+SolveResult SolveLinkage(AppState& state, int set, int position) {
   if (set < 0 || set >= kSetCount) throw std::out_of_range("SolveLinkage: no such set");
   ConfigSet& s = state.Set[set];
-  if (s.SusType == 0) return;
-  if (s.SusType >= 3 && position == 0) return;
-  if (state.Mode == EditMode::Changing) return;
-  if (s.SusType < 2 || s.SusType > 6) {
-    state.LinkFailed = true;
-    return;
-  }
+  if (s.SusType == 0) return SolveResult::Skipped;
+  if (s.SusType >= 3 && position == 0) return SolveResult::Skipped;
+  if (state.Mode == EditMode::Changing) return SolveResult::Skipped;
+  if (s.SusType < 2 || s.SusType > 6) return SolveResult::NotFormed;
   try {
     Solve(s, position).Run();
   } catch (const GeometryFailure&) {
-    state.LinkFailed = true;
+    return SolveResult::NotFormed;
   }
+  return SolveResult::Assembled;
 }
 
 }  // namespace potelan

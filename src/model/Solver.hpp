@@ -7,11 +7,22 @@
 
 namespace potelan {
 
+// What a solve came to.
+enum class SolveResult {
+  Assembled,  // every joint placed and every result finite
+  NotFormed,  // the linkage cannot be formed at the set's axle position
+  Skipped,    // nothing solved: no type, Types 3 to 6 without a position,
+              // or the stage "CHANGING" (values are being written into boxes)
+};
+
+// True for the one outcome that means the linkage does not assemble.
+inline bool NotFormed(SolveResult result) { return result == SolveResult::NotFormed; }
+
 // Solves set `set` (0..7) with link position `position` (1..4; unused for
-// Type 2). A linkage that cannot be formed sets state.LinkFailed; the solver
-// never clears it. Values written before the failing step keep their new
-// contents. Nothing happens for a set without a type, for Types 3 to 6 with
-// position 0, or while the stage is "CHANGING".
-void SolveLinkage(AppState& state, int set, int position);
+// Type 2) and says what came of it. A set that cannot be formed keeps, in the
+// values written before the failing step, their new contents. The solver
+// never touches the stage's judgement (AppState::LinkFailed): recording a
+// failure there is the judging caller's business.
+[[nodiscard]] SolveResult SolveLinkage(AppState& state, int set, int position);
 
 }  // namespace potelan

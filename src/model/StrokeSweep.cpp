@@ -8,20 +8,20 @@ namespace {
 
 constexpr int kStrokeStep = 5;
 
-// Moves working set w to stroke s below its source and solves it.
-void SolveAtStroke(AppState& state, int w, int src, int stroke) {
+// Moves working set w to stroke s below its source and solves it; true when
+// it did not fail to form.
+bool SolveAtStroke(AppState& state, int w, int src, int stroke) {
   state.Set[w].AxleStartPos = state.Set[src].AxleStartPos - stroke;
-  SolveLinkage(state, w, state.Set[w].SusPos);
+  return !NotFormed(SolveLinkage(state, w, state.Set[w].SusPos));
 }
 
 void WriteStrokeCell(ResultTable& table, int stroke) {
   WriteTableCell(table, 0, (10 * stroke) / 50 + 1, stroke, "##0");
 }
 
-// The failure of working set w at stroke s: the flag is cleared, the working
-// axle put back and the message built for the caller to show.
+// The failure of working set w at stroke s: the working axle put back and
+// the message built for the caller to show.
 SweepResult Failure(AppState& state, int w, int src, int stroke) {
-  state.LinkFailed = false;
   state.Set[w].AxleStartPos = state.Set[src].AxleStartPos;
   SweepResult result;
   result.Ok = false;
@@ -72,8 +72,9 @@ SweepResult BaseSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
-    SolveAtStroke(state, kBaseWork, kBaseSet, s);
-    if (state.LinkFailed) return Failure(state, kBaseWork, kBaseSet, s);
+    if (!SolveAtStroke(state, kBaseWork, kBaseSet, s)) {
+      return Failure(state, kBaseWork, kBaseSet, s);
+    }
     PlotCoarsePoints(state, table, sink, s, kBaseWork);
     WriteStrokeCell(table, s);
     FillTableRow(state, table, s, 1, kBaseWork);
@@ -88,8 +89,9 @@ SweepResult ChangedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
-    SolveAtStroke(state, kChangedWork, kChangedSet, s);
-    if (state.LinkFailed) return Failure(state, kChangedWork, kChangedSet, s);
+    if (!SolveAtStroke(state, kChangedWork, kChangedSet, s)) {
+      return Failure(state, kChangedWork, kChangedSet, s);
+    }
     PlotCoarsePoints(state, table, sink, s, kChangedWork);
     FillTableRow(state, table, s, 2, kChangedWork);
   }
@@ -105,8 +107,7 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
   FitStrokeRows(table, state.MaxStroke);
   const int last = LastSweepStroke(state.MaxStroke);
   for (int s = 0; s <= last; s += kStrokeStep) {
-    SolveAtStroke(state, kChangedWork, kChangedSet, s);
-    if (state.LinkFailed) {
+    if (!SolveAtStroke(state, kChangedWork, kChangedSet, s)) {
       state.Set[kBaseWork].AxleStartPos = state.Set[kBaseSet].AxleStartPos;
       return Failure(state, kChangedWork, kChangedSet, s);
     }
@@ -116,8 +117,7 @@ SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink) {
     // A base set that no longer forms (the stroke range grew since it was
     // judged) is reported as the base set's failure, never blamed on the
     // changed set at the next step.
-    SolveAtStroke(state, kBaseWork, kBaseSet, s);
-    if (state.LinkFailed) {
+    if (!SolveAtStroke(state, kBaseWork, kBaseSet, s)) {
       state.Set[kChangedWork].AxleStartPos = state.Set[kChangedSet].AxleStartPos;
       return Failure(state, kBaseWork, kBaseSet, s);
     }
@@ -136,11 +136,7 @@ int BaseRefill(AppState& state, ResultTable& table, PlotSink& sink) {
   const int last = LastSweepStroke(state.MaxStroke);
   int firstFailure = -1;
   for (int s = 0; s <= last; s += kStrokeStep) {
-    const bool failedBefore = state.LinkFailed;
-    state.LinkFailed = false;
-    SolveAtStroke(state, kBaseWork, kBaseSet, s);
-    if (state.LinkFailed && firstFailure < 0) firstFailure = s;
-    state.LinkFailed = state.LinkFailed || failedBefore;
+    if (!SolveAtStroke(state, kBaseWork, kBaseSet, s) && firstFailure < 0) firstFailure = s;
     PlotCoarsePoints(state, table, sink, s, kBaseWork);
     WriteStrokeCell(table, s);
     FillTableRow(state, table, s, 1, kBaseWork);

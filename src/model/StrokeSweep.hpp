@@ -87,9 +87,8 @@ SweepResult ChangedSweep(AppState& state, ResultTable& table, PlotSink& sink);
 SweepResult PairedSweep(AppState& state, ResultTable& table, PlotSink& sink);
 
 // Base refill (the table's layout step, and the base side of processing a
-// change): never stops; a failed step still writes what the set holds and
-// LinkFailed stays set for the next caller. Returns the first stroke at which
-// the base set failed in this refill, or -1.
+// change): never stops; a failed step still writes what the set holds.
+// Returns the first stroke at which the base set failed in this refill, or -1.
 int BaseRefill(AppState& state, ResultTable& table, PlotSink& sink);
 
 }  // namespace potelan

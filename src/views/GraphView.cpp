@@ -770,9 +770,7 @@ void GraphView::SweepSet(int w, int src, PlotColour ratioColour, PlotColour load
   // The stroke counter is single precision, as the pitch is.
   for (float s = 0; s <= last;) {
     work.AxleStartPos = source.AxleStartPos - s;
-    state_.LinkFailed = false;
-    SolveLinkage(state_, w, work.SusPos);
-    const bool formed = !state_.LinkFailed;
+    const bool formed = !NotFormed(SolveLinkage(state_, w, work.SusPos));
     const double x = GraphX(s);
     if (showRatio) {
       Plot(x, linkRatio ? GraphRatioY(work.LinkRatio) : GraphInvRatioY(work.InvLinkRatio),
@@ -796,10 +794,6 @@ void GraphView::SweepSet(int w, int src, PlotColour ratioColour, PlotColour load
 void GraphView::DetailDrawing() {
   if (state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return;
   if (!(state_.GraphDetailPitch > 0) || !std::isfinite(state_.GraphDetailPitch)) return;
-  // Both sets were judged over the whole stroke before they are drawn; should
-  // a solve here fail all the same, its flag must not reach the next caller
-  // that tests it, while a flag raised before the drawing stays raised.
-  const bool failedBefore = state_.LinkFailed;
   setWindowTitle(kDrawingCaption);
   Clear();
 
@@ -813,7 +807,6 @@ void GraphView::DetailDrawing() {
     state_.Set[kChangedWork].AxleStartPos = state_.Set[kChangedSet].AxleStartPos;
   }
   setWindowTitle(kCaption);
-  state_.LinkFailed = failedBefore;
   ApplyScale();
 }
 
@@ -859,9 +852,7 @@ bool GraphView::SearchStroke(int k, double clicked, double load, double step) {
   // there (a set that has not been judged yet).
   const auto solveAt = [&](double stroke) {
     work.AxleStartPos = start - stroke;
-    state_.LinkFailed = false;
-    SolveLinkage(state_, w, work.SusPos);
-    return !state_.LinkFailed;
+    return !NotFormed(SolveLinkage(state_, w, work.SusPos));
   };
   double stroke = std::clamp(clicked, 0.0, maxStroke);
   if (!solveAt(stroke)) return false;
@@ -893,7 +884,6 @@ bool GraphView::SearchStroke(int k, double clicked, double load, double step) {
 }
 
 void GraphView::PlotMouseDown(double x, double y) {
-  const bool failedBefore = state_.LinkFailed;
   for (PlotLine& line : lines_) {
     if (line.Name == kLineLoad || line.Name == kLineStroke) line.Visible = false;
   }
@@ -909,7 +899,8 @@ void GraphView::PlotMouseDown(double x, double y) {
     ConfigSet& work = state_.Set[static_cast<std::size_t>(w)];
     const double start = state_.Set[ks].AxleStartPos;
     work.AxleStartPos = start - x / 10;
-    SolveLinkage(state_, w, work.SusPos);
+    // A failure leaves the set's last values, which the read-out shows.
+    static_cast<void>(SolveLinkage(state_, w, work.SusPos));
     const double lineY = GraphLoadY(work.AxleLoad.Magnitude);
     PlotLine* loadLine = FindLine(kLineLoad, k);
     loadLine->At = QLineF(x, lineY, right, lineY);
@@ -955,7 +946,6 @@ void GraphView::PlotMouseDown(double x, double y) {
       readOut_.LoadMode[0] || (readOut_.Reached[0] && readOut_.Reached[1]);
   readOut_.Active = true;
   PlaceReadOutLabels();
-  state_.LinkFailed = failedBefore;
   picture_->update();
 }
 

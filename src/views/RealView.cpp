@@ -868,12 +868,8 @@ bool RealView::SolveMotionSet(int set, double axleStartPos) {
   // next caller.
   ConfigSet& c = state_.Set[static_cast<std::size_t>(set)];
   const ConfigSet lastGood = c;
-  const bool failedBefore = state_.LinkFailed;
-  state_.LinkFailed = false;
   c.AxleStartPos = axleStartPos;
-  SolveLinkage(state_, set, c.SusPos);
-  const bool failed = state_.LinkFailed;
-  state_.LinkFailed = failedBefore;
+  const bool failed = NotFormed(SolveLinkage(state_, set, c.SusPos));
   if (failed) c = lastGood;
   return !failed;
 }

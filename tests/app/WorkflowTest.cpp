@@ -79,8 +79,7 @@ double ShockLengthAt(const ConfigSet& set, double stroke) {
   AppState probe;
   probe.Set[kBaseSet] = set;
   probe.Set[kBaseSet].AxleStartPos = set.AxleStartPos - stroke;
-  SolveLinkage(probe, kBaseSet, set.SusPos);
-  EXPECT_FALSE(probe.LinkFailed) << stroke;
+  EXPECT_EQ(SolveLinkage(probe, kBaseSet, set.SusPos), SolveResult::Assembled) << stroke;
   return probe.Set[kBaseSet].SusLength;
 }
 

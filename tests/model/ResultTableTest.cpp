@@ -105,8 +105,7 @@ TEST(ResultTableTest, RowCountIsSetExactly) {
 TEST(FillTableRowTest, WritesShownItemsEveryOtherColumn) {
   AppState state;
   state.Set[3] = testing::SampleSet(4);
-  SolveLinkage(state, 3, state.Set[3].SusPos);
-  ASSERT_FALSE(state.LinkFailed);
+  ASSERT_EQ(SolveLinkage(state, 3, state.Set[3].SusPos), SolveResult::Assembled);
   ResultTable table;
   table.SetShown(ResultItem::AxleLoad, false);
   table.SetShown(ResultItem::SusLength, false);
@@ -125,7 +124,7 @@ TEST(FillTableRowTest, Type2LeavesTheLinkLoadsEmpty) {
   AppState state;
   state.Set[2] = testing::SampleSet(2);
   state.Set[2].TenRodLoad.Magnitude = 55;
-  SolveLinkage(state, 2, 2);
+  ASSERT_EQ(SolveLinkage(state, 2, 2), SolveResult::Assembled);
   ResultTable table;
   for (const ResultItemInfo& info : ResultItems()) table.SetShown(info.Item, true);
   table.BuildHeaders();
@@ -183,10 +182,9 @@ ConfigSet SolvedAtStroke(const ConfigSet& set, double stroke) {
   AppState state;
   state.Set[0] = set;
   state.Set[0].SusLength0 = 0;
-  SolveLinkage(state, 0, set.SusPos);
+  EXPECT_EQ(SolveLinkage(state, 0, set.SusPos), SolveResult::Assembled);
   state.Set[0].AxleStartPos = set.AxleStartPos - stroke;
-  SolveLinkage(state, 0, set.SusPos);
-  EXPECT_FALSE(state.LinkFailed) << stroke;
+  EXPECT_EQ(SolveLinkage(state, 0, set.SusPos), SolveResult::Assembled) << stroke;
   return state.Set[0];
 }
 

@@ -56,9 +56,9 @@ inline ConfigSet SampleSet(int type) {
 inline bool SolvesAt(ConfigSet& set, int position) {
   AppState state;
   state.Set[0] = set;
-  SolveLinkage(state, 0, position);
+  const SolveResult result = SolveLinkage(state, 0, position);
   set = state.Set[0];
-  return !state.LinkFailed;
+  return result == SolveResult::Assembled;
 }
 
 // Random variations of the sample of a type in every position that assembles

@@ -22,8 +22,8 @@ ConfigSet SolvedAt(ConfigSet c, double axle, bool* failed = nullptr) {
   AppState state;
   c.AxleStartPos = axle;
   state.Set[0] = c;
-  SolveLinkage(state, 0, c.SusPos);
-  if (failed != nullptr) *failed = state.LinkFailed;
+  const bool notFormed = NotFormed(SolveLinkage(state, 0, c.SusPos));
+  if (failed != nullptr) *failed = notFormed;
   return state.Set[0];
 }
 
@@ -44,8 +44,7 @@ TEST(StaticsTest, Type2WorkedExample) {
   c.SusUpX = 200, c.SusUpY = -300, c.Preload = 10, c.SpringRate = 10;
   AppState state;
   state.Set[0] = c;
-  SolveLinkage(state, 0, 0);
-  ASSERT_FALSE(state.LinkFailed);
+  ASSERT_EQ(SolveLinkage(state, 0, 0), SolveResult::Assembled);
   const ConfigSet& s = state.Set[0];
   EXPECT_DOUBLE_EQ(s.LinkRatio, 0.4);
   EXPECT_DOUBLE_EQ(s.InvLinkRatio, 2.5);
@@ -60,8 +59,7 @@ TEST(StaticsTest, Type2WorkedExample) {
 
   // Solving again 10 mm further keeps the reference length.
   state.Set[0].AxleStartPos = -10;
-  SolveLinkage(state, 0, 0);
-  ASSERT_FALSE(state.LinkFailed);
+  ASSERT_EQ(SolveLinkage(state, 0, 0), SolveResult::Assembled);
   EXPECT_DOUBLE_EQ(s.SusLength0, 300);
   EXPECT_NEAR(s.SusStroke, 4, 0.05);
   EXPECT_NEAR(s.SusLoad.Magnitude, 140, 0.5);
@@ -286,8 +284,7 @@ TEST(StaticsTest, NoResultIsEverInfiniteOrNaN) {
     c.SusUpLength = wild(300), c.SusUpOffset = wild(200), c.FrameLinkX = wild(200);
     c.FrameLinkY = wild(200), c.LinkUp = wild(150), c.LinkFr = wild(150), c.LinkRr = wild(150);
     c.TenRodLength = wild(200), c.SpringRate = wild(20), c.Preload = wild(20);
-    SolveLinkage(state, 0, c.SusPos);
-    solved += !state.LinkFailed;
+    solved += SolveLinkage(state, 0, c.SusPos) == SolveResult::Assembled;
     for (double v : {c.AxleX, c.AxleY, c.SusUpX, c.SusUpY, c.SusLwrX, c.SusLwrY, c.ForkLinkX,
                      c.ForkLinkY, c.ForkLinkBaseX, c.ForkLinkBaseY, c.LinkLwrX, c.LinkLwrY,
                      c.SusLength, c.SusLength0, c.SusStroke, c.LinkRatio, c.InvLinkRatio,

@@ -35,10 +35,9 @@ ConfigSet SolvedAtStroke(const ConfigSet& source, int stroke) {
   AppState state;
   state.Set[0] = source;
   state.Set[0].SusLength0 = 0;
-  SolveLinkage(state, 0, source.SusPos);
+  EXPECT_EQ(SolveLinkage(state, 0, source.SusPos), SolveResult::Assembled);
   state.Set[0].AxleStartPos = source.AxleStartPos - stroke;
-  SolveLinkage(state, 0, source.SusPos);
-  EXPECT_FALSE(state.LinkFailed);
+  EXPECT_EQ(SolveLinkage(state, 0, source.SusPos), SolveResult::Assembled);
   return state.Set[0];
 }
 

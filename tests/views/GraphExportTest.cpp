@@ -32,8 +32,8 @@ ConfigSet SolvedAt(const AppState& state, int k, double stroke, bool* formed = n
   const int w = k + 2;
   copy.Set[w].AxleStartPos = copy.Set[k].AxleStartPos - stroke;
   copy.LinkFailed = false;
-  SolveLinkage(copy, w, copy.Set[w].SusPos);
-  if (formed != nullptr) *formed = !copy.LinkFailed;
+  const bool assembled = SolveLinkage(copy, w, copy.Set[w].SusPos) == SolveResult::Assembled;
+  if (formed != nullptr) *formed = assembled;
   return copy.Set[w];
 }
 
@@ -66,9 +66,8 @@ class GraphExportTest : public ::testing::Test {
     for (const int k : {kBaseSet, kChangedSet}) {
       CopySet(state, k);
       state.Set[k + 2].SusLength0 = 0;
-      SolveLinkage(state, k + 2, state.Set[k + 2].SusPos);
+      EXPECT_EQ(SolveLinkage(state, k + 2, state.Set[k + 2].SusPos), SolveResult::Assembled);
     }
-    EXPECT_FALSE(state.LinkFailed);
     state.Mode = EditMode::Change;
     state.MaxStroke = 150;
     view = std::make_unique<GraphView>(state, table);

@@ -67,10 +67,10 @@ ConfigSet SolvedAt(const AppState& state, int source, double stroke, bool* ok = 
   lone.Set[0] = state.Set[static_cast<std::size_t>(source)];
   lone.Set[0].SusLength0 = 0;
   const double start = lone.Set[0].AxleStartPos;
-  SolveLinkage(lone, 0, lone.Set[0].SusPos);
+  const bool atZero = SolveLinkage(lone, 0, lone.Set[0].SusPos) == SolveResult::Assembled;
   lone.Set[0].AxleStartPos = start - stroke;
-  SolveLinkage(lone, 0, lone.Set[0].SusPos);
-  if (ok != nullptr) *ok = !lone.LinkFailed;
+  const bool atStroke = SolveLinkage(lone, 0, lone.Set[0].SusPos) == SolveResult::Assembled;
+  if (ok != nullptr) *ok = atZero && atStroke;
   return lone.Set[0];
 }
 
@@ -132,8 +132,9 @@ class RealViewTest : public ::testing::Test {
     state.Set[kBaseSet] = testing::SampleSet(type);
     state.Set[kChangedSet] = ChangedSample(type);
     for (int set : {kBaseSet, kChangedSet}) {
-      SolveLinkage(state, set, state.Set[static_cast<std::size_t>(set)].SusPos);
-      ASSERT_FALSE(state.LinkFailed) << "sample type " << type;
+      ASSERT_EQ(SolveLinkage(state, set, state.Set[static_cast<std::size_t>(set)].SusPos),
+                SolveResult::Assembled)
+          << "sample type " << type;
       CopySet(state, set);
     }
     state.Mode = mode;
@@ -326,7 +327,7 @@ TEST_F(RealViewTest, AFailingPositionKeepsTheLastGoodStateAndClearsTheFlag) {
   }
   ASSERT_GT(failing, 1) << "no tension rod that fails within the stroke";
   state.Set[kChangedSet] = changed;
-  SolveLinkage(state, kChangedSet, changed.SusPos);
+  ASSERT_EQ(SolveLinkage(state, kChangedSet, changed.SusPos), SolveResult::Assembled);
   CopySet(state, kChangedSet);
 
   RealView& v = View();
