@@ -16,10 +16,10 @@ inline QString TableText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The entry box of a value on every form ("Ten_Rod_Text").
+// The entry box of a value on every form ("Fork_Length_Text").
 inline QString DimensionBox(Dimension d) { return TableText(InfoOf(d).Box); }
 
-// The caption of a value without a form's decoration ("テンションロッド長").
+// The caption of a value without a form's decoration ("リアフォーク長").
 inline QString DimensionCaption(Dimension d) { return TableText(InfoOf(d).Caption); }
 
 // The value an entry box holds, or nothing for a box of no value.

@@ -39,6 +39,7 @@ using G = DimensionGroup;
 // base-form caption, points, file key, CSV name, unit, pattern, fit bounds,
 // spin, spin step, spin sign; rows on the base forms, the change-input form,
 // in the link file and in the CSV file.
+// clang-format off
 constexpr std::array<DimensionInfo, kDimensionCount> kTable{{
     {SusUpX, G::ShockMount, "SusUpX", &ConfigSet::SusUpX, kLow, 4, "Sus_Up_X_Text",
      "サス上部取付位置Ｘ座標", "", Same("Ex"), "サス上部取付Ｘ座標", "", "mm", kLength,
@@ -106,6 +107,7 @@ constexpr std::array<DimensionInfo, kDimensionCount> kTable{{
      kHigh, "Reb_Spring_Length_Text", "リバウンドスプリング長", "", Same(""), "", "", "mm", "",
      kNoFit, "Spin_Reb_Spring_Length", 0.1, 1, -1, 19, -1, -1},
 }};
+// clang-format on
 
 constexpr bool RowsInEnumOrder() {
   for (std::size_t i = 0; i < kTable.size(); ++i) {
@@ -116,20 +118,19 @@ constexpr bool RowsInEnumOrder() {
 static_assert(RowsInEnumOrder(), "the table is indexed by Dimension");
 
 // The rows that have a place in an order, sorted by it.
-std::vector<Dimension> InOrder(int DimensionInfo::*place, bool (*wanted)(const DimensionInfo&)) {
+std::vector<Dimension> InOrder(int DimensionInfo::*place) {
   std::vector<const DimensionInfo*> rows;
   for (const DimensionInfo& row : kTable) {
-    if (row.*place >= 0 && wanted(row)) rows.push_back(&row);
+    if (row.*place >= 0) rows.push_back(&row);
   }
-  std::sort(rows.begin(), rows.end(),
-            [place](const DimensionInfo* a, const DimensionInfo* b) { return a->*place < b->*place; });
+  std::sort(rows.begin(), rows.end(), [place](const DimensionInfo* a, const DimensionInfo* b) {
+    return a->*place < b->*place;
+  });
   std::vector<Dimension> dims;
   dims.reserve(rows.size());
   for (const DimensionInfo* row : rows) dims.push_back(row->Dim);
   return dims;
 }
-
-bool AnyRow(const DimensionInfo&) { return true; }
 
 bool ValidType(int susType) { return susType >= 2 && susType <= 6; }
 
@@ -159,23 +160,23 @@ bool TypeUses(int susType, Dimension d) {
 
 std::vector<Dimension> DimensionsOfType(int susType) {
   if (!ValidType(susType)) return {};
-  std::vector<Dimension> dims = InOrder(&DimensionInfo::FileRow, AnyRow);
+  std::vector<Dimension> dims = InOrder(&DimensionInfo::FileRow);
   std::erase_if(dims, [susType](Dimension d) { return !TypeUses(susType, d); });
   return dims;
 }
 
 std::vector<Dimension> FormDimensions(int susType) {
   if (!ValidType(susType)) return {};
-  std::vector<Dimension> dims = InOrder(&DimensionInfo::FormRow, AnyRow);
+  std::vector<Dimension> dims = InOrder(&DimensionInfo::FormRow);
   std::erase_if(dims, [susType](Dimension d) { return !TypeUses(susType, d); });
   return dims;
 }
 
-std::vector<Dimension> InputFormDimensions() { return InOrder(&DimensionInfo::InputRow, AnyRow); }
+std::vector<Dimension> InputFormDimensions() { return InOrder(&DimensionInfo::InputRow); }
 
-std::vector<Dimension> FileDimensions() { return InOrder(&DimensionInfo::FileRow, AnyRow); }
+std::vector<Dimension> FileDimensions() { return InOrder(&DimensionInfo::FileRow); }
 
-std::vector<Dimension> CsvDimensions() { return InOrder(&DimensionInfo::CsvRow, AnyRow); }
+std::vector<Dimension> CsvDimensions() { return InOrder(&DimensionInfo::CsvRow); }
 
 std::string_view JsonName(Dimension d) { return InfoOf(d).Key; }
 
@@ -218,9 +219,12 @@ int EntryDecimals(Dimension d) {
 
 double EntryStep(Dimension d) {
   switch (EntryDecimals(d)) {
-    case 0: return 1.0;
-    case 1: return 0.1;
-    default: return 0.01;
+    case 0:
+      return 1.0;
+    case 1:
+      return 0.1;
+    default:
+      return 0.01;
   }
 }
 
@@ -235,8 +239,8 @@ double RoundToEntry(Dimension d, double value) {
 Bounds DefaultBounds(Dimension d, double current) {
   const FitBoundsRule& rule = InfoOf(d).Bounds;
   const double half = std::max(rule.Half, std::fabs(current) * rule.Relative);
-  const double lower = rule.NotBelowZero ? std::min(current, std::max(0.0, current - half))
-                                         : current - half;
+  const double lower =
+      rule.NotBelowZero ? std::min(current, std::max(0.0, current - half)) : current - half;
   return {lower, current + half};
 }
 

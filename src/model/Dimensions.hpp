@@ -78,7 +78,7 @@ struct DimensionInfo {
   std::int16_t FirstType;
   std::int16_t LastType;
   std::string_view Box;  // "Ten_Rod_Text": the entry box on every form
-  // "テンションロッド長": the caption of the change-input form and the
+  // "リアフォーク長": the caption of the change-input form and the
   // assistant; the forms add their own decoration (":", "　CD=").
   std::string_view Caption;
   std::string_view BaseCaption;  // the base forms' caption where it differs, else empty
