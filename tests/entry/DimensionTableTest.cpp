@@ -24,25 +24,18 @@
 namespace potelan {
 namespace {
 
-ConfigSet Written(int type) {
-  ConfigSet c = testing::SampleSet(type);
-  c.PivotMoveX = 1.5, c.PivotMoveY = -2.5;
-  return c;
-}
-
 TEST(DimensionTableTest, EveryReaderFindsEveryValue) {
   std::map<int, std::unique_ptr<BaseForm>> bases;
   std::map<int, QStringList> files;
-  std::map<int, ConfigSet> readBack;
+  std::map<int, AppState> written, read;
   for (int type = 2; type <= 6; ++type) {
     bases[type] = std::make_unique<BaseForm>(type);
-    AppState written, read;
-    written.Set[kChangedSet] = Written(type);
+    ConfigSet& set = written[type].Set[kChangedSet] = testing::SampleSet(type);
+    set.PivotMoveX = 1.5, set.PivotMoveY = -2.5;
     MemoryForm form = MemoryForm::InputForm(), readForm = MemoryForm::InputForm();
-    WriteSetToForm(written, form, kChangedSet);
-    files[type] = LinkFileLines(written, form, kChangedSet).value_or(QStringList());
-    ReadLinkLines(read, readForm, files[type], kChangedSet);
-    readBack[type] = read.Set[kChangedSet];
+    WriteSetToForm(written[type], form, kChangedSet);
+    files[type] = LinkFileLines(written[type], form, kChangedSet).value_or(QStringList());
+    ReadLinkLines(read[type], readForm, files[type], kChangedSet);
   }
   AppState state;
   state.Set[kBaseSet] = state.Set[kChangedSet] = testing::SampleSet(4);
@@ -71,7 +64,9 @@ TEST(DimensionTableTest, EveryReaderFindsEveryValue) {
       const bool filed = row.FileRow >= 0 && Carries(row.Dim, type);
       EXPECT_EQ(files[type].filter(key).size(), filed ? 1 : 0) << type;
       if (filed) {
-        EXPECT_EQ(ValueOf(readBack[type], row.Dim), ValueOf(Written(type), row.Dim)) << type;
+        EXPECT_EQ(ValueOf(read[type].Set[kChangedSet], row.Dim),
+                  ValueOf(written[type].Set[kChangedSet], row.Dim))
+            << type;
       }
     }
     if (row.CsvRow >= 0) {
