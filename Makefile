@@ -48,7 +48,7 @@ run-cli:
 package: build
 	@tools/install-deps.sh package
 	cmake --build $(BUILD) --target package
-	lintian $$([ "$$(id -u)" -eq 0 ] && echo --allow-root) --fail-on error,warning $(BUILD)/potelan_*.deb
+	lintian $$([ "$$(id -u)" -eq 0 ] && echo --allow-root) --fail-on error,warning $$(ls -t $(BUILD)/potelan_*.deb | head -1)
 
 # Installs under PREFIX (default /usr/local); DESTDIR works as usual.
 PREFIX ?= /usr/local
