@@ -91,6 +91,13 @@ GraphAxes::GraphAxes(QWidget* client, QWidget* picture, const QFont& font)
   }
 }
 
+QSize GraphAxes::LeastClient() {
+  const auto least = [](int windowTwips, int frameTwips) {
+    return (windowTwips - frameTwips + kTwipsPerPixel - 1) / kTwipsPerPixel;
+  };
+  return {least(kMinWindowWidth, kFrameWidth), least(kMinWindowHeight, kFrameHeight)};
+}
+
 void GraphAxes::AddTick(const QString& name, int index, bool visible) {
   AxisTick tick;
   tick.Name = name;

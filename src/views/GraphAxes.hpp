@@ -5,6 +5,7 @@
 
 #include <QLineF>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -47,6 +48,9 @@ class GraphAxes {
   // once when `showNow`.
   void SetFixedRatioTexts(const QStringList& texts, bool showNow);
   QStringList RatioTexts() const;
+
+  // The least client area, in pixels, that Layout lays out.
+  static QSize LeastClient();
 
   std::optional<AxisTick> Tick(const QString& name, int index) const;
   // Picture1's place in twips of the client area, as the layout set it.

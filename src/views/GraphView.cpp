@@ -46,14 +46,9 @@ const QString kMenuAutoScale = QStringLiteral("自動スケール");
 const QString kMenuSavePng = QStringLiteral("画像として保存(PNG)...");
 const QString kMenuSaveSvg = QStringLiteral("SVGとして保存...");
 
-// The client area's design size in twips, and the least outer window the
-// layout allows (the frame around the client area taken as fixed).
+// The client area's design size in twips.
 constexpr int kClientWidth = 7005;
 constexpr int kClientHeight = 4485;
-constexpr int kFrameWidth = 90;
-constexpr int kFrameHeight = 375;
-constexpr int kMinWindowWidth = 5000;
-constexpr int kMinWindowHeight = 3000;
 const QRgb kBlack = qRgb(0, 0, 0);
 
 QString Format(double value, const char* pattern) {
@@ -92,11 +87,8 @@ QSize GraphView::sizeHint() const {
 
 QSize GraphView::minimumSizeHint() const {
   // The least client area that meets the layout rule's window size.
-  const auto least = [](int windowTwips, int frameTwips) {
-    return (windowTwips - frameTwips + kTwipsPerPixel - 1) / kTwipsPerPixel;
-  };
-  return {least(kMinWindowWidth, kFrameWidth),
-          least(kMinWindowHeight, kFrameHeight) + menuBar_->sizeHint().height()};
+  const QSize client = GraphAxes::LeastClient();
+  return {client.width(), client.height() + menuBar_->sizeHint().height()};
 }
 
 // ---- Controls ------------------------------------------------------------

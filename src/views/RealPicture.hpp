@@ -23,9 +23,12 @@ namespace potelan {
 
 class RealPicture final : public QWidget {
  public:
-  // The drawing: 1020 x 600 mm.
+  // The drawing: 1020 x 600 mm, an unmoved pivot 300 mm from the left and
+  // 350 mm from the top.
   static constexpr double kDrawingWidth = 1020;
   static constexpr double kDrawingHeight = 600;
+  static constexpr double kPivotFromLeft = 300;
+  static constexpr double kPivotFromTop = 350;
   // Joint markers carry their row in kMarkers under this property.
   static constexpr char kJointProperty[] = "joint";
   static constexpr int kAxleMarker = 0;

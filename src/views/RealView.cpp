@@ -43,11 +43,10 @@ const QString kYAxis = QStringLiteral("line_Y_Axis");
 
 constexpr std::array<int, 4> kDrawnSets = {kBaseSet, kChangedSet, kBaseMotion, kChangedMotion};
 
-// The drawing: the pivot 300 mm from the left and 350 mm from the top.
 constexpr double kScaleWidth = RealPicture::kDrawingWidth;
 constexpr double kScaleHeight = RealPicture::kDrawingHeight;
-constexpr double kPivotFromLeft = 300;
-constexpr double kPivotFromTop = 350;
+constexpr double kPivotFromLeft = RealPicture::kPivotFromLeft;
+constexpr double kPivotFromTop = RealPicture::kPivotFromTop;
 
 // Window layout in twips.
 constexpr int kClientWidthTwips = 8910;

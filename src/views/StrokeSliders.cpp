@@ -12,6 +12,7 @@
 
 #include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
+#include "views/RealPicture.hpp"
 
 namespace potelan {
 namespace {
@@ -22,12 +23,10 @@ constexpr double kLabelPointSize = 9;
 const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
 
-// The sliders stand at x = 611 and 655 mm of the drawing of an unmoved pivot
-// (300 mm from its left edge), over its full height; the first ends where
-// the second begins.
-constexpr double kPivotFromLeft = 300;
-constexpr double kSlider0Left = 611 + kPivotFromLeft;
-constexpr double kSlider1Left = 655 + kPivotFromLeft;
+// The sliders stand at x = 611 and 655 mm of the drawing of an unmoved pivot,
+// over its full height; the first ends where the second begins.
+constexpr double kSlider0Left = 611 + RealPicture::kPivotFromLeft;
+constexpr double kSlider1Left = 655 + RealPicture::kPivotFromLeft;
 constexpr double kSlider1Width = 65;
 
 // A stroke slider. Its value runs from -MaxStroke at the top to 0 at the
