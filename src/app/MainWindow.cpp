@@ -654,8 +654,8 @@ void MainWindow::OpenInitialSettings() {
 
 void MainWindow::TileWindows(std::optional<QRect> screen) {
   // The change-input form, the table beside it, the graph over the
-  // real-motion view; any other shown window (a base form, the type choice,
-  // the settings) in a column of its own after them.
+  // real-motion view; any other shown window (the design assistant, a base
+  // form, the type choice, the settings) in a column of its own after them.
   std::vector<std::vector<QMdiSubWindow*>> columns = {
       {SubWindowOf(input_)},
       {SubWindowOf(views_->TableWindow())},
