@@ -394,7 +394,12 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
   const QString start = dir.filePath("start.lin");
   ASSERT_TRUE(QFile::copy(Example(4), start));
   const QByteArray startBytes = LinesOf(start).join('\n').toUtf8();
-  const QString csv = WriteTarget(dir, "t.csv", {{0, 0.3}, {150, 0.5}}, false);
+  const QString csv = WriteTarget(dir, "t.csv", {{0, 0.3}, {75, 0.4}, {150, 0.5}}, false);
+  // Too few points, beyond the stroke, two at one stroke.
+  const QString two = WriteTarget(dir, "two.csv", {{0, 0.3}, {150, 0.5}}, false);
+  const QString beyond = WriteTarget(dir, "far.csv", {{0, 0.3}, {75, 0.4}, {151, 0.5}}, false);
+  const QString below = WriteTarget(dir, "low.csv", {{-1, 0.3}, {75, 0.4}, {150, 0.5}}, false);
+  const QString twice = WriteTarget(dir, "twice.csv", {{0, 0.3}, {75, 0.4}, {75, 0.5}}, false);
   const QString bad = dir.filePath("bad.csv");
   ASSERT_TRUE(WriteTextLines(bad, {"stroke,value", "0,0.3", "5;0.31"}));
   const QString out = dir.filePath("out.lin");
@@ -404,6 +409,7 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
       {"info"},
       {"info", start, start},
       {"info", start, "--static-load", "heavy"},
+      {"info", start, "--static-load", "-1"},
       {"info", start, "--pitch", "1"},
       {"sensitivity", start, "--max-stroke", "-1"},
       {"sensitivity", dir.filePath("none.lin")},
@@ -422,17 +428,27 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
       {"fit", start, "--target", "/dev/zero", "--vary", "LinkUp", "-o", out},
       {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", start},  // over the start
       {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", csv},    // over the target
+      {"fit", start, "--target", two, "--vary", "LinkUp", "-o", out},
+      {"fit", start, "--target", beyond, "--vary", "LinkUp", "--max-stroke", "150", "-o", out},
+      {"fit", start, "--target", below, "--vary", "LinkUp", "-o", out},
+      {"fit", start, "--target", twice, "--vary", "LinkUp", "-o", out},
+      // Bounds no box holds: beyond single precision, finer than its step.
+      {"fit", start, "--target", csv, "--vary", "SpringRate", "--bounds", "SpringRate=1e39:2e39",
+       "-o", out},
+      {"fit", start, "--target", csv, "--vary", "SpringRate", "--bounds",
+       "SpringRate=16777217:16777217.5", "-o", out},
+      {"fit", start, "--target", csv, "--vary", "LinkUp", "--bounds", "LinkUp=60.005:64", "-o", out},
   };
   for (const QStringList& args : cases) {
     SCOPED_TRACE(args.join(' ').toStdString());
     const Outcome r = RunCli(args);
     EXPECT_EQ(r.Code, kBadUsage);
     EXPECT_TRUE(r.Out.empty());
-    EXPECT_FALSE(r.Err.empty());
+    EXPECT_EQ(r.Err.rfind("potelan-cli: ", 0), 0u) << r.Err;
   }
   EXPECT_FALSE(QFile::exists(out));
   EXPECT_EQ(LinesOf(start).join('\n').toUtf8(), startBytes);
-  EXPECT_EQ(LinesOf(csv).size(), 3);
+  EXPECT_EQ(LinesOf(csv).size(), 4);
   const Outcome badLine = RunCli({"fit", start, "--target", bad, "--vary", "LinkUp", "-o", out});
   EXPECT_NE(badLine.Err.find("line 3"), std::string::npos) << badLine.Err;
 }
@@ -445,15 +461,20 @@ TEST(CliAssistUsageTest, ALinkageThatDoesNotFormIsStatus3) {
     const Outcome r = RunCli({command, failing, "--max-stroke", "150"});
     EXPECT_EQ(r.Code, kNotFormed) << command;
     EXPECT_TRUE(r.Out.empty()) << command;
-    EXPECT_NE(r.Err.find("40mm"), std::string::npos) << r.Err;
+    EXPECT_NE(r.Err.find("potelan-cli: " + failing.toStdString() +
+                        ": the linkage no longer forms at axle stroke 40 mm"),
+              std::string::npos)
+        << r.Err;
   }
   // The spring rate cannot bring the axle back into reach: no set assembles.
-  const QString csv = WriteTarget(dir, "t.csv", {{0, 1}, {150, 1}}, false);
+  const QString csv = WriteTarget(dir, "t.csv", {{0, 1}, {75, 1}, {150, 1}}, false);
   const QString out = dir.filePath("out.lin");
   const Outcome r = RunCli(
       {"fit", failing, "--target", csv, "--vary", "SpringRate", "--max-stroke", "150", "-o", out});
   EXPECT_EQ(r.Code, kNotFormed);
   EXPECT_TRUE(r.Out.empty());
+  EXPECT_EQ(r.Err, "potelan-cli: " + failing.toStdString() +
+                       ": no set within the bounds forms over the whole stroke\n");
   EXPECT_FALSE(QFile::exists(out));
 }
 
