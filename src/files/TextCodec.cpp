@@ -229,8 +229,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 #endif
   if (fault != 0) return cancel(ErrorText(fault));
   if (file.size() != bytes.size()) return cutShort(QString());
-  if (const int failed = Injected(SaveStep::Commit)) return cancel(ErrorText(failed));
-  if (!file.commit()) return notSaved(file.errorString());
+  // A commit made to fail is one whose writing was cancelled: commit() then
+  // refuses, as it does when the rename fails, and removes the temporary file.
+  const int failed = Injected(SaveStep::Commit);
+  if (failed != 0) file.cancelWriting();
+  if (!file.commit()) return notSaved(failed != 0 ? ErrorText(failed) : file.errorString());
   return true;
 }
 

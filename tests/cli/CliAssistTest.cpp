@@ -12,8 +12,10 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <tuple>
 
 #include "CliRunning.hpp"
 #include "assist/Characteristics.hpp"
@@ -24,6 +26,7 @@
 #include "entry/MemoryForm.hpp"
 #include "files/LinkFile.hpp"
 #include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
 #include "model/Rates.hpp"
 #include "model/Solver.hpp"
 
@@ -305,6 +308,13 @@ TEST(CliFitTest, ReachesTheCurveOfAKnownLinkageAndWritesItsFile) {
     EXPECT_EQ(static_cast<float>(values["LinkUp"].toDouble()), fitted.Set.LinkUp);
     EXPECT_EQ(static_cast<float>(values["LinkFr"].toDouble()), fitted.Set.LinkFr);
     EXPECT_EQ(static_cast<float>(values["TenRodLength"].toDouble()), fitted.Set.TenRodLength);
+    // Printed as the file's decimals, not as their single-precision images.
+    for (const char* key : {"リンクプレート上辺", "リンクプレート前辺", "テンションロッド長"}) {
+      const QString text = LinesOf(out).filter(QString(key) + "=").value(0).section('=', 1);
+      EXPECT_TRUE(std::count_if(values.begin(), values.end(), [&](const QJsonValue& v) {
+        return v.toDouble() == ParseDecimal(text.toStdString());
+      }) == 1) << key << "=" << text.toStdString();
+    }
     EXPECT_NEAR(fitted.Set.LinkUp, truth.LinkUp, 0.5);
     EXPECT_NEAR(fitted.Set.TenRodLength, truth.TenRodLength, 0.5);
     EXPECT_EQ(fitted.Set.SusType, start.Set.SusType);
@@ -346,6 +356,15 @@ TEST(CliFitTest, AnUnreachableTargetGivesTheBestSetWithinTheBounds) {
   EXPECT_GT(error->Rms, 1);
   EXPECT_EQ(root["rms"].toDouble(), error->Rms);
   ExpectOnlyVariedLinesDiffer(Example(3), out, {"リンクプレート上辺", "スプリングレート"});
+  // Out of reach, the fit presses on a bound: "at_bound" names exactly the
+  // values within one entry step of theirs.
+  const QJsonArray atBound = root["at_bound"].toArray();
+  EXPECT_FALSE(atBound.isEmpty());
+  for (const auto& [key, lo, hi, step] : {std::tuple{"LinkUp", 60.0, 64.0, 0.01},
+                                          std::tuple{"SpringRate", 11.5, 12.5, 0.1}}) {
+    const double v = values[key].toDouble();
+    EXPECT_EQ(atBound.contains(QString(key)), v - lo < step * 1.01 || hi - v < step * 1.01) << key;
+  }
 }
 
 // A fitted value of zero is the decimal point alone in its entry box's
@@ -369,6 +388,16 @@ TEST(CliFitTest, AFittedZeroIsWrittenAsANumber) {
   EXPECT_EQ(ParseJson(r.Out)["values"].toObject()["Preload"].toDouble(-1), 0);
   EXPECT_TRUE(LinesOf(out).contains("プリロード=0"));
   EXPECT_EQ(ReadLink(out).Set.Preload, 0);
+  // Lines ending in CR alone, values whose squares overflow, and an output
+  // that is a device: each once refused, now fitted.
+  QFile cr(dir.filePath("cr.csv"));
+  ASSERT_TRUE(cr.open(QIODevice::WriteOnly));
+  cr.write("stroke,ratio\r0,1e200,\r75,1e200, ,\r150,1e200\r");  // trailing commas too
+  cr.close();
+  const Outcome huge = RunCli({"fit", Example(4), "--target", cr.fileName(), "--vary", "Preload",
+                               "--max-stroke", "150", "-o", "/dev/null"});
+  ASSERT_EQ(huge.Code, kSuccess) << huge.Err;
+  EXPECT_EQ(ParseJson(huge.Out)["rms"].toDouble(), 1e200);
 }
 
 // ---- usage and exit statuses ---------------------------------------------------
