@@ -151,10 +151,10 @@ TEST(FitTest, UnreachableTargetGivesTheBestAssemblingSetWithItsHonestRms) {
   FitRequest bounded = MakeFitRequest(
       four, 150, Quantity::LinkRatio,
       TargetFromCurve(SweepCurve(truth, 150, false), Quantity::LinkRatio), vary);
-  bounded.Vary[0].Range = {four.LinkUp - 15, four.LinkUp - 5};
+  bounded.Vary[0].Range = {four.LinkUp - 15, four.LinkUp - 5 + 0.008};  // off the entry grid
   const FitResult edge = CurveFit(bounded).Run();
   ASSERT_EQ(edge.Status, FitStatus::Done) << edge.Message;
-  EXPECT_EQ(edge.Values[0], bounded.Vary[0].Range.Upper);
+  EXPECT_EQ(edge.Values[0], four.LinkUp - 5);
   EXPECT_EQ(edge.AtBound, (std::vector<bool>{true, false}));
   double bestAlong = std::numeric_limits<double>::infinity();
   for (double rod = truth.TenRodLength - 8; rod <= truth.TenRodLength; rod += 0.01) {
@@ -364,6 +364,7 @@ TEST(DimensionsTest, NamesTypesAndEntryRounding) {
   EXPECT_EQ(spring.Lower, 8);
   EXPECT_EQ(spring.Upper, 12);
   EXPECT_EQ(DefaultBounds(Dimension::Preload, 4).Lower, 0);
+  EXPECT_EQ(DefaultBounds(Dimension::Preload, 14).Lower, 4);
   EXPECT_EQ(DefaultBounds(Dimension::LinkUp, 100).Upper, 120);
 }
 
