@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "assist/Characteristics.hpp"
-#include "assist/Dimensions.hpp"
+#include "model/Dimensions.hpp"
 #include "assist/Fit.hpp"
 #include "assist/Sensitivity.hpp"
 #include "cli/CliCommands.hpp"
@@ -137,7 +137,7 @@ int Sensitivity(const Arguments& args, std::ostream& out, std::ostream& err) {
   if (!s.Ok) throw CommandFailure(kNotFormed, Utf8(file) + ": " + StrokeFailure(s.FailedStroke));
   QJsonObject dimensions;
   for (const assist::DimensionSensitivity& row : s.Rows) {
-    dimensions[Key(assist::JsonName(row.Dim))] =
+    dimensions[Key(JsonName(row.Dim))] =
         row.Assembles ? QJsonValue(FiguresJson(row.PerUnit)) : QJsonValue(QJsonValue::Null);
   }
   PrintJson(out,
@@ -217,87 +217,46 @@ std::vector<assist::CurveSample> ReadTarget(const Arguments& args, const QString
   return target;
 }
 
-std::string DimensionNames() {
-  std::string names;
-  for (int type = 2; type <= 6; ++type) {
-    for (assist::Dimension d : assist::DimensionsOfType(type)) {
-      const std::string name(assist::JsonName(d));
-      if (names.find(name + ",") == std::string::npos) names += name + ",";
-    }
+// The keys of a link type in the order of its form, separated by ", ".
+std::string KeysOfType(int type) {
+  std::string keys;
+  for (const Dimension d : FormDimensions(type)) {
+    if (TypeUses(type, d)) keys += (keys.empty() ? "" : ", ") + std::string(JsonName(d));
   }
-  names.pop_back();
-  return names;
+  return keys;
 }
 
-assist::Dimension DimensionOf(const Arguments& args, const QString& key) {
-  const std::optional<assist::Dimension> d = assist::DimensionFromJsonName(Utf8(key));
-  if (!d) {
-    args.Refuse("'" + Utf8(key) + "' is not a dimension; the keys are " + DimensionNames());
+// A key of --vary or --bounds: one of the dimensions of the file's link type.
+Dimension DimensionOf(const Arguments& args, const QString& key, int type) {
+  const std::optional<Dimension> d = DimensionFromJsonName(Utf8(key));
+  if (!d || !TypeUses(type, *d)) {
+    args.Refuse("'" + Utf8(key) + "' is not a dimension of link type " + std::to_string(type) +
+                "; its keys are " + KeysOfType(type));
   }
   return *d;
-}
-
-// The entry box of a dimension on the change-input form.
-const QString& BoxOf(assist::Dimension d) {
-  using assist::Dimension;
-  switch (d) {
-    case Dimension::SusUpX:
-      return box::SusUpX;
-    case Dimension::SusUpY:
-      return box::SusUpY;
-    case Dimension::SusUpLength:
-      return box::SusUpLength;
-    case Dimension::SusUpOffset:
-      return box::SusUpOffset;
-    case Dimension::ForkLength:
-      return box::ForkLength;
-    case Dimension::ForkLinkLength:
-      return box::ForkLinkLength;
-    case Dimension::ForkLinkOffset:
-      return box::ForkLinkOffset;
-    case Dimension::AxleStartPos:
-      return box::AxleStartPos;
-    case Dimension::SpringRate:
-      return box::Spring;
-    case Dimension::Preload:
-      return box::Preload;
-    case Dimension::FrameLinkX:
-      return box::FrameLinkX;
-    case Dimension::FrameLinkY:
-      return box::FrameLinkY;
-    case Dimension::LinkUp:
-      return box::LinkUp;
-    case Dimension::LinkFr:
-      return box::LinkFr;
-    case Dimension::LinkRr:
-      return box::LinkRr;
-    case Dimension::TenRodLength:
-      return box::TenRod;
-  }
-  return box::ForkLength;
 }
 
 // The text an entry box shows for a fitted value, with the box's own
 // pattern. A value that rounds to zero would be the decimal point alone,
 // which a link file cannot carry back, so it is written as "0".
-QString EntryText(assist::Dimension d, double value) {
-  const std::string text = FormatNumber(value, assist::IsSpringValue(d) ? "##.#" : "###.##");
+QString EntryText(Dimension d, double value) {
+  const std::string text = FormatNumber(value, InfoOf(d).Pattern);
   if (text.find_first_of("0123456789") == std::string::npos) return QStringLiteral("0");
   return QString::fromStdString(text);
 }
 
 // Whether an entry box holds `value` exactly as written: no more decimals
 // than the box's, and a single-precision number that keeps all of them.
-bool BoxHolds(assist::Dimension d, double value) {
+bool BoxHolds(Dimension d, double value) {
   const QString text = EntryText(d, value);
   return ParseDecimal(text.toStdString()) == value &&
-         EntryText(d, assist::RoundToEntry(d, value)) == text;
+         EntryText(d, RoundToEntry(d, value)) == text;
 }
 
 // The fit's problems in the tool's words.
 std::string FitProblemWords(const assist::FitRefusal& p) {
   using assist::FitProblem;
-  const std::string name(assist::JsonName(p.Dim));
+  const std::string name(JsonName(p.Dim));
   switch (p.Problem) {
     case FitProblem::NotOfType: return name + " is not a dimension of this link type";
     case FitProblem::Twice: return "--vary names " + name + " twice";
@@ -316,8 +275,8 @@ std::vector<assist::VaryingDimension> VaryOf(const Arguments& args, const Config
   std::vector<assist::VaryingDimension> vary;
   for (const QString& list : args.Values(QStringLiteral("vary"))) {
     for (const QString& key : list.split(QLatin1Char(','))) {
-      const assist::Dimension d = DimensionOf(args, key.trimmed());
-      vary.push_back({d, assist::DefaultBounds(d, assist::ValueOf(start, d))});
+      const Dimension d = DimensionOf(args, key.trimmed(), start.SusType);
+      vary.push_back({d, DefaultBounds(d, ValueOf(start, d))});
     }
   }
   if (vary.empty()) args.Refuse("fit needs --vary KEY[,KEY...]");
@@ -332,17 +291,17 @@ std::vector<assist::VaryingDimension> VaryOf(const Arguments& args, const Config
     if (!lower || !upper) {
       args.Refuse("--bounds must be KEY=LO:HI with two numbers, not '" + Utf8(bounds) + "'");
     }
-    const assist::Dimension d = DimensionOf(args, bounds.left(equals).trimmed());
+    const Dimension d = DimensionOf(args, bounds.left(equals).trimmed(), start.SusType);
     const auto it = std::find_if(vary.begin(), vary.end(),
                                  [d](const assist::VaryingDimension& v) { return v.Dim == d; });
     if (it == vary.end()) {
-      args.Refuse("--bounds names " + std::string(assist::JsonName(d)) + ", which --vary does not");
+      args.Refuse("--bounds names " + std::string(JsonName(d)) + ", which --vary does not");
     }
     for (const double bound : {*lower, *upper}) {
       if (!BoxHolds(d, bound)) {
         args.Refuse("--bounds " + Utf8(bounds) + ": " + GeneralDouble(bound) +
-                    " is not a value the " + std::string(assist::JsonName(d)) +
-                    " box can hold (" + std::to_string(assist::EntryDecimals(d)) +
+                    " is not a value the " + std::string(JsonName(d)) +
+                    " box can hold (" + std::to_string(EntryDecimals(d)) +
                     " decimals at most, within single precision)");
       }
     }
@@ -391,11 +350,11 @@ int Fit(const Arguments& args, std::ostream& out, std::ostream& err) {
   QJsonObject values;
   QJsonArray atBound;
   for (std::size_t i = 0; i < request.Vary.size(); ++i) {
-    const assist::Dimension d = request.Vary[i].Dim;
+    const Dimension d = request.Vary[i].Dim;
     const QString text = EntryText(d, result.Values[i]);
-    start.Form.SetBoxText(BoxOf(d), text);
-    values[Key(assist::JsonName(d))] = *ParseDecimal(text.toStdString());
-    if (result.AtBound[i]) atBound.append(Key(assist::JsonName(d)));
+    start.Form.SetBoxText(DimensionBox(d), text);
+    values[Key(JsonName(d))] = *ParseDecimal(text.toStdString());
+    if (result.AtBound[i]) atBound.append(Key(JsonName(d)));
   }
   AppState state;
   state.Set[kChangedSet] = start.Set;

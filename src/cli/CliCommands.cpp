@@ -14,6 +14,7 @@
 
 #include "Version.hpp"
 #include "cli/CliSupport.hpp"
+#include "entry/BoxNames.hpp"
 #include "files/TableExport.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Rates.hpp"
@@ -27,7 +28,7 @@ namespace {
 constexpr double kMinPitch = 0.01;
 constexpr int kMaxPitchDecimals = 6;
 
-const char kHelp[] =
+const char kHelpHead[] =
     "Usage:\n"
     "  potelan-cli sweep FILE.lin [--max-stroke N] [--pitch MM]\n"
     "              [--format json|csv|table]\n"
@@ -81,11 +82,9 @@ const char kHelp[] =
     "                   header line; UTF-8 or Shift-JIS), interpolated linearly;\n"
     "                   at least 3 points at distinct strokes from 0 to the\n"
     "                   maximum stroke\n"
-    "  --vary KEYS      `fit`: the dimensions that may change, by their JSON names\n"
-    "                   (SusUpX, SusUpY, SusUpLength, SusUpOffset, ForkLength,\n"
-    "                   ForkLinkLength, ForkLinkOffset, AxleStartPos, SpringRate,\n"
-    "                   Preload, FrameLinkX, FrameLinkY, LinkUp, LinkFr, LinkRr,\n"
-    "                   TenRodLength), separated by commas\n"
+    "  --vary KEYS      `fit`: the dimensions that may change, by their JSON names\n";
+// (the names of the table of dimensions come here)
+const char kHelpTail[] =
     "  --bounds K=LO:HI `fit`: the range of one varied dimension (default: 20 mm\n"
     "                   either side; spring rate 20 %, at least 1 kgf/mm; preload\n"
     "                   10 mm; neither below 0), in values its entry box holds\n"
@@ -253,6 +252,36 @@ QString Wrapped(const QString& text, int indent, int used) {
   return wrapped;
 }
 
+// The program's help: the JSON names of the dimensions in the table's order.
+const std::string& HelpString() {
+  static const std::string help = [] {
+    QString keys;
+    for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+      keys += (keys.isEmpty() ? QStringLiteral("(") : QStringLiteral(", ")) + TableText(row.Key);
+    }
+    const QString list = Wrapped(keys + QStringLiteral("), separated by commas"), 19, 19);
+    return kHelpHead + std::string(19, ' ') + Utf8(list) + '\n' + kHelpTail;
+  }();
+  return help;
+}
+
+// The keys of --vary and --bounds, one a line with the link types that
+// have it and its caption as the assistant shows it.
+QString FitKeys() {
+  QString text = QStringLiteral("\nKeys of --vary and --bounds, their link types and captions:\n");
+  for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+    QString types;
+    for (int type = 2; type <= 6; ++type) {
+      if (TypeUses(type, row.Dim)) types += QString::number(type) + QLatin1Char(' ');
+    }
+    text += QStringLiteral("  %1%2%3 (%4)\n")
+                .arg(TableText(row.Key), -16)
+                .arg(types, -12)
+                .arg(TableText(row.Caption), TableText(row.Unit));
+  }
+  return text;
+}
+
 std::string CommandHelp(const CommandSpec& command) {
   const QString usage = QStringLiteral("Usage: potelan-cli ");
   QString text = usage + Wrapped(command.Usage, 21, static_cast<int>(usage.size())) +
@@ -268,6 +297,7 @@ std::string CommandHelp(const CommandSpec& command) {
     text +=
         left + QStringLiteral("\n      ") + Wrapped(option.Description, 6, 6) + QLatin1Char('\n');
   }
+  if (command.Name == "fit") text += FitKeys();
   return Utf8(text);
 }
 
@@ -566,14 +596,14 @@ int RunCommand(const CommandSpec& command, const Arguments& args, std::ostream& 
 
 }  // namespace
 
-const char* HelpText() { return kHelp; }
+const char* HelpText() { return HelpString().c_str(); }
 
 int Run(const QStringList& args, std::ostream& out, std::ostream& err) {
   try {
     if (args.isEmpty()) throw UsageError("no command given");
     const QString& first = args[0];
     if (first == "-h" || first == "--help" || (first == "help" && args.size() == 1)) {
-      out << kHelp;
+      out << HelpString();
       return kSuccess;
     }
     if (first == "--version") {

@@ -19,7 +19,7 @@
 
 #include "CliRunning.hpp"
 #include "assist/Characteristics.hpp"
-#include "assist/Dimensions.hpp"
+#include "model/Dimensions.hpp"
 #include "assist/Fit.hpp"
 #include "assist/Sensitivity.hpp"
 #include "cli/CliCommands.hpp"
@@ -189,9 +189,9 @@ TEST(CliSensitivityTest, PrintsTheEnginesSensitivityByJsonName) {
     EXPECT_EQ(root["HalfStroke"].toDouble(), s.HalfStroke);
     EXPECT_EQ(root["base"].toObject()["RatioAtMax"].toDouble(), s.Base.RatioAtMax);
     const QJsonObject dims = root["dimensions"].toObject();
-    ASSERT_EQ(dims.size(), static_cast<qsizetype>(assist::DimensionsOfType(type).size()));
+    ASSERT_EQ(dims.size(), static_cast<qsizetype>(DimensionsOfType(type).size()));
     for (const assist::DimensionSensitivity& row : s.Rows) {
-      const QString key = QString::fromLatin1(assist::JsonName(row.Dim));
+      const QString key = QString::fromLatin1(JsonName(row.Dim));
       SCOPED_TRACE(key.toStdString());
       ASSERT_TRUE(row.Assembles);
       const QJsonObject f = dims[key].toObject();
@@ -477,6 +477,12 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
   EXPECT_EQ(LinesOf(csv).size(), 4);
   const Outcome badLine = RunCli({"fit", start, "--target", bad, "--vary", "LinkUp", "-o", out});
   EXPECT_NE(badLine.Err.find("line 3"), std::string::npos) << badLine.Err;
+  // An unknown key is answered with the keys of the file's link type, in form order.
+  EXPECT_NE(RunCli({"fit", type2, "--target", csv, "--vary", "LinkUp", "-o", out})
+                .Err.find("'LinkUp' is not a dimension of link type 2; its keys are SusUpX, "
+                          "SusUpY, ForkLength, ForkLinkLength, ForkLinkOffset, AxleStartPos, "
+                          "SpringRate, Preload\n"),
+            std::string::npos);
 }
 
 TEST(CliAssistUsageTest, ALinkageThatDoesNotFormIsStatus3) {
@@ -523,6 +529,19 @@ TEST(CliAssistUsageTest, EveryCommandHasItsOwnHelpAndTheVersionIsListed) {
     EXPECT_EQ(RunCli({"help", c.Command}).Out, r.Out);
   }
   EXPECT_EQ(RunCli({"sensitivity", "--help"}).Out.find("--pitch"), std::string::npos);
+  // fit's help lists every key with its link types and caption.
+  const std::string fit = RunCli({"fit", "--help"}).Out;
+  for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+    const std::size_t at = fit.find("\n  " + std::string(row.Key) + " ");
+    ASSERT_NE(at, std::string::npos) << row.Key;
+    const std::string line = fit.substr(at, fit.find('\n', at + 1) - at);
+    for (int type = 2; type <= 6; ++type) {
+      EXPECT_EQ(line.find(" " + std::to_string(type) + " ") != std::string::npos,
+                TypeUses(type, row.Dim))
+          << line;
+    }
+    EXPECT_NE(line.find(std::string(row.Caption) + " ("), std::string::npos) << line;
+  }
 
   const Outcome help = RunCli({"--help"});
   for (const char* text : {"info", "sensitivity", "fit", "--version", "--static-load"}) {
