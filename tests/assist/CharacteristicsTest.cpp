@@ -141,12 +141,10 @@ TEST(CharacteristicsTest, ProgressionIsTheRatioChangeOverTheStroke) {
 }
 
 TEST(CharacteristicsTest, PeaksAreTheLargestLoadsWithTheirStrokes) {
-  // Random linkages give negative loads too; without a spring every load is
-  // 0 over the whole stroke, and its peak is at the first stroke.
+  // Random linkages have negative loads; without a spring all are 0, peaking first.
   std::vector<ConfigSet> sets = Linkages();
   sets.push_back(SampleSet(4));
-  sets.back().SpringRate = 0;
-  sets.back().Preload = 0;
+  sets.back().SpringRate = sets.back().Preload = 0;
   for (const ConfigSet& set : sets) {
     const int type = set.SusType;
     const Characteristics c = Characterise(set, 150);
@@ -239,8 +237,7 @@ TEST(CharacteristicsTest, ALinkageThatFailsOnTheStrokeNamesTheStroke) {
   }
   EXPECT_TRUE(found);
   EXPECT_FALSE(SweepCurve(set, -1).Ok);
-  // A flat plate (upper side the sum of the others) assembles, but is locked:
-  // no rates, so it does not count as assembled when rates are asked for.
+  // A flat plate assembles, but locked it has no rates: not assembled with rates.
   ConfigSet flat = SampleSet(5);
   flat.LinkUp = flat.LinkFr + flat.LinkRr;
   EXPECT_TRUE(SweepCurve(flat, 150, false).Ok);

@@ -18,6 +18,7 @@
 #include <tuple>
 
 #include "CliRunning.hpp"
+#include "FileBytes.hpp"
 #include "assist/Characteristics.hpp"
 #include "model/Dimensions.hpp"
 #include "assist/Fit.hpp"
@@ -352,8 +353,7 @@ TEST(CliFitTest, AnUnreachableTargetGivesTheBestSetWithinTheBounds) {
   EXPECT_GT(error->Rms, 1);
   EXPECT_EQ(root["rms"].toDouble(), error->Rms);
   ExpectOnlyVariedLinesDiffer(Example(3), out, {"リンクプレート上辺", "スプリングレート"});
-  // Out of reach, the fit presses on a bound: "at_bound" names exactly the
-  // values within one entry step of theirs.
+  // Out of reach: "at_bound" names exactly the values within a step of a bound.
   const QJsonArray atBound = root["at_bound"].toArray();
   EXPECT_FALSE(atBound.isEmpty());
   for (const auto& [key, lo, hi, step] : {std::tuple{"LinkUp", 60.0, 64.0, 0.01},
@@ -384,13 +384,10 @@ TEST(CliFitTest, AFittedZeroIsWrittenAsANumber) {
   EXPECT_EQ(ParseJson(r.Out)["values"].toObject()["Preload"].toDouble(-1), 0);
   EXPECT_TRUE(LinesOf(out).contains("プリロード=0"));
   EXPECT_EQ(ReadLink(out).Set.Preload, 0);
-  // Lines ending in CR alone, values whose squares overflow, and an output
-  // that is a device: each once refused, now fitted.
-  QFile cr(dir.filePath("cr.csv"));
-  ASSERT_TRUE(cr.open(QIODevice::WriteOnly));
-  cr.write("stroke,ratio\r0,1e200,\r75,1e200, ,\r150,1e200\r");  // trailing commas too
-  cr.close();
-  const Outcome huge = RunCli({"fit", Example(4), "--target", cr.fileName(), "--vary", "Preload",
+  // CR line ends, trailing commas, squares that overflow, a device as output.
+  ASSERT_TRUE(potelan::testing::WriteBytes(dir.filePath("cr.csv"),
+                                           "stroke,ratio\r0,1e200,\r75,1e200, ,\r150,1e200\r"));
+  const Outcome huge = RunCli({"fit", Example(4), "--target", dir.filePath("cr.csv"), "--vary", "Preload",
                                "--max-stroke", "150", "-o", "/dev/null"});
   ASSERT_EQ(huge.Code, kSuccess) << huge.Err;
   EXPECT_EQ(ParseJson(huge.Out)["rms"].toDouble(), 1e200);
@@ -529,18 +526,11 @@ TEST(CliAssistUsageTest, EveryCommandHasItsOwnHelpAndTheVersionIsListed) {
     EXPECT_EQ(RunCli({"help", c.Command}).Out, r.Out);
   }
   EXPECT_EQ(RunCli({"sensitivity", "--help"}).Out.find("--pitch"), std::string::npos);
-  // fit's help lists every key with its link types and caption.
+  // fit's help lists every key with its caption.
   const std::string fit = RunCli({"fit", "--help"}).Out;
   for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
     const std::size_t at = fit.find("\n  " + std::string(row.Key) + " ");
-    ASSERT_NE(at, std::string::npos) << row.Key;
-    const std::string line = fit.substr(at, fit.find('\n', at + 1) - at);
-    for (int type = 2; type <= 6; ++type) {
-      EXPECT_EQ(line.find(" " + std::to_string(type) + " ") != std::string::npos,
-                TypeUses(type, row.Dim))
-          << line;
-    }
-    EXPECT_NE(line.find(std::string(row.Caption) + " ("), std::string::npos) << line;
+    EXPECT_LT(fit.find(std::string(row.Caption) + " ("), fit.find('\n', at + 1)) << row.Key;
   }
 
   const Outcome help = RunCli({"--help"});

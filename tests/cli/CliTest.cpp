@@ -214,20 +214,17 @@ TEST(CliUsageTest, BadInputIsRefusedWithStatus2AndNoOutput) {
   // A mistake in a file is named with its line and text, as it stands there.
   QStringList type3 = ReadTextLines(Example(3)).value_or(QStringList());
   const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
-  const struct {
-    QStringList Lines;
-    std::string Said;
-  } named[] = {
+  const std::pair<QStringList, std::string> named[] = {
       {WithLine(type3, 12, "リンクプレート上辺=11O2"), ": line 13: リンクプレート上辺=11O2 is not a number"},
       {type3 + QStringList{"junk"}, ": line 19: junk is not a key=value line"},
       {WithLine(type3, 0, "SUSTYPE=9"), ": line 1: SUSTYPE=9 is not a link type from 2 to 6"},
       {{"hello", "a=1"}, ": not a link file"},
   };
-  for (const auto& n : named) {
-    const QString path = WriteLinkLines(dir, "named.lin", n.Lines);
+  for (const auto& [lines, said] : named) {
+    const QString path = WriteLinkLines(dir, "named.lin", lines);
     const Outcome r = RunCli({"sweep", path});
     EXPECT_EQ(r.Code, kBadUsage);
-    EXPECT_EQ(r.Err, "potelan-cli: " + path.toStdString() + n.Said + "\n");
+    EXPECT_EQ(r.Err, "potelan-cli: " + path.toStdString() + said + "\n");
   }
   ASSERT_TRUE(potelan::testing::WriteBytes(dir.filePath("p.png"), png));
   EXPECT_NE(RunCli({"sweep", dir.filePath("p.png")}).Err.find(": not a link file"), std::string::npos);
