@@ -157,6 +157,8 @@ TEST(FitTest, UnreachableTargetGivesTheBestAssemblingSetWithItsHonestRms) {
     if (const auto e = MeasureFit(c, 150, Quantity::LinkRatio, bounded.Target)) bestAlong = std::min(bestAlong, e->Rms);
   }
   EXPECT_LE(edge.Rms, bestAlong + 1e-9);
+  bounded.Vary[0].Range = {truth.LinkUp + 1.992, truth.LinkUp + 12};  // beyond the lower bound
+  EXPECT_EQ(CurveFit(bounded).Run().AtBound, (std::vector<bool>{true, false}));
 }
 
 // Weights steer the fit: with all weight on the first half of the stroke the

@@ -475,11 +475,11 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
   const Outcome badLine = RunCli({"fit", start, "--target", bad, "--vary", "LinkUp", "-o", out});
   EXPECT_NE(badLine.Err.find("line 3"), std::string::npos) << badLine.Err;
   // An unknown key is answered with the keys of the file's link type, in form order.
-  EXPECT_NE(RunCli({"fit", type2, "--target", csv, "--vary", "LinkUp", "-o", out})
-                .Err.find("'LinkUp' is not a dimension of link type 2; its keys are SusUpX, "
-                          "SusUpY, ForkLength, ForkLinkLength, ForkLinkOffset, AxleStartPos, "
-                          "SpringRate, Preload\n"),
-            std::string::npos);
+  EXPECT_NE(RunCli({"fit", type2, "--target", csv, "--vary", "LinkUp", "-o", out}).Err.find(
+                "link type 2; its keys are SusUpX, SusUpY, ForkLength, ForkLinkLength, "
+                "ForkLinkOffset, AxleStartPos, SpringRate, Preload\n"), std::string::npos);
+  EXPECT_NE(RunCli({"fit", start, "--target", twice, "--vary", "LinkUp", "-o", out}).Err.find(
+                "lines 3 and 4 give the same stroke 75"), std::string::npos);
 }
 
 TEST(CliAssistUsageTest, ALinkageThatDoesNotFormIsStatus3) {

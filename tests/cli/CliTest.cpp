@@ -228,7 +228,6 @@ TEST(CliUsageTest, BadInputIsRefusedWithStatus2AndNoOutput) {
   }
   ASSERT_TRUE(potelan::testing::WriteBytes(dir.filePath("p.png"), png));
   EXPECT_NE(RunCli({"sweep", dir.filePath("p.png")}).Err.find(": not a link file"), std::string::npos);
-  // Position 4 is one of the four.
   EXPECT_NE(RunCli({"sweep", WriteLinkLines(dir, "p4.lin", WithLine(type3, 1, "SUSPOS=4"))}).Code,
             kBadUsage);
   EXPECT_FALSE(QFile::exists(dir.filePath("x.csv")));
