@@ -107,40 +107,72 @@ bool SortedDistinct(const std::vector<CurveSample>& samples) {
 
 }  // namespace
 
-std::optional<std::string> CheckFitRequest(const FitRequest& r) {
+std::optional<FitRefusal> FindFitProblem(const FitRequest& r) {
+  const auto refuse = [](FitProblem p, Dimension d = Dimension::LinkUp) {
+    return std::optional<FitRefusal>(FitRefusal{p, d, {}});
+  };
   const int type = r.Start.SusType;
-  if (type < 2 || type > 6) return "リンクタイプが選択されていません";
-  if (r.MaxStroke < 0) return "ｱｸｽﾙｽﾄﾛｰｸの範囲がありません";
-  if (r.Target.empty()) return "目標の点がありません";
-  if (!SortedDistinct(r.Target)) return "目標の点はｽﾄﾛｰｸの小さい順に、同じｽﾄﾛｰｸを重ねずに与えて下さい";
+  if (type < 2 || type > 6) return refuse(FitProblem::NoLinkType);
+  if (r.MaxStroke < 0) return refuse(FitProblem::NoStroke);
+  if (r.Target.empty()) return refuse(FitProblem::NoTarget);
+  if (!SortedDistinct(r.Target)) return refuse(FitProblem::TargetOrder);
   if (!r.Weights.empty()) {
-    if (!SortedDistinct(r.Weights)) return "重みの点はｽﾄﾛｰｸの小さい順に与えて下さい";
+    if (!SortedDistinct(r.Weights)) return refuse(FitProblem::WeightOrder);
     bool any = false;
     for (const CurveSample& w : r.Weights) {
-      if (w.Value < 0) return "重みは 0 以上にして下さい";
+      if (w.Value < 0) return refuse(FitProblem::NegativeWeight);
       any = any || w.Value > 0;
     }
     bool anyOnGrid = false;
     for (double stroke : CurveStrokes(r.MaxStroke)) {
       anyOnGrid = anyOnGrid || (std::fmod(stroke, 5.0) == 0 && Interpolate(r.Weights, stroke) > 0);
     }
-    if (!any || !anyOnGrid) return "重みがすべて 0 です";
+    if (!any || !anyOnGrid) return refuse(FitProblem::NoWeight);
   }
-  if (r.Vary.empty()) return "変える寸法が選ばれていません";
+  if (r.Vary.empty()) return refuse(FitProblem::NoDimension);
   for (std::size_t i = 0; i < r.Vary.size(); ++i) {
     const VaryingDimension& v = r.Vary[i];
-    const std::string name(JsonName(v.Dim));
-    if (!TypeUses(type, v.Dim)) return name + " はこのリンクタイプにありません";
+    if (!TypeUses(type, v.Dim)) return refuse(FitProblem::NotOfType, v.Dim);
     for (std::size_t j = 0; j < i; ++j) {
-      if (r.Vary[j].Dim == v.Dim) return name + " が二度選ばれています";
+      if (r.Vary[j].Dim == v.Dim) return refuse(FitProblem::Twice, v.Dim);
     }
     if (!std::isfinite(v.Range.Lower) || !std::isfinite(v.Range.Upper) ||
         !(v.Range.Upper - v.Range.Lower >= EntryStep(v.Dim))) {
-      return name + " の範囲が正しくありません (下限 < 上限)";
+      return refuse(FitProblem::BadRange, v.Dim);
     }
   }
-  if (r.MaxEvaluations < 0) return "評価回数が正しくありません";
+  if (r.MaxEvaluations < 0) return refuse(FitProblem::BadBudget);
   return std::nullopt;
+}
+
+std::string FitProblemText(const FitRefusal& refusal) {
+  const std::string name(JsonName(refusal.Dim));
+  switch (refusal.Problem) {
+    case FitProblem::None: return "";
+    case FitProblem::NoLinkType: return "リンクタイプが選択されていません";
+    case FitProblem::NoStroke: return "ｱｸｽﾙｽﾄﾛｰｸの範囲がありません";
+    case FitProblem::NoTarget: return "目標の点がありません";
+    case FitProblem::TargetOrder:
+      return "目標の点はｽﾄﾛｰｸの小さい順に、同じｽﾄﾛｰｸを重ねずに与えて下さい";
+    case FitProblem::WeightOrder: return "重みの点はｽﾄﾛｰｸの小さい順に与えて下さい";
+    case FitProblem::NegativeWeight: return "重みは 0 以上にして下さい";
+    case FitProblem::NoWeight: return "重みがすべて 0 です";
+    case FitProblem::NoDimension: return "変える寸法が選ばれていません";
+    case FitProblem::NotOfType: return name + " はこのリンクタイプにありません";
+    case FitProblem::Twice: return name + " が二度選ばれています";
+    case FitProblem::BadRange: return name + " の範囲が正しくありません (下限 < 上限)";
+    case FitProblem::BadBudget: return "評価回数が正しくありません";
+    case FitProblem::StageRefused: return "探索が NLopt に拒まれました (" + refusal.Detail + ")";
+    case FitProblem::NoAssemblingSet:
+      return "範囲内でストローク全域にわたって成立するリンクが見つかりません";
+  }
+  return "";
+}
+
+std::optional<std::string> CheckFitRequest(const FitRequest& r) {
+  const std::optional<FitRefusal> problem = FindFitProblem(r);
+  if (!problem) return std::nullopt;
+  return FitProblemText(*problem);
 }
 
 namespace {
@@ -183,6 +215,7 @@ class Evaluator {
     const double axle = s.AxleStartPos;
     Outcome o;
     double sum = 0;
+    errors_.clear();
     for (std::size_t i = 0; i < steps_.size(); ++i) {
       const Step& step = steps_[i];
       s.AxleStartPos = axle - step.Stroke;
@@ -194,8 +227,22 @@ class Evaluator {
       const double error = ValueOfQuantity(s, what_) - step.Target;
       sum += step.Weight * error * error;
       o.MaxError = std::max(o.MaxError, std::fabs(error));
+      errors_.push_back(error);
     }
-    o.Rms = std::sqrt(sum / weightSum_);
+    if (!std::isfinite(sum) && std::isfinite(o.MaxError) && o.MaxError > 0) {
+      // Errors whose squares overflow (a target of 1e154 or more): the same
+      // sum on the scale of the largest error.
+      sum = 0;
+      std::size_t k = 0;
+      for (const Step& step : steps_) {
+        if (step.Weight == 0) continue;
+        const double share = errors_[k++] / o.MaxError;
+        sum += step.Weight * share * share;
+      }
+      o.Rms = o.MaxError * std::sqrt(sum / weightSum_);
+    } else {
+      o.Rms = std::sqrt(sum / weightSum_);
+    }
     o.Ok = std::isfinite(o.Rms);
     return o;
   }
@@ -211,6 +258,7 @@ class Evaluator {
   std::vector<Dimension> dims_;
   std::vector<Step> steps_;
   double weightSum_ = 0;
+  std::vector<double> errors_;  // of the weighted steps of the last candidate
   AppState state_;
 };
 
@@ -265,7 +313,7 @@ class Search {
   // Non-assembling candidates of the stage are measured against the segment
   // from x (or, when x does not assemble, the best candidate so far).
   void Stage(nlopt::algorithm algorithm, std::vector<double> x, int maxEvaluations) {
-    if (Cancelled() || Spent() || Exact() || maxEvaluations <= 0) return;
+    if (Refused() || Cancelled() || Spent() || Exact() || maxEvaluations <= 0) return;
     const unsigned n = static_cast<unsigned>(x.size());
     for (unsigned i = 0; i < n; ++i) x[i] = std::clamp(x[i], lower_[i], upper_[i]);
     const Evaluator::Outcome start = Count(x);
@@ -278,30 +326,37 @@ class Search {
       anchorRms_ = bestRms_;
     }
     nlopt::opt opt(algorithm, n);
-    opt.set_lower_bounds(lower_);
-    opt.set_upper_bounds(upper_);
-    opt.set_min_objective(&Search::Call, this);
-    opt.set_maxeval(std::min(maxEvaluations, budget_ - evaluations_));
-    opt.set_stopval(exact_);
-    std::vector<double> step(n);
-    for (unsigned i = 0; i < n; ++i) step[i] = std::min(2.0, 0.25 * (upper_[i] - lower_[i]));
-    if (algorithm != nlopt::GN_CRS2_LM) {
-      opt.set_initial_step(step);
-      opt.set_xtol_abs(1e-7);
-      opt.set_ftol_abs(1e-15);
-    }
     double f = 0;
+    // Every call that NLopt may refuse is checked: a stage it will not run
+    // ends the search with its reason, rather than leaving the other stages
+    // to stand in for it.
     try {
-      opt.optimize(x, f);
+      opt.set_lower_bounds(lower_);
+      opt.set_upper_bounds(upper_);
+      opt.set_min_objective(&Search::Call, this);
+      opt.set_maxeval(std::min(maxEvaluations, budget_ - evaluations_));
+      opt.set_stopval(exact_);
+      std::vector<double> step(n);
+      for (unsigned i = 0; i < n; ++i) step[i] = std::min(2.0, 0.25 * (upper_[i] - lower_[i]));
+      if (algorithm != nlopt::GN_CRS2_LM) {
+        opt.set_initial_step(step);
+        opt.set_xtol_abs(1e-7);
+        opt.set_ftol_abs(1e-15);
+      }
+      const nlopt::result code = opt.optimize(x, f);
+      if (code < 0) Refuse(opt, "result code " + std::to_string(static_cast<int>(code)));
     } catch (const nlopt::forced_stop&) {
       // Cancelled or out of budget: the best candidate so far stands.
     } catch (const nlopt::roundoff_limited&) {
       // Converged as far as rounding allows.
-    } catch (const std::runtime_error&) {
-      // NLopt gave up on this stage; the other stages still count.
-    } catch (const std::invalid_argument&) {
+    } catch (const std::exception& e) {
+      Refuse(opt, e.what());
     }
   }
+
+  // Why NLopt refused a stage; empty while none was.
+  const std::string& Refusal() const { return refusal_; }
+  bool Refused() const { return !refusal_.empty(); }
 
  private:
   // Evaluates one candidate and keeps it when it is the best so far.
@@ -346,6 +401,10 @@ class Search {
     return insideRms + penalty_ * (1 - inside) * std::sqrt(distance);
   }
 
+  void Refuse(const nlopt::opt& opt, const std::string& why) {
+    refusal_ = std::string(opt.get_algorithm_name()) + ": " + why;
+  }
+
   static double Call(const std::vector<double>& x, std::vector<double>& /*grad*/, void* data) {
     return static_cast<Search*>(data)->Objective(x);
   }
@@ -363,6 +422,7 @@ class Search {
   double bestRms_ = std::numeric_limits<double>::infinity();
   std::vector<double> anchor_;
   double anchorRms_ = 0;
+  std::string refusal_;
 };
 
 // The entry-box value of v that lies within [lo, hi].
@@ -404,10 +464,13 @@ FitResult CurveFit::Run(const FitProgressFn& progress, const std::atomic<bool>* 
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return out;
   };
-  if (const std::optional<std::string> problem = CheckFitRequest(r)) {
-    result.Message = *problem;
+  auto refuse = [&](const FitRefusal& problem) {
+    result.Status = FitStatus::BadRequest;
+    result.Problem = problem;
+    result.Message = FitProblemText(problem);
     return finish(result);
-  }
+  };
+  if (const std::optional<FitRefusal> problem = FindFitProblem(r)) return refuse(*problem);
 
   const std::size_t n = r.Vary.size();
   std::vector<Dimension> dims;
@@ -441,6 +504,7 @@ FitResult CurveFit::Run(const FitProgressFn& progress, const std::atomic<bool>* 
   if (search.HasBest()) {
     search.Stage(nlopt::LN_SBPLX, search.Best(), budget - search.Evaluations());
   }
+  if (search.Refused()) return refuse({FitProblem::StageRefused, dims[0], search.Refusal()});
 
   // Round to what the boxes hold, then walk the entry grid while that helps.
   // The best fit often lies on the edge of the assembling region, where the
@@ -514,10 +578,16 @@ FitResult CurveFit::Run(const FitProgressFn& progress, const std::atomic<bool>* 
   const bool cancelled = search.Cancelled();
   if (chosen.empty()) {
     result.Status = cancelled ? FitStatus::Cancelled : FitStatus::NoAssemblingSet;
-    result.Message = "範囲内でストローク全域にわたって成立するリンクが見つかりません";
+    result.Problem = {FitProblem::NoAssemblingSet, dims[0], {}};
+    result.Message = FitProblemText(result.Problem);
     return finish(result);
   }
-  for (std::size_t i = 0; i < n; ++i) SetValue(result.Fitted, dims[i], chosen[i]);
+  for (std::size_t i = 0; i < n; ++i) {
+    SetValue(result.Fitted, dims[i], chosen[i]);
+    // A step's share above one: the values are single-precision images.
+    const double reach = EntryStep(dims[i]) * 1.001;
+    result.AtBound.push_back(chosen[i] - lower[i] <= reach || upper[i] - chosen[i] <= reach);
+  }
   result.Values = chosen;
   result.Rms = chosenOutcome.Rms;
   result.MaxError = chosenOutcome.MaxError;

@@ -77,6 +77,34 @@ struct FitRequest {
 FitRequest MakeFitRequest(const ConfigSet& start, std::int16_t maxStroke, Quantity what,
                           std::vector<CurveSample> target, const std::vector<Dimension>& vary);
 
+// Why a request cannot be run, or a search failed: the kind and the
+// dimension it concerns, for each user of the fit to word in its own language.
+enum class FitProblem {
+  None,
+  NoLinkType,       // the start set has no link type 2..6
+  NoStroke,         // a negative maximum stroke
+  NoTarget,         // no target point
+  TargetOrder,      // target points not finite, not by rising stroke, or two at one stroke
+  WeightOrder,      // weight points not finite or not by rising stroke
+  NegativeWeight,   // a weight below 0
+  NoWeight,         // no weight above 0 on a 5 mm step
+  NoDimension,      // nothing to vary
+  NotOfType,        // Dim is no dimension of the start set's link type
+  Twice,            // Dim is varied twice
+  BadRange,         // Dim's bounds are not finite or less than one entry step apart
+  BadBudget,        // a negative evaluation budget
+  StageRefused,     // NLopt refused a stage of the search (Detail says which and why)
+  NoAssemblingSet,  // no candidate assembled over the whole stroke
+};
+struct FitRefusal {
+  FitProblem Problem = FitProblem::None;
+  Dimension Dim = Dimension::LinkUp;
+  std::string Detail;
+};
+std::optional<FitRefusal> FindFitProblem(const FitRequest& request);
+// The program's own words for a problem.
+std::string FitProblemText(const FitRefusal& refusal);
+
 // Why a request cannot be run, in the program's words; nothing when it can.
 std::optional<std::string> CheckFitRequest(const FitRequest& request);
 
@@ -84,7 +112,7 @@ enum class FitStatus {
   Done,             // the search ran to its end
   Cancelled,        // stopped by the cancel flag: the best set found so far
   NoAssemblingSet,  // no candidate assembled over the whole stroke
-  BadRequest,       // see Message
+  BadRequest,       // see Message and Problem; also a search NLopt refused
 };
 
 // The last report of a run gives the result's own figures (after rounding).
@@ -97,8 +125,12 @@ using FitProgressFn = std::function<void(const FitProgress&)>;
 struct FitResult {
   FitStatus Status = FitStatus::BadRequest;
   std::string Message;         // for BadRequest and NoAssemblingSet
+  FitRefusal Problem;          // the same, as a kind
   ConfigSet Fitted;            // Start with the varied dimensions at Values
   std::vector<double> Values;  // by Vary, as the entry boxes hold them
+  // By Vary: the value lies on its bound, within one entry step of it (the
+  // bound may have held the fit back).
+  std::vector<bool> AtBound;
   double Rms = 0;              // weighted RMS of Fitted's curve against the target
   double MaxError = 0;         // largest |curve - target| over the weighted 5 mm steps
   int Evaluations = 0;

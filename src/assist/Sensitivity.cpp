@@ -40,8 +40,13 @@ Sensitivity ComputeSensitivity(const ConfigSet& set, std::int16_t maxStroke, dou
   result.HalfStroke = maxStroke / 2.0;
   const std::optional<KeyFigures> base = KeyFiguresOf(set, maxStroke);
   if (!base) {
-    result.Message = SweepCurve(set, maxStroke, false).Message;
-    if (result.Message.empty()) result.Message = StrokeFailureMessage(result.HalfStroke);
+    const Curve curve = SweepCurve(set, maxStroke, false);
+    result.Message = curve.Message;
+    result.FailedStroke = curve.FailedStroke;
+    if (result.Message.empty()) {
+      result.FailedStroke = result.HalfStroke;
+      result.Message = StrokeFailureMessage(result.HalfStroke);
+    }
     return result;
   }
   result.Ok = true;

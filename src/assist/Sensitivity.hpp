@@ -41,6 +41,7 @@ struct DimensionSensitivity {
 struct Sensitivity {
   bool Ok = false;       // the set itself assembles over the stroke
   std::string Message;   // why not (when !Ok)
+  double FailedStroke = 0;  // the stroke that did not assemble (when !Ok)
   double Step = kSensitivityStep;
   double HalfStroke = 0;
   KeyFigures Base;       // the set's own figures

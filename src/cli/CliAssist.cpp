@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "assist/Characteristics.hpp"
-#include "assist/Dimensions.hpp"
+#include "model/Dimensions.hpp"
 #include "assist/Fit.hpp"
 #include "assist/Sensitivity.hpp"
 #include "cli/CliCommands.hpp"
@@ -17,6 +17,7 @@
 #include "entry/BoxNames.hpp"
 #include "files/LinkFile.hpp"
 #include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
 #include "model/StrokeSweep.hpp"
 
 namespace potelan::cli {
@@ -34,7 +35,7 @@ void RequireInitialForm(const ConfigSet& set, const QString& file) {
   AppState state;
   state.Set[0] = set;
   if (!SolveInitial(state, 0)) {
-    throw CommandFailure(kNotFormed, Utf8(file) + ": " + std::string(kInitialFailureMessage));
+    throw CommandFailure(kNotFormed, Utf8(file) + ": " + kInitialFailure);
   }
 }
 
@@ -59,14 +60,18 @@ int Info(const Arguments& args, std::ostream& out, std::ostream& err) {
   std::optional<double> staticLoad;
   if (const std::optional<QString> value = args.Value(QStringLiteral("static-load"))) {
     staticLoad = FiniteNumber(*value);
-    if (!staticLoad)
-      args.Refuse("--static-load must be a number of kgf, not '" + Utf8(*value) + "'");
+    if (!staticLoad || *staticLoad < 0) {
+      args.Refuse("--static-load must be a number of kgf of at least 0, not '" + Utf8(*value) +
+                  "'");
+    }
   }
   const std::int16_t maxStroke = MaxStrokeOf(args, err);
   const ConfigSet set = LoadLinkFile(file);
   RequireInitialForm(set, file);
   const assist::Characteristics c = assist::Characterise(set, maxStroke, staticLoad);
-  if (!c.Swept.Ok) throw CommandFailure(kNotFormed, Utf8(file) + ": " + c.Swept.Message);
+  if (!c.Swept.Ok) {
+    throw CommandFailure(kNotFormed, Utf8(file) + ": " + StrokeFailure(c.Swept.FailedStroke));
+  }
 
   QJsonArray steps;
   for (const assist::CurvePoint& p : c.Swept.Points) {
@@ -129,10 +134,10 @@ int Sensitivity(const Arguments& args, std::ostream& out, std::ostream& err) {
   const ConfigSet set = LoadLinkFile(file);
   RequireInitialForm(set, file);
   const assist::Sensitivity s = assist::ComputeSensitivity(set, maxStroke);
-  if (!s.Ok) throw CommandFailure(kNotFormed, Utf8(file) + ": " + s.Message);
+  if (!s.Ok) throw CommandFailure(kNotFormed, Utf8(file) + ": " + StrokeFailure(s.FailedStroke));
   QJsonObject dimensions;
   for (const assist::DimensionSensitivity& row : s.Rows) {
-    dimensions[Key(assist::JsonName(row.Dim))] =
+    dimensions[Key(JsonName(row.Dim))] =
         row.Assembles ? QJsonValue(FiguresJson(row.PerUnit)) : QJsonValue(QJsonValue::Null);
   }
   PrintJson(out,
@@ -152,17 +157,26 @@ namespace {
 // ---- fit -----------------------------------------------------------------------
 
 // The target curve: lines "stroke,value" (blanks around the fields and
-// empty fields after the second are allowed), blank lines skipped, the first
-// line a header when it is not two numbers. Sorted by stroke; the fit itself
-// refuses two points at one stroke.
-std::vector<assist::CurveSample> ReadTarget(const Arguments& args, const QString& path) {
+// empty fields after the second are allowed) ending in CR LF, LF or CR alone,
+// blank lines skipped, the first line a header when it is not two numbers.
+// Sorted by stroke. A fit needs at least three points, at distinct strokes
+// within 0 ... maxStroke.
+std::vector<assist::CurveSample> ReadTarget(const Arguments& args, const QString& path,
+                                            std::int16_t maxStroke) {
   QString error;
-  const std::optional<QStringList> lines = ReadTextLines(path, &error);
-  if (!lines) throw LinkFileError(Utf8(error));
-  std::vector<assist::CurveSample> target;
+  const std::optional<QStringList> read = ReadTextLines(path, &error);
+  if (!read) throw LinkFileError(Utf8(error));
+  QStringList lines;
+  for (const QString& line : *read) lines += line.split(QLatin1Char('\r'));
+  const std::string name = Utf8(path);
+  struct Point {
+    assist::CurveSample Sample;
+    int Line;
+  };
+  std::vector<Point> points;
   bool first = true;
-  for (int i = 0; i < lines->size(); ++i) {
-    const QString line = (*lines)[i].trimmed();
+  for (int i = 0; i < lines.size(); ++i) {
+    const QString line = lines[i].trimmed();
     if (line.isEmpty()) continue;
     QStringList fields = line.split(QLatin1Char(','));
     while (fields.size() > 2 && fields.last().trimmed().isEmpty()) fields.removeLast();
@@ -173,37 +187,51 @@ std::vector<assist::CurveSample> ReadTarget(const Arguments& args, const QString
     }
     const bool header = first;
     first = false;
+    const std::string at = name + ": line " + std::to_string(i + 1);
     if (stroke && value) {
-      target.push_back({*stroke, *value});
+      if (*stroke < 0 || *stroke > maxStroke) {
+        args.Refuse(at + ": the stroke " + Utf8(fields[0].trimmed()) + " lies outside 0 to " +
+                    std::to_string(maxStroke) + " mm");
+      }
+      points.push_back({{*stroke, *value}, i + 1});
     } else if (!header) {
-      args.Refuse(Utf8(path) + ": line " + std::to_string(i + 1) +
-                  " is not \"stroke,value\" with two numbers");
+      args.Refuse(at + " is not \"stroke,value\" with two numbers");
     }
   }
-  if (target.empty()) args.Refuse(Utf8(path) + ": holds no \"stroke,value\" line");
-  std::stable_sort(target.begin(), target.end(),
-                   [](const assist::CurveSample& a, const assist::CurveSample& b) {
-                     return a.Stroke < b.Stroke;
-                   });
+  if (points.size() < 3) {
+    args.Refuse(name + ": holds " + std::to_string(points.size()) +
+                " \"stroke,value\" lines; a target needs at least 3");
+  }
+  std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) {
+    return a.Sample.Stroke < b.Sample.Stroke;
+  });
+  std::vector<assist::CurveSample> target;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    if (i > 0 && points[i].Sample.Stroke == points[i - 1].Sample.Stroke) {
+      const auto [a, b] = std::minmax(points[i - 1].Line, points[i].Line);
+      args.Refuse(name + ": lines " + std::to_string(a) + " and " + std::to_string(b) +
+                  " give the same stroke " + GeneralDouble(points[i].Sample.Stroke));
+    }
+    target.push_back(points[i].Sample);
+  }
   return target;
 }
 
-std::string DimensionNames() {
-  std::string names;
-  for (int type = 2; type <= 6; ++type) {
-    for (assist::Dimension d : assist::DimensionsOfType(type)) {
-      const std::string name(assist::JsonName(d));
-      if (names.find(name + ",") == std::string::npos) names += name + ",";
-    }
+// The keys of a link type in the order of its form, separated by ", ".
+std::string KeysOfType(int type) {
+  std::string keys;
+  for (const Dimension d : FormDimensions(type)) {
+    if (TypeUses(type, d)) keys += (keys.empty() ? "" : ", ") + std::string(JsonName(d));
   }
-  names.pop_back();
-  return names;
+  return keys;
 }
 
-assist::Dimension DimensionOf(const Arguments& args, const QString& key) {
-  const std::optional<assist::Dimension> d = assist::DimensionFromJsonName(Utf8(key));
-  if (!d) {
-    args.Refuse("'" + Utf8(key) + "' is not a dimension; the keys are " + DimensionNames());
+// A key of --vary or --bounds: one of the dimensions of the file's link type.
+Dimension DimensionOf(const Arguments& args, const QString& key, int type) {
+  const std::optional<Dimension> d = DimensionFromJsonName(Utf8(key));
+  if (!d || !TypeUses(type, *d)) {
+    args.Refuse("'" + Utf8(key) + "' is not a dimension of link type " + std::to_string(type) +
+                "; its keys are " + KeysOfType(type));
   }
   return *d;
 }
@@ -217,12 +245,38 @@ QString EntryText(Dimension d, double value) {
   return QString::fromStdString(text);
 }
 
+// Whether an entry box holds `value` exactly as written: no more decimals
+// than the box's, and a single-precision number that keeps all of them.
+bool BoxHolds(Dimension d, double value) {
+  const QString text = EntryText(d, value);
+  return ParseDecimal(text.toStdString()) == value &&
+         EntryText(d, RoundToEntry(d, value)) == text;
+}
+
+// The fit's problems in the tool's words.
+std::string FitProblemWords(const assist::FitRefusal& p) {
+  using assist::FitProblem;
+  const std::string name(JsonName(p.Dim));
+  switch (p.Problem) {
+    case FitProblem::NotOfType: return name + " is not a dimension of this link type";
+    case FitProblem::Twice: return "--vary names " + name + " twice";
+    case FitProblem::BadRange:
+      return "the bounds of " + name + " must be finite, the lower below the upper by at "
+             "least one entry step";
+    case FitProblem::StageRefused: return "NLopt refused a stage of the fit: " + p.Detail;
+    case FitProblem::NoAssemblingSet:
+      return "no set within the bounds forms over the whole stroke";
+    case FitProblem::NoDimension: return "fit needs --vary KEY[,KEY...]";
+    default: return "the fit cannot run on this request";
+  }
+}
+
 std::vector<assist::VaryingDimension> VaryOf(const Arguments& args, const ConfigSet& start) {
   std::vector<assist::VaryingDimension> vary;
   for (const QString& list : args.Values(QStringLiteral("vary"))) {
     for (const QString& key : list.split(QLatin1Char(','))) {
-      const assist::Dimension d = DimensionOf(args, key.trimmed());
-      vary.push_back({d, assist::DefaultBounds(d, assist::ValueOf(start, d))});
+      const Dimension d = DimensionOf(args, key.trimmed(), start.SusType);
+      vary.push_back({d, DefaultBounds(d, ValueOf(start, d))});
     }
   }
   if (vary.empty()) args.Refuse("fit needs --vary KEY[,KEY...]");
@@ -237,11 +291,19 @@ std::vector<assist::VaryingDimension> VaryOf(const Arguments& args, const Config
     if (!lower || !upper) {
       args.Refuse("--bounds must be KEY=LO:HI with two numbers, not '" + Utf8(bounds) + "'");
     }
-    const assist::Dimension d = DimensionOf(args, bounds.left(equals).trimmed());
+    const Dimension d = DimensionOf(args, bounds.left(equals).trimmed(), start.SusType);
     const auto it = std::find_if(vary.begin(), vary.end(),
                                  [d](const assist::VaryingDimension& v) { return v.Dim == d; });
     if (it == vary.end()) {
-      args.Refuse("--bounds names " + std::string(assist::JsonName(d)) + ", which --vary does not");
+      args.Refuse("--bounds names " + std::string(JsonName(d)) + ", which --vary does not");
+    }
+    for (const double bound : {*lower, *upper}) {
+      if (!BoxHolds(d, bound)) {
+        args.Refuse("--bounds " + Utf8(bounds) + ": " + GeneralDouble(bound) +
+                    " is not a value the " + std::string(JsonName(d)) +
+                    " box can hold (" + std::to_string(EntryDecimals(d)) +
+                    " decimals at most, within single precision)");
+      }
     }
     it->Range = {*lower, *upper};
   }
@@ -264,7 +326,7 @@ int Fit(const Arguments& args, std::ostream& out, std::ostream& err) {
   }
   const std::int16_t maxStroke = MaxStrokeOf(args, err);
   LoadedLink start = LoadLink(file);
-  const std::vector<assist::CurveSample> target = ReadTarget(args, *targetPath);
+  const std::vector<assist::CurveSample> target = ReadTarget(args, *targetPath, maxStroke);
 
   assist::FitRequest request;
   request.Start = start.Set;
@@ -272,42 +334,51 @@ int Fit(const Arguments& args, std::ostream& out, std::ostream& err) {
   request.What = quantity;
   request.Target = target;
   request.Vary = VaryOf(args, start.Set);
-  if (const std::optional<std::string> problem = assist::CheckFitRequest(request)) {
-    args.Refuse(*problem);
+  if (const std::optional<assist::FitRefusal> problem = assist::FindFitProblem(request)) {
+    args.Refuse(FitProblemWords(*problem));
   }
   const assist::FitResult result = assist::CurveFit(request).Run();
-  if (result.Status == assist::FitStatus::BadRequest) args.Refuse(result.Message);
+  if (result.Status == assist::FitStatus::BadRequest) {
+    throw CommandFailure(kBadUsage, FitProblemWords(result.Problem));
+  }
   if (result.Status != assist::FitStatus::Done) {
-    throw CommandFailure(kNotFormed, Utf8(file) + ": " + result.Message);
+    throw CommandFailure(kNotFormed, Utf8(file) + ": " + FitProblemWords(result.Problem));
   }
 
-  // The start file's boxes with only the varied ones rewritten, saved as
-  // the program saves a link file.
+  // The start file's boxes with only the varied ones rewritten, made into
+  // the lines the program saves.
   QJsonObject values;
+  QJsonArray atBound;
   for (std::size_t i = 0; i < request.Vary.size(); ++i) {
-    const assist::Dimension d = request.Vary[i].Dim;
+    const Dimension d = request.Vary[i].Dim;
     const QString text = EntryText(d, result.Values[i]);
     start.Form.SetBoxText(DimensionBox(d), text);
-    values[Key(assist::JsonName(d))] = *ParseDecimal(text.toStdString());
+    values[Key(JsonName(d))] = *ParseDecimal(text.toStdString());
+    if (result.AtBound[i]) atBound.append(Key(JsonName(d)));
   }
   AppState state;
   state.Set[kChangedSet] = start.Set;
-  const WriteResult written = WriteLinkFile(state, start.Form, output, kChangedSet);
-  if (!written) {
-    err << "potelan-cli: " << Utf8(written.Error) << '\n';
+  QString error;
+  const std::optional<QStringList> lines =
+      LinkFileLines(state, start.Form, kChangedSet, &error);
+  if (!lines) {
+    err << "potelan-cli: \"" << Utf8(output) << "\" was not saved: " << Utf8(error) << '\n';
     return kBadUsage;
   }
-  // The figures are those of the file as written, read back as any later
-  // reading of it will read it.
-  const std::optional<assist::CurveError> error =
-      assist::MeasureFit(LoadLinkFile(output), maxStroke, quantity, target);
-  if (!error) {
-    throw CommandFailure(kNotFormed, Utf8(output) + ": " + StrokeFailureMessage(maxStroke));
+  // The figures are those of the file's lines, read as any later reading of
+  // the file will read them; then the file is written.
+  const std::optional<assist::CurveError> measured =
+      assist::MeasureFit(LoadLinkLines(output, *lines).Set, maxStroke, quantity, target);
+  if (!measured) throw CommandFailure(kNotFormed, Utf8(output) + ": " + StrokeFailure(maxStroke));
+  if (!WriteTextLines(output, *lines, &error)) {
+    err << "potelan-cli: " << Utf8(error) << '\n';
+    return kBadUsage;
   }
   PrintJson(out,
-            QJsonObject{{QStringLiteral("rms"), error->Rms},
-                        {QStringLiteral("max_error"), error->MaxError},
+            QJsonObject{{QStringLiteral("rms"), measured->Rms},
+                        {QStringLiteral("max_error"), measured->MaxError},
                         {QStringLiteral("values"), values},
+                        {QStringLiteral("at_bound"), atBound},
                         {QStringLiteral("evaluations"), result.Evaluations},
                         {QStringLiteral("seconds"), result.Seconds}},
             QJsonDocument::Indented);

@@ -30,7 +30,8 @@ constexpr int kMaxPitchDecimals = 6;
 
 const char kHelpHead[] =
     "Usage:\n"
-    "  potelan-cli sweep FILE.lin [--max-stroke N] [--pitch MM] [--format json|csv|table]\n"
+    "  potelan-cli sweep FILE.lin [--max-stroke N] [--pitch MM]\n"
+    "              [--format json|csv|table]\n"
     "  potelan-cli compare BASE.lin CHANGED.lin [--max-stroke N] -o OUT.csv\n"
     "  potelan-cli info FILE.lin [--max-stroke N] [--static-load KGF]\n"
     "  potelan-cli sensitivity FILE.lin [--max-stroke N]\n"
@@ -40,24 +41,29 @@ const char kHelpHead[] =
     "  potelan-cli COMMAND --help\n"
     "  potelan-cli --help | --version\n"
     "\n"
-    "sweep        Reads a link file as the change-input form does, solves it at zero\n"
-    "             stroke with a fresh reference shock length, then at every axle stroke\n"
-    "             0, p, 2p, ... not above the maximum stroke, and prints every result.\n"
-    "             Each stroke is a whole multiple of the pitch in the pitch's own\n"
-    "             decimals (--pitch 0.07 gives 0, 0.07, ..., 2.03, ..., 7), and the axle\n"
-    "             is moved by exactly that decimal.\n"
-    "compare      Sweeps a base and a changed link file in 5 mm steps and writes the CSV\n"
-    "             file of the numeric table (dimensions of both sets and the default\n"
-    "             items: link ratio, axle load, shock length, shock stroke).\n"
-    "info         Prints what the linkage gives at the wheel: link ratio, its slope and\n"
-    "             the wheel rate every 5 mm, the progression, the largest value of\n"
-    "             every load with its stroke, and the sag under a static axle load.\n"
-    "sensitivity  Prints, for every dimension of the link type, the change of the link\n"
-    "             ratio at 0, half and full stroke, of the progression and of the shock\n"
-    "             stroke at full stroke per +1 mm (spring rate: per +1 kgf/mm).\n"
-    "fit          Moves the named dimensions within their bounds until the curve comes\n"
-    "             closest to the target, writes the fitted set as a link file and\n"
-    "             prints the RMS of that file's curve against the target.\n"
+    "sweep        Reads a link file as the change-input form does, solves it at\n"
+    "             zero stroke with a fresh reference shock length, then at every\n"
+    "             axle stroke 0, p, 2p, ... not above the maximum stroke, and\n"
+    "             prints every result. Each stroke is a whole multiple of the\n"
+    "             pitch in the pitch's own decimals (--pitch 0.07 gives 0, 0.07,\n"
+    "             ..., 2.03, ..., 7), and the axle is moved by exactly that\n"
+    "             decimal.\n"
+    "compare      Sweeps a base and a changed link file in 5 mm steps and writes\n"
+    "             the CSV file of the numeric table (dimensions of both sets and\n"
+    "             the default items: link ratio, axle load, shock length, shock\n"
+    "             stroke).\n"
+    "info         Prints what the linkage gives at the wheel: link ratio, its\n"
+    "             slope and the wheel rate every 5 mm, the progression, the\n"
+    "             largest value of every load with its stroke, and the sag under\n"
+    "             a static axle load.\n"
+    "sensitivity  Prints, for every dimension of the link type, the change of the\n"
+    "             link ratio at 0, half and full stroke, of the progression and of\n"
+    "             the shock stroke at full stroke per +1 mm (spring rate: per +1\n"
+    "             kgf/mm).\n"
+    "fit          Moves the named dimensions within their bounds until the curve\n"
+    "             comes closest to the target, writes the fitted set as a link\n"
+    "             file and prints the RMS of that file's curve against the\n"
+    "             target, the fitted values and those that lie on a bound.\n"
     "\n"
     "Options:\n"
     "  --max-stroke N   maximum axle stroke in mm, an integer 0 to 3276 (default:\n"
@@ -70,18 +76,21 @@ const char kHelpHead[] =
     "                   the same double, values the link type does not compute are\n"
     "                   null), csv (one line per stroke, empty for such values) or\n"
     "                   table (the numeric table as the table window shows it)\n"
-    "  --static-load KGF  static rear-axle load of `info` whose sag is wanted\n"
+    "  --static-load KGF  static rear-axle load of `info` whose sag is wanted, at\n"
+    "                   least 0\n"
     "  --target F       `fit`: the target curve, lines stroke,value (an optional\n"
-    "                   header line; UTF-8 or Shift-JIS), interpolated linearly\n"
+    "                   header line; UTF-8 or Shift-JIS), interpolated linearly;\n"
+    "                   at least 3 points at distinct strokes from 0 to the\n"
+    "                   maximum stroke\n"
     "  --vary KEYS      `fit`: the dimensions that may change, by their JSON names\n";
 // (the names of the table of dimensions come here)
 const char kHelpTail[] =
     "  --bounds K=LO:HI `fit`: the range of one varied dimension (default: 20 mm\n"
     "                   either side; spring rate 20 %, at least 1 kgf/mm; preload\n"
-    "                   10 mm; neither below 0)\n"
+    "                   10 mm; neither below 0), in values its entry box holds\n"
     "  --quantity Q     `fit`: ratio (default), inverse or axle-load\n"
-    "  -o, --output F   the CSV file that `compare` writes (Shift-JIS, CR LF), or the\n"
-    "                   link file that `fit` writes; never one of the input files\n"
+    "  -o, --output F   the CSV file that `compare` writes (Shift-JIS, CR LF), or\n"
+    "                   the link file that `fit` writes; never an input file\n"
     "  -h, --help       this text; after a command, that command's options\n"
     "  --version        the program's version\n"
     "\n"
@@ -171,7 +180,7 @@ const std::vector<CommandSpec>& Commands() {
        {kMaxStrokeOption,
         {{QStringLiteral("static-load")},
          QStringLiteral("KGF"),
-         QStringLiteral("static rear-axle load whose sag is wanted")},
+         QStringLiteral("static rear-axle load whose sag is wanted, at least 0")},
         kHelpOption}},
       {QStringLiteral("sensitivity"),
        QStringLiteral("sensitivity FILE.lin [--max-stroke N]"),
@@ -188,11 +197,14 @@ const std::vector<CommandSpec>& Commands() {
        QStringLiteral("Moves the named dimensions within their bounds until the curve comes "
                       "closest to the target (RMS over the 5 mm steps), writes the fitted set "
                       "as a link file (the start file with only those dimensions changed) and "
-                      "prints {\"rms\", \"max_error\", \"values\", \"evaluations\", "
-                      "\"seconds\"}, where rms is that of the written file's curve."),
+                      "prints {\"rms\", \"max_error\", \"values\", \"at_bound\", "
+                      "\"evaluations\", \"seconds\"}, where rms is that of the written "
+                      "file's curve and at_bound names the values within one entry step of "
+                      "a bound."),
        {{{QStringLiteral("target")},
          QStringLiteral("TARGET.csv"),
-         QStringLiteral("lines stroke,value, an optional header line; UTF-8 or Shift-JIS")},
+         QStringLiteral("lines stroke,value, an optional header line; UTF-8 or Shift-JIS; "
+                        "at least 3 points at distinct strokes from 0 to the maximum stroke")},
         {{QStringLiteral("vary")},
          QStringLiteral("KEY[,KEY...]"),
          QStringLiteral("the dimensions that may change, by their JSON names")},
@@ -253,6 +265,23 @@ const std::string& HelpString() {
   return help;
 }
 
+// The keys of --vary and --bounds, one a line with the link types that
+// have it and its caption as the assistant shows it.
+QString FitKeys() {
+  QString text = QStringLiteral("\nKeys of --vary and --bounds, their link types and captions:\n");
+  for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+    QString types;
+    for (int type = 2; type <= 6; ++type) {
+      if (TypeUses(type, row.Dim)) types += QString::number(type) + QLatin1Char(' ');
+    }
+    text += QStringLiteral("  %1%2%3 (%4)\n")
+                .arg(TableText(row.Key), -16)
+                .arg(types, -12)
+                .arg(TableText(row.Caption), TableText(row.Unit));
+  }
+  return text;
+}
+
 std::string CommandHelp(const CommandSpec& command) {
   const QString usage = QStringLiteral("Usage: potelan-cli ");
   QString text = usage + Wrapped(command.Usage, 21, static_cast<int>(usage.size())) +
@@ -268,6 +297,7 @@ std::string CommandHelp(const CommandSpec& command) {
     text +=
         left + QStringLiteral("\n      ") + Wrapped(option.Description, 6, 6) + QLatin1Char('\n');
   }
+  if (command.Name == "fit") text += FitKeys();
   return Utf8(text);
 }
 
@@ -312,20 +342,39 @@ std::vector<Field> StepFields(const ConfigSet& s) {
 class SweepPrinter {
  public:
   virtual ~SweepPrinter() = default;
-  virtual void Begin(const ConfigSet& source) = 0;
+  // `failure`: how the sweep ends, when it stops before the last stroke.
+  virtual void Begin(const ConfigSet& source, const std::string* failure, double failedStroke) = 0;
   virtual void Step(double stroke, const ConfigSet& solved) = 0;
-  virtual void End(const std::string* failure, double failedStroke) = 0;
+  virtual void End() = 0;
+  // Whether Begin needs to know the failure ahead of the steps.
+  virtual bool FailureFirst() const { return false; }
 };
 
-// One JSON document: the type, the position, the steps and, when the
-// linkage stopped forming, the failure. The steps are data rather than a
-// report, so the document is written compactly.
+std::string CompactJson(const QJsonObject& object) {
+  return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// One JSON document: the type, the position, the failure when the linkage
+// stopped forming, and the steps, its keys in the order QJsonDocument writes
+// them (sorted). The steps are data rather than a report, so the document is
+// compact, and it is written one step at a time: the memory it takes does not
+// grow with the number of steps. The failure precedes the steps, so the sweep
+// runs first to find it.
 class JsonPrinter : public SweepPrinter {
  public:
   explicit JsonPrinter(std::ostream& out) : out_(out) {}
-  void Begin(const ConfigSet& source) override {
-    root_[QStringLiteral("SusType")] = source.SusType;
-    root_[QStringLiteral("SusPos")] = source.SusPos;
+  bool FailureFirst() const override { return true; }
+  void Begin(const ConfigSet& source, const std::string* failure, double failedStroke) override {
+    std::string head = CompactJson(QJsonObject{{QStringLiteral("SusPos"), source.SusPos},
+                                               {QStringLiteral("SusType"), source.SusType}});
+    head.pop_back();  // the closing brace
+    out_ << head;
+    if (failure != nullptr) {
+      out_ << ",\"failure\":"
+           << CompactJson(QJsonObject{{QStringLiteral("stroke"), failedStroke},
+                                      {QStringLiteral("message"), QString::fromStdString(*failure)}});
+    }
+    out_ << ",\"steps\":[";
   }
   void Step(double stroke, const ConfigSet& solved) override {
     QJsonObject step;
@@ -345,28 +394,21 @@ class JsonPrinter : public SweepPrinter {
     const std::optional<StepRates> rates = RatesOfSolved(solved);
     step[QStringLiteral("WheelRate")] =
         NumberOrNull(rates ? std::optional<double>(rates->WheelRate) : std::nullopt);
-    steps_.append(step);
+    if (!first_) out_ << ',';
+    first_ = false;
+    out_ << CompactJson(step);
   }
-  void End(const std::string* failure, double failedStroke) override {
-    root_[QStringLiteral("steps")] = steps_;
-    if (failure != nullptr) {
-      root_[QStringLiteral("failure")] =
-          QJsonObject{{QStringLiteral("stroke"), failedStroke},
-                      {QStringLiteral("message"), QString::fromStdString(*failure)}};
-    }
-    PrintJson(out_, root_, QJsonDocument::Compact);
-  }
+  void End() override { out_ << "]}\n"; }
 
  private:
   std::ostream& out_;
-  QJsonObject root_;
-  QJsonArray steps_;
+  bool first_ = true;
 };
 
 class CsvPrinter : public SweepPrinter {
  public:
   explicit CsvPrinter(std::ostream& out) : out_(out) {}
-  void Begin(const ConfigSet& source) override {
+  void Begin(const ConfigSet& source, const std::string*, double) override {
     out_ << "stroke";
     for (const Field& field : StepFields(source)) {
       if (field.Values.size() == 1) {
@@ -387,7 +429,7 @@ class CsvPrinter : public SweepPrinter {
     }
     out_ << '\n';
   }
-  void End(const std::string*, double) override {}
+  void End() override {}
 
  private:
   std::ostream& out_;
@@ -400,14 +442,14 @@ class TablePrinter : public SweepPrinter {
   TablePrinter(std::ostream& out, const AppState& state) : out_(out), state_(state) {
     table_.BuildHeaders();
   }
-  void Begin(const ConfigSet&) override {}
+  void Begin(const ConfigSet&, const std::string*, double) override {}
   void Step(double stroke, const ConfigSet&) override {
     const int s = static_cast<int>(stroke);
     WriteTableCell(table_, 0, (10 * s) / 50 + 1, s, "##0");
     FillTableRow(state_, table_, s, 1, kChangedWork);
     lastRow_ = ResultTable::RowOfStroke(s);
   }
-  void End(const std::string*, double) override {
+  void End() override {
     for (int row = 0; row <= lastRow_; ++row) {
       QString line;
       for (int column = 0; column < table_.ColumnCount(); column += column == 0 ? 1 : 2) {
@@ -424,6 +466,31 @@ class TablePrinter : public SweepPrinter {
   ResultTable table_;
   int lastRow_ = 1;
 };
+
+// How a sweep ended: every stroke solved, or the message and stroke of the
+// first that was not.
+struct SweepEnd {
+  std::optional<std::string> Failure;
+  double FailedStroke = 0;
+};
+
+// Sweeps the changed set of `state` over the strokes of `pitch`, giving every
+// solved step to `step` (when there is one).
+SweepEnd SweepSteps(AppState& state, const StrokePitch& pitch, SweepPrinter* step) {
+  if (!SolveInitial(state, kChangedSet)) return {kInitialFailure, 0};
+  CopySet(state, kChangedSet);
+  ConfigSet& work = state.Set[kChangedWork];
+  work.SusLength0 = 0;
+  for (std::int64_t k = 0; pitch.Within(k, state.MaxStroke); ++k) {
+    const double stroke = pitch.Stroke(k);
+    work.AxleStartPos = state.Set[kChangedSet].AxleStartPos - stroke;
+    if (NotFormed(SolveLinkage(state, kChangedWork, work.SusPos))) {
+      return {StrokeFailure(stroke), stroke};
+    }
+    if (step != nullptr) step->Step(stroke, work);
+  }
+  return {};
+}
 
 int Sweep(const Arguments& args, std::ostream& out, std::ostream& err) {
   const QStringList files = args.Files();
@@ -462,28 +529,19 @@ int Sweep(const Arguments& args, std::ostream& out, std::ostream& err) {
   } else {
     printer = std::make_unique<JsonPrinter>(out);
   }
-  printer->Begin(state.Set[kChangedSet]);
-  if (!SolveInitial(state, kChangedSet)) {
-    const std::string message(kInitialFailureMessage);
-    printer->End(&message, 0);
-    err << Utf8(files[0]) << ": " << message << '\n';
+  const ConfigSet source = state.Set[kChangedSet];
+  SweepEnd end;
+  if (printer->FailureFirst()) {
+    AppState trial = state;
+    end = SweepSteps(trial, pitch, nullptr);
+  }
+  printer->Begin(source, end.Failure ? &*end.Failure : nullptr, end.FailedStroke);
+  end = SweepSteps(state, pitch, printer.get());
+  printer->End();
+  if (end.Failure) {
+    err << "potelan-cli: " << Utf8(files[0]) << ": " << *end.Failure << '\n';
     return kNotFormed;
   }
-  CopySet(state, kChangedSet);
-  ConfigSet& work = state.Set[kChangedWork];
-  work.SusLength0 = 0;
-  for (std::int64_t k = 0; pitch.Within(k, state.MaxStroke); ++k) {
-    const double stroke = pitch.Stroke(k);
-    work.AxleStartPos = state.Set[kChangedSet].AxleStartPos - stroke;
-    if (NotFormed(SolveLinkage(state, kChangedWork, work.SusPos))) {
-      const std::string message = StrokeFailureMessage(stroke);
-      printer->End(&message, stroke);
-      err << Utf8(files[0]) << ": " << message << '\n';
-      return kNotFormed;
-    }
-    printer->Step(stroke, work);
-  }
-  printer->End(nullptr, 0);
   return kSuccess;
 }
 
@@ -509,12 +567,12 @@ int Compare(const Arguments& args, std::ostream& err) {
   for (const auto& pass : passes) {
     const std::string name = Utf8(files[pass.Set]);
     if (!SolveInitial(state, pass.Set)) {
-      err << name << ": " << kInitialFailureMessage << '\n';
+      err << "potelan-cli: " << name << ": " << kInitialFailure << '\n';
       return kNotFormed;
     }
     const SweepResult result = pass.Sweep(state, table, graph);
     if (!result.Ok) {
-      err << name << ": " << result.Message << '\n';
+      err << "potelan-cli: " << name << ": " << StrokeFailure(result.FailedStroke) << '\n';
       return kNotFormed;
     }
   }
@@ -577,7 +635,7 @@ int Run(const QStringList& args, std::ostream& out, std::ostream& err) {
   } catch (const LinkFileError& e) {
     err << "potelan-cli: " << e.what() << '\n';
   } catch (const CommandFailure& e) {
-    err << e.what() << '\n';
+    err << "potelan-cli: " << e.what() << '\n';
     return e.Code();
   }
   return kBadUsage;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -78,20 +79,44 @@ QString Arguments::Output(const QStringList& inputs, const char* what) const {
   return *output;
 }
 
-// The file is read once; its lines serve both the reading and the check of
-// where the reading stopped.
-LoadedLink LoadLink(const QString& path) {
+namespace {
+
+// Why a line ended the reading, naming the line and quoting it as it stands.
+std::string StoppedLineMessage(const LinkReadResult& read) {
+  const std::string line = "line " + std::to_string(read.Line);
+  const std::string text = Utf8(read.Text);
+  switch (read.Problem) {
+    case LinkLineProblem::NotANumber:
+      return line + ": " + text + " is not a number";
+    case LinkLineProblem::NotKeyValue:
+      if (read.Text.trimmed().isEmpty()) return line + " is empty, and the link file goes on after it";
+      return line + ": " + text + " is not a key=value line";
+    case LinkLineProblem::TypeNotOffered:
+      return line + ": " + text + " is not a link type from 2 to 6";
+    case LinkLineProblem::NoBox:
+    case LinkLineProblem::None:
+      break;
+  }
+  return line + ": " + text + " cannot be read";
+}
+
+}  // namespace
+
+LoadedLink LoadLinkLines(const QString& path, const QStringList& lines) {
   AppState scratch;
   scratch.Mode = EditMode::New;
   LoadedLink loaded;
   const std::string name = Utf8(path);
-  QString error;
-  const std::optional<QStringList> lines = ReadTextLines(path, &error);
-  if (!lines) throw LinkFileError(Utf8(error));
-  const LinkReadResult read = ReadLinkLines(scratch, loaded.Form, *lines, kChangedSet);
-  if (read.Status == LinkReadStatus::StoppedAtLine && !OnlyBlankLinesFrom(*lines, read.Line)) {
-    throw LinkFileError(name + ": line " + std::to_string(read.Line) +
-                        " is not a valid link-file line (key=value with a number)");
+  // A picture or any other file that is no text, or no line of which is a
+  // link-file line, is not read line by line at all.
+  const bool text = std::none_of(lines.begin(), lines.end(),
+                                 [](const QString& line) { return line.contains(QChar(0)); });
+  if (!text || std::none_of(lines.begin(), lines.end(), IsLinkFileLine)) {
+    throw LinkFileError(name + ": not a link file");
+  }
+  const LinkReadResult read = ReadLinkLines(scratch, loaded.Form, lines, kChangedSet);
+  if (read.Status == LinkReadStatus::StoppedAtLine && !OnlyBlankLinesFrom(lines, read.Line)) {
+    throw LinkFileError(name + ": " + StoppedLineMessage(read));
   }
   const ConfigSet& set = scratch.Set[kChangedSet];
   if (set.SusType < 2 || set.SusType > 6) {
@@ -107,6 +132,15 @@ LoadedLink LoadLink(const QString& path) {
   }
   loaded.Set = set;
   return loaded;
+}
+
+// The file is read once; its lines serve both the reading and the check of
+// where the reading stopped.
+LoadedLink LoadLink(const QString& path) {
+  QString error;
+  const std::optional<QStringList> lines = ReadTextLines(path, &error);
+  if (!lines) throw LinkFileError(Utf8(error));
+  return LoadLinkLines(path, *lines);
 }
 
 ConfigSet LoadLinkFile(const QString& path) { return LoadLink(path).Set; }
@@ -141,6 +175,10 @@ std::int16_t MaxStrokeOf(const Arguments& args, std::ostream& err) {
 bool SolveInitial(AppState& state, int set) {
   state.Set[set].SusLength0 = 0;
   return !NotFormed(SolveLinkage(state, set, state.Set[set].SusPos));
+}
+
+std::string StrokeFailure(double stroke) {
+  return "the linkage no longer forms at axle stroke " + GeneralDouble(stroke) + " mm";
 }
 
 std::optional<double> FiniteNumber(const QString& text) {

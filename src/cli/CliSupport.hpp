@@ -105,6 +105,8 @@ struct LoadedLink {
 
 // Reads a link file as the change-input form does; throws LinkFileError.
 LoadedLink LoadLink(const QString& path);
+// The same over lines already read (or made in memory); `path` names them.
+LoadedLink LoadLinkLines(const QString& path, const QStringList& lines);
 ConfigSet LoadLinkFile(const QString& path);
 
 // MaxStroke from the settings file of the current folder, what could not be
@@ -112,6 +114,11 @@ ConfigSet LoadLinkFile(const QString& path);
 std::int16_t DefaultMaxStroke(std::ostream& err);
 // --max-stroke, else DefaultMaxStroke.
 std::int16_t MaxStrokeOf(const Arguments& args, std::ostream& err);
+
+// The failures of a sweep in the tool's words (the desktop program has its
+// own): at the start, and at an axle stroke.
+inline constexpr char kInitialFailure[] = "the linkage does not form at its initial position";
+std::string StrokeFailure(double stroke);
 
 // Solves a set at zero stroke with a fresh reference length; false when it
 // cannot be formed.

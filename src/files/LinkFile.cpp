@@ -148,12 +148,14 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
   // mismatch of the base set is found before anything has changed.
   std::vector<ReadStep> steps;
   int stopLine = 0;
+  LinkLineProblem problem = LinkLineProblem::None;
   for (qsizetype i = 0; i < lines.size() && stopLine == 0; ++i) {
     const int lineNumber = static_cast<int>(i) + 1;
     const QString& line = lines.at(i);
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0) {
       stopLine = lineNumber;
+      problem = LinkLineProblem::NotKeyValue;
       break;
     }
     const QString key = line.left(equals);
@@ -165,6 +167,7 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
       const std::optional<std::int16_t> type = number ? RoundToInt16(*number) : std::nullopt;
       if (!type) {
         stopLine = lineNumber;
+        problem = LinkLineProblem::NotANumber;
       } else if (set == kBaseSet) {
         if (*type != s.SusType) {
           result.Status = LinkReadStatus::TypeMismatch;
@@ -173,6 +176,7 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
         }
       } else if (*type < 2 || *type > 6) {
         stopLine = lineNumber;  // the type list has no such entry
+        problem = LinkLineProblem::TypeNotOffered;
       } else {
         steps.push_back({ReadStep::Kind::Type, *type, 0, value, {}, false});
       }
@@ -181,6 +185,7 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
       const std::optional<std::int16_t> position = number ? RoundToInt16(*number) : std::nullopt;
       if (!position) {
         stopLine = lineNumber;
+        problem = LinkLineProblem::NotANumber;
       } else {
         steps.push_back({ReadStep::Kind::Position, *position, 0, value, {}, false});
       }
@@ -188,6 +193,7 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
       const std::optional<float> number = DimensionNumber(value);
       if (!number) {
         stopLine = lineNumber;
+        problem = LinkLineProblem::NotANumber;
       } else {
         const bool missing = !form.HasBox(DimensionBox(*d));
         steps.push_back(
@@ -195,7 +201,10 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
         // The base forms have no pivot boxes, yet a file written from them
         // carries the set's pivot move: it goes into the set and reading
         // goes on, so no later line is lost.
-        if (missing && !IsPivot(*d)) stopLine = lineNumber;
+        if (missing && !IsPivot(*d)) {
+          stopLine = lineNumber;
+          problem = LinkLineProblem::NoBox;
+        }
       }
     }
     // Any other key: the line is ignored.
@@ -224,8 +233,17 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
   if (stopLine != 0) {
     result.Status = LinkReadStatus::StoppedAtLine;
     result.Line = stopLine;
+    result.Problem = problem;
+    result.Text = lines.at(stopLine - 1);
   }
   return result;
+}
+
+bool IsLinkFileLine(const QString& line) {
+  const qsizetype equals = line.indexOf(QLatin1Char('='));
+  if (equals < 0) return false;
+  const QString key = line.left(equals);
+  return key == kTypeKey || key == kPositionKey || FindDimension(key).has_value();
 }
 
 QString LinkFileKey(const QString& boxName) {

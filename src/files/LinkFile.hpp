@@ -29,10 +29,21 @@ enum class LinkReadStatus {
   StoppedAtLine,  // reading ended at Line; the lines before it stay applied
 };
 
+// Why a line ended the reading (StoppedAtLine), for a caller that words it.
+enum class LinkLineProblem {
+  None,
+  NotKeyValue,     // no "=" (an empty line too)
+  NotANumber,      // the value of a known key is no number
+  TypeNotOffered,  // a link type outside 2..6 for a set other than 0
+  NoBox,           // the form has no box for the key
+};
+
 struct LinkReadResult {
   LinkReadStatus Status = LinkReadStatus::Ok;
   int Line = 0;   // 1-based line that stopped the reading or held the other type
   QString Error;  // why the file could not be opened (CannotOpen)
+  LinkLineProblem Problem = LinkLineProblem::None;  // (StoppedAtLine)
+  QString Text;   // the line that stopped the reading, as it stands in the file
 };
 
 // The lines of the link file for configuration set `set` from the form's
@@ -63,6 +74,9 @@ LinkReadResult ReadLinkFile(AppState& state, EntryForm& form, const QString& pat
 // caller that looks at the lines itself and so reads the file only once.
 // Never gives CannotOpen.
 LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList& lines, int set);
+
+// Whether a line is a line of a link file: a key the file carries, then "=".
+bool IsLinkFileLine(const QString& line);
 
 // The link-file key of a dimension box ("フォーク長" for Fork_Length_Text);
 // empty for a box the file does not carry.

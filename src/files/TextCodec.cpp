@@ -6,6 +6,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -20,6 +21,16 @@ namespace potelan {
 namespace {
 
 constexpr char kShiftJis[] = "Shift_JIS";
+
+std::function<int(SaveStep)>& InjectedFault() {
+  static std::function<int(SaveStep)> fault;
+  return fault;
+}
+
+// The error number a step fails with by injection; 0 when it is not made to fail.
+int Injected(SaveStep step) { return InjectedFault() ? InjectedFault()(step) : 0; }
+
+QString ErrorText(int number) { return QString::fromLocal8Bit(std::strerror(number)); }
 
 void SetError(QString* error, const QString& text) {
   if (error != nullptr) *error = text;
@@ -197,24 +208,40 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     file.cancelWriting();
     return notSaved(reason);
   };
+  // A save cut short says how much of it reached the disk, and why when the
+  // system said why.
+  const auto cutShort = [&](const QString& why) {
+    QString reason = QStringLiteral("only %1 of %2 bytes reached the disk")
+                         .arg(std::max<qint64>(0, file.size()))
+                         .arg(bytes.size());
+    if (!why.isEmpty()) reason += QStringLiteral(" (%1)").arg(why);
+    return cancel(reason);
+  };
+  errno = 0;
   if (file.write(bytes) != bytes.size() || !file.flush() ||
       file.error() != QFileDevice::NoError) {
-    return cancel(file.errorString());
+    return cutShort(errno != 0 ? ErrorText(errno) : QString());
   }
+  int fault = Injected(SaveStep::Sync);
 #ifdef Q_OS_UNIX
   // Some file systems report a lack of space only when the data reach the disk.
-  if (::fsync(file.handle()) != 0) {
-    return cancel(QString::fromLocal8Bit(std::strerror(errno)));
-  }
+  if (fault == 0 && ::fsync(file.handle()) != 0) fault = errno;
 #endif
-  if (file.size() != bytes.size()) {
-    return cancel(QStringLiteral("only %1 of %2 bytes reached the disk")
-                      .arg(file.size())
-                      .arg(bytes.size()));
-  }
-  if (!file.commit()) return notSaved(file.errorString());
+  if (fault != 0) return cancel(ErrorText(fault));
+  if (file.size() != bytes.size()) return cutShort(QString());
+  // A commit made to fail is one whose writing was cancelled: commit() then
+  // refuses, as it does when the rename fails, and removes the temporary file.
+  const int failed = Injected(SaveStep::Commit);
+  if (failed != 0) file.cancelWriting();
+  if (!file.commit()) return notSaved(failed != 0 ? ErrorText(failed) : file.errorString());
   return true;
 }
+
+SaveFaultInjection::SaveFaultInjection(std::function<int(SaveStep)> fault) {
+  InjectedFault() = std::move(fault);
+}
+
+SaveFaultInjection::~SaveFaultInjection() { InjectedFault() = nullptr; }
 
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error) {
   QString encodeError;

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace potelan {
@@ -63,6 +64,21 @@ std::optional<QByteArray> EncodeLines(const QStringList& lines, QString* error =
 // (/dev/null, a terminal) is written in place with every write checked, and
 // anything else (a folder, a named pipe) is refused.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// The steps of WriteFileAtomically that reach the disk: the data synced to it
+// and the temporary file put in the target's place.
+enum class SaveStep { Sync, Commit };
+
+// A seam for tests: while an object of this class lives, `fault` is asked
+// before each step of every save, and an error number it gives (such as EIO)
+// makes that step fail with it, as the system would. Not for concurrent saves.
+class SaveFaultInjection {
+ public:
+  explicit SaveFaultInjection(std::function<int(SaveStep)> fault);
+  ~SaveFaultInjection();
+  SaveFaultInjection(const SaveFaultInjection&) = delete;
+  SaveFaultInjection& operator=(const SaveFaultInjection&) = delete;
+};
 
 // EncodeLines followed by WriteFileAtomically; nothing is written when the
 // lines cannot be encoded.

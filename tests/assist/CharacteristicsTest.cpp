@@ -141,12 +141,16 @@ TEST(CharacteristicsTest, ProgressionIsTheRatioChangeOverTheStroke) {
 }
 
 TEST(CharacteristicsTest, PeaksAreTheLargestLoadsWithTheirStrokes) {
-  for (int type = 2; type <= 6; ++type) {
-    const ConfigSet set = SampleSet(type);
+  // Random linkages have negative loads; without a spring all are 0, peaking first.
+  std::vector<ConfigSet> sets = Linkages();
+  sets.push_back(SampleSet(4));
+  sets.back().SpringRate = sets.back().Preload = 0;
+  for (const ConfigSet& set : sets) {
+    const int type = set.SusType;
     const Characteristics c = Characterise(set, 150);
     ASSERT_TRUE(c.Swept.Ok);
     // Type 2 has no rod and no link mounts: those loads are absent.
-    EXPECT_EQ(c.Peaks.size(), type == 2 ? 3u : 6u);
+    ASSERT_EQ(c.Peaks.size(), type == 2 ? 3u : 6u);
     for (const LoadPeak& peak : c.Peaks) {
       double largest = 0;
       double where = -1;
@@ -182,12 +186,12 @@ TEST(CharacteristicsTest, SagAgreesWithABisectionOfTheAxleLoad) {
     const double first = curve.Points.front().Loads[kAxle];
     const double last = curve.Points.back().Loads[kAxle];
     // Loads whose stroke lies between grid steps and on one.
-    for (double share : {0.13, 0.5, 0.77}) {
+    for (double share : {0.13, 0.5, 0.77, 0.995}) {
       const double load = first + share * (last - first);
       const Characteristics c = Characterise(set, 150, load);
       ASSERT_TRUE(c.StaticSag.has_value());
       ASSERT_EQ(c.StaticSag->Outcome, SagOutcome::Reached) << "type " << type;
-      EXPECT_NEAR(c.StaticSag->Stroke, BisectAxleLoad(set, curve.SusLength0, load), kSagTolerance)
+      EXPECT_NEAR(c.StaticSag->Stroke, BisectAxleLoad(set, curve.SusLength0, load), 0.001)
           << "type " << type << " load " << load;
     }
   }
@@ -202,6 +206,7 @@ TEST(CharacteristicsTest, SagOutsideTheStroke) {
   const Sag held = FindSag(set, curve, first * 0.5);
   EXPECT_EQ(held.Outcome, SagOutcome::HeldByPreload);
   EXPECT_EQ(held.Stroke, 0);
+  EXPECT_EQ(FindSag(set, curve, first).Outcome, SagOutcome::HeldByPreload);  // at equality
   EXPECT_FALSE(Characterise(set, 150).StaticSag.has_value());
   // Every comparison with NaN is false: without a guard the bisection
   // reported a sag just past the first step.
@@ -232,6 +237,15 @@ TEST(CharacteristicsTest, ALinkageThatFailsOnTheStrokeNamesTheStroke) {
   }
   EXPECT_TRUE(found);
   EXPECT_FALSE(SweepCurve(set, -1).Ok);
+  // A flat plate assembles, but locked it has no rates: not assembled with rates.
+  ConfigSet flat = SampleSet(5);
+  flat.LinkUp = flat.LinkFr + flat.LinkRr;
+  EXPECT_TRUE(SweepCurve(flat, 150, false).Ok);
+  EXPECT_FALSE(SweepCurve(flat, 150, true).Ok);
+  // A set still holding an old reference length gives the fresh curve.
+  ConfigSet old = set;
+  old.SusLength0 = set.SusLength0 + 40;
+  EXPECT_EQ(SweepCurve(old, 150).Points.back().SusStroke, good.Points.back().SusStroke);
 }
 
 }  // namespace

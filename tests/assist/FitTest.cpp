@@ -81,6 +81,8 @@ TEST_P(ReachableFit, FindsTheLinkageWhoseCurveIsTheTarget) {
   ExpectOnlyChanged(start, result.Fitted, vary);
   ExpectHonest(request, result);
   EXPECT_GT(result.Evaluations, 0);
+  // The truth lies well inside the default bounds.
+  EXPECT_EQ(result.AtBound, std::vector<bool>(vary.size(), false));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,6 +141,24 @@ TEST(FitTest, UnreachableTargetGivesTheBestAssemblingSetWithItsHonestRms) {
     }
   }
   EXPECT_LE(result.Rms, bestOnGrid + 1e-3);
+
+  // Beyond LinkUp's upper bound (off the entry grid) the fit ends on it, marked,
+  // with the rod that a scan along the bound finds best.
+  ConfigSet truth = SampleSet(4);
+  truth.LinkUp -= 3, truth.TenRodLength += 2;
+  FitRequest bounded = MakeFitRequest(SampleSet(4), 150, Quantity::LinkRatio,
+                                      TargetFromCurve(SweepCurve(truth, 150, false), Quantity::LinkRatio), vary);
+  bounded.Vary[0].Range = {truth.LinkUp - 12, truth.LinkUp - 1.992};
+  const FitResult edge = CurveFit(bounded).Run();
+  EXPECT_EQ(edge.AtBound, (std::vector<bool>{true, false}));
+  double bestAlong = std::numeric_limits<double>::infinity();
+  ConfigSet c = edge.Fitted;
+  for (c.TenRodLength = truth.TenRodLength - 8; c.TenRodLength <= truth.TenRodLength; c.TenRodLength += 0.01) {
+    if (const auto e = MeasureFit(c, 150, Quantity::LinkRatio, bounded.Target)) bestAlong = std::min(bestAlong, e->Rms);
+  }
+  EXPECT_LE(edge.Rms, bestAlong + 1e-9);
+  bounded.Vary[0].Range = {truth.LinkUp + 1.992, truth.LinkUp + 12};  // beyond the lower bound
+  EXPECT_EQ(CurveFit(bounded).Run().AtBound, (std::vector<bool>{true, false}));
 }
 
 // Weights steer the fit: with all weight on the first half of the stroke the
@@ -158,6 +178,14 @@ TEST(FitTest, WeightsAlongTheStroke) {
   EXPECT_LE(result.Rms, 1e-9);  // the start already matches the weighted half
   EXPECT_EQ(result.Values[0], start.LinkUp);
   ExpectHonest(request, result);
+
+  // Over the weights, not the count: weight 2 and an error of 0.1 give an RMS of 0.1.
+  const std::vector<CurveSample> off = ShiftTarget(TargetFromCurve(curve, Quantity::LinkRatio), 0.1);
+  EXPECT_NEAR(MeasureFit(start, 150, Quantity::LinkRatio, off, {{0, 2}, {150, 2}})->Rms, 0.1, 1e-12);
+  // At a maximum stroke of 152 the end point between the 5 mm steps weighs nothing.
+  std::vector<CurveSample> end152 = TargetFromCurve(SweepCurve(start, 152, false), Quantity::LinkRatio);
+  end152.back().Value += 1;
+  EXPECT_EQ(MeasureFit(start, 152, Quantity::LinkRatio, end152)->Rms, 0);
 }
 
 TEST(FitTest, CancelStopsTheSearchWithTheBestSetSoFar) {
@@ -248,9 +276,16 @@ TEST(FitTest, BadRequestsAreRefusedWithAMessage) {
   FitRequest weightOffGrid = negativeWeight;
   weightOffGrid.Weights = {{1, 0}, {2, 1}, {3, 0}};
   EXPECT_TRUE(refused(weightOffGrid));
+  FitRequest narrow = MakeFitRequest(start, 150, Quantity::LinkRatio, target, {Dimension::SusUpX});
+  narrow.Vary[0].Range.Upper = narrow.Vary[0].Range.Lower + 0.005;  // below one entry step
+  EXPECT_TRUE(refused(narrow));
   EXPECT_FALSE(CheckFitRequest(MakeFitRequest(start, 150, Quantity::LinkRatio, target,
                                               {Dimension::SusUpX}))
                    .has_value());
+  // NLopt refuses a global stage over an infinite span: an error, not a fallback.
+  FitRequest vast = narrow;
+  vast.Vary[0].Range = {-1e308, 1e308};
+  EXPECT_TRUE(refused(vast) == false && CurveFit(vast).Run().Problem.Problem == FitProblem::StageRefused);
 }
 
 TEST(FitTest, NoAssemblingCandidateIsReportedNotReturned) {
@@ -312,12 +347,14 @@ TEST(DimensionsTest, NamesTypesAndEntryRounding) {
   // Two decimals for lengths, one for the spring values, through single precision.
   EXPECT_EQ(RoundToEntry(Dimension::LinkUp, 12.345), static_cast<double>(12.35f));
   EXPECT_EQ(RoundToEntry(Dimension::SpringRate, 8.26), static_cast<double>(8.3f));
+  EXPECT_EQ(RoundToEntry(Dimension::Preload, 7.26), static_cast<double>(7.3f));
   EXPECT_EQ(RoundToEntry(Dimension::LinkUp, 0.001), 0.0);
   EXPECT_EQ(RoundToEntry(Dimension::SusUpY, -250.004), static_cast<double>(-250.0f));
   const Bounds spring = DefaultBounds(Dimension::SpringRate, 10);
   EXPECT_EQ(spring.Lower, 8);
   EXPECT_EQ(spring.Upper, 12);
   EXPECT_EQ(DefaultBounds(Dimension::Preload, 4).Lower, 0);
+  EXPECT_EQ(DefaultBounds(Dimension::Preload, 14).Lower, 4);
   EXPECT_EQ(DefaultBounds(Dimension::LinkUp, 100).Upper, 120);
 }
 

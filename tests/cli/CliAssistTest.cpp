@@ -12,18 +12,22 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <tuple>
 
 #include "CliRunning.hpp"
+#include "FileBytes.hpp"
 #include "assist/Characteristics.hpp"
-#include "assist/Dimensions.hpp"
+#include "model/Dimensions.hpp"
 #include "assist/Fit.hpp"
 #include "assist/Sensitivity.hpp"
 #include "cli/CliCommands.hpp"
 #include "entry/MemoryForm.hpp"
 #include "files/LinkFile.hpp"
 #include "files/TextCodec.hpp"
+#include "model/NumberFormat.hpp"
 #include "model/Rates.hpp"
 #include "model/Solver.hpp"
 
@@ -186,9 +190,9 @@ TEST(CliSensitivityTest, PrintsTheEnginesSensitivityByJsonName) {
     EXPECT_EQ(root["HalfStroke"].toDouble(), s.HalfStroke);
     EXPECT_EQ(root["base"].toObject()["RatioAtMax"].toDouble(), s.Base.RatioAtMax);
     const QJsonObject dims = root["dimensions"].toObject();
-    ASSERT_EQ(dims.size(), static_cast<qsizetype>(assist::DimensionsOfType(type).size()));
+    ASSERT_EQ(dims.size(), static_cast<qsizetype>(DimensionsOfType(type).size()));
     for (const assist::DimensionSensitivity& row : s.Rows) {
-      const QString key = QString::fromLatin1(assist::JsonName(row.Dim));
+      const QString key = QString::fromLatin1(JsonName(row.Dim));
       SCOPED_TRACE(key.toStdString());
       ASSERT_TRUE(row.Assembles);
       const QJsonObject f = dims[key].toObject();
@@ -274,7 +278,7 @@ TEST(CliFitTest, ReachesTheCurveOfAKnownLinkageAndWritesItsFile) {
   ConfigSet truth = start.Set;
   truth.LinkUp -= 3;
   truth.LinkFr -= 2;
-  truth.TenRodLength += 1.5;
+  truth.TenRodLength += 1.37;  // no single-precision number
   const assist::Curve curve = assist::SweepCurve(truth, 150, false);
   ASSERT_TRUE(curve.Ok);
   const std::vector<assist::CurveSample> target =
@@ -305,6 +309,9 @@ TEST(CliFitTest, ReachesTheCurveOfAKnownLinkageAndWritesItsFile) {
     EXPECT_EQ(static_cast<float>(values["LinkUp"].toDouble()), fitted.Set.LinkUp);
     EXPECT_EQ(static_cast<float>(values["LinkFr"].toDouble()), fitted.Set.LinkFr);
     EXPECT_EQ(static_cast<float>(values["TenRodLength"].toDouble()), fitted.Set.TenRodLength);
+    // Printed as the file's decimals, not as their single-precision images.
+    const QString rod = LinesOf(out).filter("テンションロッド長=").value(0).section('=', 1);
+    EXPECT_EQ(values["TenRodLength"].toDouble(), ParseDecimal(rod.toStdString())) << rod.toStdString();
     EXPECT_NEAR(fitted.Set.LinkUp, truth.LinkUp, 0.5);
     EXPECT_NEAR(fitted.Set.TenRodLength, truth.TenRodLength, 0.5);
     EXPECT_EQ(fitted.Set.SusType, start.Set.SusType);
@@ -346,6 +353,14 @@ TEST(CliFitTest, AnUnreachableTargetGivesTheBestSetWithinTheBounds) {
   EXPECT_GT(error->Rms, 1);
   EXPECT_EQ(root["rms"].toDouble(), error->Rms);
   ExpectOnlyVariedLinesDiffer(Example(3), out, {"リンクプレート上辺", "スプリングレート"});
+  // Out of reach: "at_bound" names exactly the values within a step of a bound.
+  const QJsonArray atBound = root["at_bound"].toArray();
+  EXPECT_FALSE(atBound.isEmpty());
+  for (const auto& [key, lo, hi, step] : {std::tuple{"LinkUp", 60.0, 64.0, 0.01},
+                                          std::tuple{"SpringRate", 11.5, 12.5, 0.1}}) {
+    const double v = values[key].toDouble();
+    EXPECT_EQ(atBound.contains(QString(key)), v - lo < step * 1.01 || hi - v < step * 1.01) << key;
+  }
 }
 
 // A fitted value of zero is the decimal point alone in its entry box's
@@ -369,6 +384,13 @@ TEST(CliFitTest, AFittedZeroIsWrittenAsANumber) {
   EXPECT_EQ(ParseJson(r.Out)["values"].toObject()["Preload"].toDouble(-1), 0);
   EXPECT_TRUE(LinesOf(out).contains("プリロード=0"));
   EXPECT_EQ(ReadLink(out).Set.Preload, 0);
+  // CR line ends, trailing commas, squares that overflow, a device as output.
+  ASSERT_TRUE(potelan::testing::WriteBytes(dir.filePath("cr.csv"),
+                                           "stroke,ratio\r0,1e200,\r75,1e200, ,\r150,1e200\r"));
+  const Outcome huge = RunCli({"fit", Example(4), "--target", dir.filePath("cr.csv"), "--vary", "Preload",
+                               "--max-stroke", "150", "-o", "/dev/null"});
+  ASSERT_EQ(huge.Code, kSuccess) << huge.Err;
+  EXPECT_EQ(ParseJson(huge.Out)["rms"].toDouble(), 1e200);
 }
 
 // ---- usage and exit statuses ---------------------------------------------------
@@ -394,7 +416,12 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
   const QString start = dir.filePath("start.lin");
   ASSERT_TRUE(QFile::copy(Example(4), start));
   const QByteArray startBytes = LinesOf(start).join('\n').toUtf8();
-  const QString csv = WriteTarget(dir, "t.csv", {{0, 0.3}, {150, 0.5}}, false);
+  const QString csv = WriteTarget(dir, "t.csv", {{0, 0.3}, {75, 0.4}, {150, 0.5}}, false);
+  // Too few points, beyond the stroke, two at one stroke.
+  const QString two = WriteTarget(dir, "two.csv", {{0, 0.3}, {150, 0.5}}, false);
+  const QString beyond = WriteTarget(dir, "far.csv", {{0, 0.3}, {75, 0.4}, {151, 0.5}}, false);
+  const QString below = WriteTarget(dir, "low.csv", {{-1, 0.3}, {75, 0.4}, {150, 0.5}}, false);
+  const QString twice = WriteTarget(dir, "twice.csv", {{0, 0.3}, {75, 0.4}, {75, 0.5}}, false);
   const QString bad = dir.filePath("bad.csv");
   ASSERT_TRUE(WriteTextLines(bad, {"stroke,value", "0,0.3", "5;0.31"}));
   const QString out = dir.filePath("out.lin");
@@ -404,6 +431,7 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
       {"info"},
       {"info", start, start},
       {"info", start, "--static-load", "heavy"},
+      {"info", start, "--static-load", "-1"},
       {"info", start, "--pitch", "1"},
       {"sensitivity", start, "--max-stroke", "-1"},
       {"sensitivity", dir.filePath("none.lin")},
@@ -422,19 +450,36 @@ TEST(CliAssistUsageTest, BadUsageIsStatus2AndWritesNothing) {
       {"fit", start, "--target", "/dev/zero", "--vary", "LinkUp", "-o", out},
       {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", start},  // over the start
       {"fit", start, "--target", csv, "--vary", "LinkUp", "-o", csv},    // over the target
+      {"fit", start, "--target", two, "--vary", "LinkUp", "-o", out},
+      {"fit", start, "--target", beyond, "--vary", "LinkUp", "--max-stroke", "150", "-o", out},
+      {"fit", start, "--target", below, "--vary", "LinkUp", "-o", out},
+      {"fit", start, "--target", twice, "--vary", "LinkUp", "-o", out},
+      // Bounds no box holds: beyond single precision, finer than its step.
+      {"fit", start, "--target", csv, "--vary", "SpringRate", "--bounds", "SpringRate=1e39:2e39",
+       "-o", out},
+      {"fit", start, "--target", csv, "--vary", "SpringRate", "--bounds",
+       "SpringRate=16777217:16777217.5", "-o", out},
+      {"fit", start, "--target", csv, "--vary", "LinkUp", "--bounds", "LinkUp=60.005:64", "-o", out},
+      {"fit", start, "--target", csv, "--vary", "SpringRate", "--bounds", "SpringRate=4.55:5", "-o", out},
   };
   for (const QStringList& args : cases) {
     SCOPED_TRACE(args.join(' ').toStdString());
     const Outcome r = RunCli(args);
     EXPECT_EQ(r.Code, kBadUsage);
     EXPECT_TRUE(r.Out.empty());
-    EXPECT_FALSE(r.Err.empty());
+    EXPECT_EQ(r.Err.rfind("potelan-cli: ", 0), 0u) << r.Err;
   }
   EXPECT_FALSE(QFile::exists(out));
   EXPECT_EQ(LinesOf(start).join('\n').toUtf8(), startBytes);
-  EXPECT_EQ(LinesOf(csv).size(), 3);
+  EXPECT_EQ(LinesOf(csv).size(), 4);
   const Outcome badLine = RunCli({"fit", start, "--target", bad, "--vary", "LinkUp", "-o", out});
   EXPECT_NE(badLine.Err.find("line 3"), std::string::npos) << badLine.Err;
+  // An unknown key is answered with the keys of the file's link type, in form order.
+  EXPECT_NE(RunCli({"fit", type2, "--target", csv, "--vary", "LinkUp", "-o", out}).Err.find(
+                "link type 2; its keys are SusUpX, SusUpY, ForkLength, ForkLinkLength, "
+                "ForkLinkOffset, AxleStartPos, SpringRate, Preload\n"), std::string::npos);
+  EXPECT_NE(RunCli({"fit", start, "--target", twice, "--vary", "LinkUp", "-o", out}).Err.find(
+                "lines 3 and 4 give the same stroke 75"), std::string::npos);
 }
 
 TEST(CliAssistUsageTest, ALinkageThatDoesNotFormIsStatus3) {
@@ -445,15 +490,18 @@ TEST(CliAssistUsageTest, ALinkageThatDoesNotFormIsStatus3) {
     const Outcome r = RunCli({command, failing, "--max-stroke", "150"});
     EXPECT_EQ(r.Code, kNotFormed) << command;
     EXPECT_TRUE(r.Out.empty()) << command;
-    EXPECT_NE(r.Err.find("40mm"), std::string::npos) << r.Err;
+    EXPECT_EQ(r.Err, "potelan-cli: " + failing.toStdString() +
+                         ": the linkage no longer forms at axle stroke 40 mm\n");
   }
   // The spring rate cannot bring the axle back into reach: no set assembles.
-  const QString csv = WriteTarget(dir, "t.csv", {{0, 1}, {150, 1}}, false);
+  const QString csv = WriteTarget(dir, "t.csv", {{0, 1}, {75, 1}, {150, 1}}, false);
   const QString out = dir.filePath("out.lin");
   const Outcome r = RunCli(
       {"fit", failing, "--target", csv, "--vary", "SpringRate", "--max-stroke", "150", "-o", out});
   EXPECT_EQ(r.Code, kNotFormed);
   EXPECT_TRUE(r.Out.empty());
+  EXPECT_EQ(r.Err, "potelan-cli: " + failing.toStdString() +
+                       ": no set within the bounds forms over the whole stroke\n");
   EXPECT_FALSE(QFile::exists(out));
 }
 
@@ -478,6 +526,12 @@ TEST(CliAssistUsageTest, EveryCommandHasItsOwnHelpAndTheVersionIsListed) {
     EXPECT_EQ(RunCli({"help", c.Command}).Out, r.Out);
   }
   EXPECT_EQ(RunCli({"sensitivity", "--help"}).Out.find("--pitch"), std::string::npos);
+  // fit's help lists every key with its caption.
+  const std::string fit = RunCli({"fit", "--help"}).Out;
+  for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+    const std::size_t at = fit.find("\n  " + std::string(row.Key) + " ");
+    EXPECT_LT(fit.find(std::string(row.Caption) + " ("), fit.find('\n', at + 1)) << row.Key;
+  }
 
   const Outcome help = RunCli({"--help"});
   for (const char* text : {"info", "sensitivity", "fit", "--version", "--static-load"}) {
