@@ -25,6 +25,7 @@
 #include "entry/BaseForm.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/InputForm.hpp"
+#include "entry/MemoryForm.hpp"
 #include "entry/PositionForm.hpp"
 #include "entry/StartMixForm.hpp"
 #include "files/LinkFile.hpp"
@@ -98,6 +99,27 @@ std::optional<int> LinkFileType(const QStringList& lines) {
     return *type;
   }
   return std::nullopt;
+}
+
+// The outcome of reading a link file into the change-input form when the
+// reading would take nothing from it (no line gives a type, a position or a
+// box's value); nothing when the file gives something or cannot be opened.
+// The file is read into a form without a window whose boxes all hold a mark
+// first, so that every box the reading writes shows.
+std::optional<LinkReadResult> NothingTaken(const QString& path) {
+  AppState probe;
+  probe.Mode = EditMode::Changing;
+  MemoryForm form = MemoryForm::InputForm();
+  const QString mark = QStringLiteral("\x01");
+  const QStringList boxes = form.BoxNames();
+  for (const QString& box : boxes) form.SetBoxText(box, mark);
+  const LinkReadResult read = ReadLinkFile(probe, form, path, kChangedSet);
+  if (read.Status == LinkReadStatus::CannotOpen) return std::nullopt;
+  if (!form.TypeIndexCalls().empty() || !form.PositionLabel().isEmpty()) return std::nullopt;
+  for (const QString& box : boxes) {
+    if (form.BoxText(box) != mark) return std::nullopt;
+  }
+  return read;
 }
 
 }  // namespace
@@ -542,6 +564,19 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   if (input_ == nullptr) return;
   const bool wasNew = state_.Mode == EditMode::New;
   const EditMode kept = state_.Mode;
+  // A file from which no line would be taken (no type, position or
+  // dimension) changes nothing: no set, no stage, no view, and above all not
+  // the stored set. The user is told so.
+  if (const std::optional<LinkReadResult> nothing = NothingTaken(path)) {
+    if (nothing->Status == LinkReadStatus::StoppedAtLine) {
+      prompts_.Message(this, ReadStoppedMessage(path, nothing->Line), text::kWarningTitle,
+                       MessageIcon::Error);
+    } else {
+      TellFileFailure(prompts_, this, kNotLinkFile, path,
+                      QStringLiteral("%1 holds no link data").arg(path));
+    }
+    return;
+  }
   state_.Mode = EditMode::Changing;
   const LinkReadResult read = ReadLinkFile(state_, input_->Entry(), path, kChangedSet);
   if (read.Status == LinkReadStatus::CannotOpen) {
@@ -605,9 +640,12 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
   // A box the file did not fill may not read; that is no failure of the
   // loaded linkage, which has just been swept, and must not be taken for
   // one at the next commit.
+  // Boxes that do not read (a type change emptied them, the file did not
+  // fill them) are no set: the snapshot waits, as for the first commit.
   if (wasNew) {
-    ReadFormToSet(state_, input_->Entry(), kStoredSet);
-    state_.LinkFailed = false;
+    AppState boxes = state_;
+    ReadFormToSet(boxes, input_->Entry(), kStoredSet);
+    if (!boxes.LinkFailed) state_.Set[kStoredSet] = boxes.Set[kStoredSet];
   }
 }
 
