@@ -24,6 +24,7 @@
 #include "entry/FormTransfer.hpp"
 #include "entry/SessionWindowsPrompts.hpp"
 #include "entry/WidgetEntryForm.hpp"
+#include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
 #include "session/EditSession.hpp"
 #include "ui/Controls.hpp"
@@ -33,10 +34,27 @@ namespace {
 
 const QString kNotNumbers = QStringLiteral("次の項目の入力は数値ではありません");
 const QString kEnterNumbers = QStringLiteral("数値を入力して下さい");
-const QString kFrameX = QStringLiteral("サス上部取付位置Ｘ座標:");
-const QString kFrameY = QStringLiteral("サス上部取付位置Ｙ座標:");
-const QString kForkLength = QStringLiteral("サス上部取付長:");
-const QString kForkOffset = QStringLiteral("サス上部取付オフセット:");
+
+// The caption of a dimension's row, from the table of dimensions.
+QString Caption(Dimension d) { return DimensionCaption(d) + QStringLiteral(":"); }
+
+// The object names of the rows' captions (Label1 is an array of two).
+struct CaptionName {
+  Dimension Dim;
+  const char* Name;
+  int Index;
+};
+constexpr CaptionName kCaptionNames[] = {
+    {Dimension::FrameLinkX, "Label7", -1},       {Dimension::FrameLinkY, "Label8", -1},
+    {Dimension::ForkLinkLength, "Label6", -1},   {Dimension::ForkLinkOffset, "Label12", -1},
+    {Dimension::LinkUp, "Label9", -1},           {Dimension::LinkFr, "Label10", -1},
+    {Dimension::LinkRr, "Label11", -1},          {Dimension::TenRodLength, "Label1", 1},
+    {Dimension::ForkLength, "Label1", 0},        {Dimension::AxleStartPos, "Label21", -1},
+    {Dimension::SpringRate, "Label20", -1},      {Dimension::Preload, "Label19", -1},
+    {Dimension::PivotMoveX, "Label14", -1},      {Dimension::PivotMoveY, "Label13", -1},
+    {Dimension::RebSpringRate, "Label_Reb_Spring", -1},
+    {Dimension::RebSpringLength, "Label_Reb_Spring_Length", -1},
+};
 constexpr int kLabelWidth = 215;
 constexpr int kBoxWidth = 80;
 constexpr int kRowHeight = 20;
@@ -194,6 +212,18 @@ void InputForm::BuildRows() {
       grid->addWidget(button, r, 2);
     }
   };
+  // Every row of a group of the table of dimensions, in the form's order.
+  auto dimensionRows = [&](QGridLayout* grid, QWidget* w, DimensionGroup group) {
+    for (const Dimension d : InputFormDimensions()) {
+      if (InfoOf(d).Group != group) continue;
+      for (const CaptionName& name : kCaptionNames) {
+        if (name.Dim != d) continue;
+        QLineEdit* box = AddBox(DimensionBox(d), w);
+        if (group == DimensionGroup::PivotMove) box->setText("0");
+        row(grid, MakeLabel(name.Name, Caption(d), w, name.Index), box, TableText(InfoOf(d).Spin));
+      }
+    }
+  };
   auto block = [&](QWidget* holder = nullptr) {
     QWidget* widget = holder != nullptr ? holder : new QWidget(this);
     outer->addWidget(widget);
@@ -225,8 +255,8 @@ void InputForm::BuildRows() {
   // Shock upper mount: the X/Y pair and the length/offset pair share a place.
   {
     auto [w, grid] = block();
-    shockMountFirstLabel_ = MakeLabel("Label3", kFrameX, w);
-    shockMountSecondLabel_ = MakeLabel("Label4", kFrameY, w);
+    shockMountFirstLabel_ = MakeLabel("Label3", Caption(Dimension::SusUpX), w);
+    shockMountSecondLabel_ = MakeLabel("Label4", Caption(Dimension::SusUpY), w);
     auto* first = new QWidget(w);
     auto* second = new QWidget(w);
     for (QWidget* holder : {first, second}) {
@@ -234,12 +264,13 @@ void InputForm::BuildRows() {
       stack->setContentsMargins(0, 0, 0, 0);
     }
     // Each box of a pair is named by the caption the row shows with it.
-    const std::pair<QWidget*, std::pair<const QString*, const QString*>> pairs[] = {
-        {first, {&box::SusUpX, &kFrameX}},      {first, {&box::SusUpLength, &kForkLength}},
-        {second, {&box::SusUpY, &kFrameY}},     {second, {&box::SusUpOffset, &kForkOffset}}};
-    for (const auto& [holder, named] : pairs) {
-      QLineEdit* edit = AddBox(*named.first, holder);
-      edit->setAccessibleName(AccessibleCaption(*named.second));
+    const std::pair<QWidget*, Dimension> pairs[] = {{first, Dimension::SusUpX},
+                                                     {first, Dimension::SusUpLength},
+                                                     {second, Dimension::SusUpY},
+                                                     {second, Dimension::SusUpOffset}};
+    for (const auto& [holder, d] : pairs) {
+      QLineEdit* edit = AddBox(DimensionBox(d), holder);
+      edit->setAccessibleName(AccessibleCaption(Caption(d)));
       static_cast<QGridLayout*>(holder->layout())->addWidget(edit, 0, 0);
     }
     row(grid, shockMountFirstLabel_, first, "Spin_Ex");
@@ -250,17 +281,11 @@ void InputForm::BuildRows() {
   SetControlIndex(*frameGroup_, "Picture1", 1);
   {
     auto [w, grid] = block(frameGroup_);
-    row(grid, MakeLabel("Label7", QStringLiteral("フレーム側リンク取付位置Ｘ座標:"), w),
-        AddBox(box::FrameLinkX, w), "Spin_Dx");
-    row(grid, MakeLabel("Label8", QStringLiteral("フレーム側リンク取付位置Ｙ座標:"), w),
-        AddBox(box::FrameLinkY, w), "Spin_Dy");
+    dimensionRows(grid, w, DimensionGroup::FrameLink);
   }
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label6", QStringLiteral("フォークリンク取付位置:"), w),
-        AddBox(box::ForkLinkLength, w), "Spin_Fork_Link");
-    row(grid, MakeLabel("Label12", QStringLiteral("リンク取付オフセット量:"), w),
-        AddBox(box::ForkLinkOffset, w), "Spin_Link_Offset");
+    dimensionRows(grid, w, DimensionGroup::ForkLink);
   }
   outer->addWidget(Separator(this));
   // The link plate, the tension rod and the position: group Picture1(0).
@@ -268,14 +293,7 @@ void InputForm::BuildRows() {
   SetControlIndex(*linkGroup_, "Picture1", 0);
   {
     auto [w, grid] = block(linkGroup_);
-    row(grid, MakeLabel("Label9", QStringLiteral("リンクプレート上辺:"), w),
-        AddBox(box::LinkUp, w), "Spin_Link_Up");
-    row(grid, MakeLabel("Label10", QStringLiteral("リンクプレート前辺:"), w),
-        AddBox(box::LinkFr, w), "Spin_Link_Fr");
-    row(grid, MakeLabel("Label11", QStringLiteral("リンクプレート後辺:"), w),
-        AddBox(box::LinkRr, w), "Spin_Link_Rr");
-    row(grid, MakeLabel("Label1", QStringLiteral("テンションロッド長:"), w, 1),
-        AddBox(box::TenRod, w), "Spin_Ten_Rod");
+    dimensionRows(grid, w, DimensionGroup::LinkPlate);
     auto* position = new QWidget(w);
     auto* h = new QHBoxLayout(position);
     h->setContentsMargins(0, 0, 0, 0);
@@ -298,10 +316,7 @@ void InputForm::BuildRows() {
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label1", QStringLiteral("リアフォーク長:"), w, 0),
-        AddBox(box::ForkLength, w), "Spin_Fork_Length");
-    row(grid, MakeLabel("Label21", QStringLiteral("リアアクスル初期位置:"), w),
-        AddBox(box::AxleStartPos, w), "Spin_Axle_Start_Pos");
+    dimensionRows(grid, w, DimensionGroup::Arm);
   }
   outer->addWidget(Separator(this));
   {
@@ -324,28 +339,17 @@ void InputForm::BuildRows() {
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label20", QStringLiteral("スプリングレート:"), w),
-        AddBox(box::Spring, w), "Spin_Spring");
-    row(grid, MakeLabel("Label19", QStringLiteral("プリロード:"), w), AddBox(box::Preload, w),
-        "Spin_Preload");
+    dimensionRows(grid, w, DimensionGroup::Spring);
   }
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    QLineEdit* pivotX = AddBox(box::PivotX, w);
-    QLineEdit* pivotY = AddBox(box::PivotY, w);
-    pivotX->setText("0");
-    pivotY->setText("0");
-    row(grid, MakeLabel("Label14", QStringLiteral("ピボットＸ座標:"), w), pivotX, "Spin_Pivot_x");
-    row(grid, MakeLabel("Label13", QStringLiteral("ピボットＹ座標:"), w), pivotY, "Spin_Pivot_y");
+    dimensionRows(grid, w, DimensionGroup::PivotMove);
   }
   // The rebound spring: kept, never shown.
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label_Reb_Spring", QStringLiteral("リバウンドスプリングレート:"), w),
-        AddBox(box::RebSpring, w), "Spin_Reb_Spring");
-    row(grid, MakeLabel("Label_Reb_Spring_Length", QStringLiteral("リバウンドスプリング長:"), w),
-        AddBox(box::RebSpringLength, w), "Spin_Reb_Spring_Length");
+    dimensionRows(grid, w, DimensionGroup::ReboundSpring);
     w->hide();
   }
   outer->addWidget(Separator(this));
@@ -378,8 +382,8 @@ void InputForm::ShowShockMountPair(bool onFork) {
   entry_->SetBoxShown(box::SusUpY, !onFork);
   entry_->SetBoxShown(box::SusUpLength, onFork);
   entry_->SetBoxShown(box::SusUpOffset, onFork);
-  shockMountFirstLabel_->setText(onFork ? kForkLength : kFrameX);
-  shockMountSecondLabel_->setText(onFork ? kForkOffset : kFrameY);
+  shockMountFirstLabel_->setText(Caption(onFork ? Dimension::SusUpLength : Dimension::SusUpX));
+  shockMountSecondLabel_->setText(Caption(onFork ? Dimension::SusUpOffset : Dimension::SusUpY));
   // The captions are the buddies of the boxes shown, and name the arrows.
   shockMountFirstLabel_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpLength : box::SusUpX));
   shockMountSecondLabel_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpOffset : box::SusUpY));

@@ -2,14 +2,13 @@
 
 #include <QDir>
 #include <QStringList>
-#include <functional>
-#include <map>
 #include <utility>
 
 #include "entry/BoxNames.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/MemoryForm.hpp"
 #include "files/LinkFile.hpp"
+#include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
 
@@ -54,48 +53,29 @@ std::optional<LinkReadResult> NothingTaken(const QString& path) {
   return read;
 }
 
-// What a spin press does to the changed set: d is +1 for the up arrow, -1
-// for the down arrow, p the change pitch. Y-like values: the up arrow lowers
-// the number, moving the point up.
-using SpinStep = std::function<void(ConfigSet&, double, double)>;
-const std::map<QString, SpinStep>& SpinSteps() {
-  static const std::map<QString, SpinStep> kSpins = {
-      {"Spin_Ex", [](ConfigSet& c, double d, double p) {
-         (c.SusType > 4 ? c.SusUpLength : c.SusUpX) += d * p;
-       }},
-      {"Spin_Ey", [](ConfigSet& c, double d, double p) {
-         (c.SusType > 4 ? c.SusUpOffset : c.SusUpY) -= d * p;
-       }},
-      {"Spin_Dx", [](ConfigSet& c, double d, double p) { c.FrameLinkX += d * p; }},
-      {"Spin_Dy", [](ConfigSet& c, double d, double p) { c.FrameLinkY -= d * p; }},
-      {"Spin_Fork_Link", [](ConfigSet& c, double d, double) { c.ForkLinkLength += d * 1.0; }},
-      {"Spin_Link_Offset", [](ConfigSet& c, double d, double p) { c.ForkLinkOffset -= d * p; }},
-      {"Spin_Link_Up", [](ConfigSet& c, double d, double p) { c.LinkUp += d * p; }},
-      {"Spin_Link_Fr", [](ConfigSet& c, double d, double p) { c.LinkFr += d * p; }},
-      {"Spin_Link_Rr", [](ConfigSet& c, double d, double p) { c.LinkRr += d * p; }},
-      {"Spin_Ten_Rod", [](ConfigSet& c, double d, double p) { c.TenRodLength += d * p; }},
-      {"Spin_Fork_Length", [](ConfigSet& c, double d, double) { c.ForkLength += d * 1.0; }},
-      {"Spin_Axle_Start_Pos",
-       [](ConfigSet& c, double d, double p) { c.AxleStartPos -= d * p; }},
-      {"Spin_Spring", [](ConfigSet& c, double d, double) { c.SpringRate += d * 0.1; }},
-      {"Spin_Preload", [](ConfigSet& c, double d, double p) { c.Preload += d * p; }},
-      {"Spin_Reb_Spring", [](ConfigSet& c, double d, double) { c.RebSpringRate += d * 0.1; }},
-      {"Spin_Reb_Spring_Length",
-       [](ConfigSet& c, double d, double) { c.RebSpringLength += d * 0.1; }},
-      // Moving the pivot shifts the frame-fixed points the opposite way.
-      {"Spin_Pivot_x", [](ConfigSet& c, double d, double p) {
-         c.PivotMoveX += d * p;
-         c.SusUpX -= d * p;
-         c.FrameLinkX -= d * p;
-       }},
-      {"Spin_Pivot_y", [](ConfigSet& c, double d, double p) {
-         c.PivotMoveY -= d * p;
-         c.SusUpY += d * p;
-         c.FrameLinkY += d * p;
-         c.AxleStartPos += d * p;
-       }},
-  };
-  return kSpins;
+// A spin press on the changed set: the dimension of the spin button (of the
+// shock-mount pairs, the one the set's type carries) steps by the table's
+// step, or the change pitch, in the direction of the button's up arrow
+// (Y-like values: the up arrow lowers the number, moving the point up).
+// Moving the pivot shifts the frame-fixed points the opposite way. False for
+// a name that is no spin button.
+bool StepBySpin(ConfigSet& c, const QString& spinName, bool upArrow, double pitch) {
+  for (const DimensionInfo& row : DimensionTable()) {
+    if (TableText(row.Spin) != spinName) continue;
+    if (row.Group == DimensionGroup::ShockMount && !Carries(row.Dim, c.SusType)) continue;
+    const double step = (upArrow ? 1.0 : -1.0) * (row.SpinStep != 0 ? row.SpinStep : pitch);
+    const double delta = row.SpinSign < 0 ? -step : step;
+    c.*row.Member += delta;
+    if (row.Dim == Dimension::PivotMoveX) {
+      for (const Dimension d : {Dimension::SusUpX, Dimension::FrameLinkX}) c.*InfoOf(d).Member -= delta;
+    } else if (row.Dim == Dimension::PivotMoveY) {
+      for (const Dimension d : {Dimension::SusUpY, Dimension::FrameLinkY, Dimension::AxleStartPos}) {
+        c.*InfoOf(d).Member -= delta;
+      }
+    }
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -174,9 +154,8 @@ void EditSession::StartChangedSet() {
 // ---- commits ----------------------------------------------------------------
 
 void EditSession::Spin(const QString& spinName, bool upArrow) {
-  if (form_ == nullptr) return;
-  const auto found = SpinSteps().find(spinName);
-  if (found == SpinSteps().end()) return;
+  ConfigSet stepped = state_.Set[kChangedSet];
+  if (form_ == nullptr || !StepBySpin(stepped, spinName, upArrow, state_.ChangePitch)) return;
   ConfigSet& s = state_.Set[kChangedSet];
   const ConfigSet before = s;
   bool read = true;
@@ -188,7 +167,7 @@ void EditSession::Spin(const QString& spinName, bool upArrow) {
     form_->ForgetTypedText();
   }
   beforeCommit_ = before;
-  found->second(s, upArrow ? 1.0 : -1.0, state_.ChangePitch);
+  StepBySpin(s, spinName, upArrow, state_.ChangePitch);
   Judge(read);
 }
 
