@@ -100,14 +100,14 @@ std::optional<int> LinkFileType(const QStringList& lines) {
   return std::nullopt;
 }
 
-
 EditSession::EditSession(AppState& state, SessionPrompts& prompts, ChangeViews& views,
                          QObject* parent)
-    : QObject(parent), state_(state), prompts_(prompts), views_(views) {}
+    : QObject(parent), state_(state), prompts_(prompts), views_(views), stage_(state.Mode) {}
 
 void EditSession::SetStage(EditMode stage) {
-  const bool moved = state_.Mode != stage;
-  state_.Mode = stage;
+  // Compared with the stage last set, not with a passing "CHANGING".
+  const bool moved = stage_ != stage;
+  state_.Mode = stage_ = stage;
   if (moved) emit stageChanged(stage);
 }
 

@@ -117,6 +117,7 @@ class EditSession final : public QObject {
   SessionPrompts& prompts_;
   ChangeViews& views_;
   EditForm* form_ = nullptr;
+  EditMode stage_;  // the stage last set (the passing stages aside)
   bool baseFailureShown_ = false;  // the base set's own failure, told this commit
   // Set 1 as a commit found it: a commit that the empty-box check stops is
   // not judged, and set 1 goes back to this.
