@@ -74,15 +74,16 @@ test: build
 test-fast: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE long
 
-# The long run of the randomised session test: many seeded sessions of the
-# whole program under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The long run of the randomised session test: 200 sessions of 1000 commands
+# of the whole program under AddressSanitizer and UndefinedBehaviorSanitizer,
+# on fresh seeds each run (the first drawn from the clock and printed).
 # POTELAN_FUZZ_SEED, POTELAN_FUZZ_SESSIONS and POTELAN_FUZZ_COMMANDS
 # choose the run; a failure prints the seed and the commands that replay it.
 fuzz-session: deps
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPOTELAN_WERROR=ON \
 	  -DPOTELAN_SANITIZE=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target potelan_session_fuzz_tests
-	ctest --test-dir $(FUZZ_BUILD) --output-on-failure -L long
+	ctest --test-dir $(FUZZ_BUILD) --verbose -L long
 
 # Release build of bench/, then the engine's benchmarks, the design
 # assistant's and the windows' (these drive the desktop program offscreen).

@@ -23,15 +23,12 @@
 #include "assistui/DesignAssistant.hpp"
 #include "app/WindowArrangement.hpp"
 #include "entry/BaseForm.hpp"
-#include "entry/FormTransfer.hpp"
 #include "entry/InputForm.hpp"
-#include "entry/PositionForm.hpp"
+#include "entry/SessionWindowsPrompts.hpp"
 #include "entry/StartMixForm.hpp"
 #include "files/LinkFile.hpp"
 #include "files/SettingsFile.hpp"
 #include "files/TextCodec.hpp"
-#include "model/NumberFormat.hpp"
-#include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
 #include "ui/Prompts.hpp"
 #include "ui/Texts.hpp"
@@ -47,20 +44,8 @@ const QString kMissingEntries =
     QStringLiteral("未入力項目があります。\nファイルからデータを読み込みますか？");
 const QString kLoadTitle = QStringLiteral("ﾘﾝｸﾌｧｲﾙ選択");
 const QString kSaveTitle = QStringLiteral("保存ﾘﾝｸﾌｧｲﾙ選択");
-const QString kCannotRead = QStringLiteral("ファイルを読み込めませんでした");
 const QString kCannotSave = QStringLiteral("ファイルに保存できませんでした");
 const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
-const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
-const QString kNotLinkFile = QStringLiteral("ﾘﾝｸﾌｧｲﾙとして読み込めませんでした");
-// A file whose reading ended part way: the lines before it are taken, the
-// values after it keep what the form held.
-QString ReadStoppedMessage(const QString& path, int line) {
-  return QStringLiteral("ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n%2\n"
-                        "以降の値は読み込む前のままです")
-      .arg(line)
-      .arg(QDir::toNativeSeparators(path));
-}
-const QString kLoadedNoPosition = QStringLiteral("読み込んだデータのリンク位置が選ばれていません");
 
 struct ButtonSpec {
   int Index;
@@ -84,22 +69,6 @@ constexpr ButtonSpec kButtons[] = {
 
 bool IsSeparator(int index) { return index == 1 || index == 5 || index == 11; }
 
-// The link type a link file's lines give (its "SUSTYPE" line, read as the
-// reader reads it, before any line that would end the reading), or nothing
-// for lines that are not a link file.
-std::optional<int> LinkFileType(const QStringList& lines) {
-  for (const QString& line : lines) {
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0) break;
-    if (line.left(equals) != QLatin1String("SUSTYPE")) continue;
-    const std::optional<double> number = ParseDecimal(line.mid(equals + 1).toStdString());
-    const std::optional<std::int16_t> type = number ? RoundToInt16(*number) : std::nullopt;
-    if (!type || *type < 2 || *type > 6) return std::nullopt;
-    return *type;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, QWidget* parent)
@@ -111,9 +80,10 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
   area_->setBackground(QColor(128, 128, 128));
   setCentralWidget(area_);
   views_ = std::make_unique<ResultViews>(state_, prompts_, *area_);
-  connect(views_.get(), &ResultViews::itemsChanged, this, [this] {
-    if (input_ != nullptr) input_->Process();
-  });
+  sessionPrompts_ = std::make_unique<SessionWindowsPrompts>(state_, prompts_, this);
+  session_ = std::make_unique<EditSession>(state_, *sessionPrompts_, *views_);
+  connect(session_.get(), &EditSession::stageChanged, this, &MainWindow::UpdateCommandStates);
+  connect(views_.get(), &ResultViews::itemsChanged, session_.get(), &EditSession::Process);
   connect(views_.get(), &ResultViews::openChanged, this, &MainWindow::UpdateCommandStates);
   BuildToolbar();
   BuildMenus();
@@ -136,6 +106,7 @@ MainWindow::~MainWindow() {
     UnloadChild(input_);
   }
   views_.reset();
+  session_.reset();
 }
 
 void MainWindow::BuildToolbar() {
@@ -375,11 +346,7 @@ void MainWindow::NextStep() {
 
 void MainWindow::NextFromTypeChoice() {
   StartMixForm& choice = EnsureTypeChoice();
-  state_.Mode = EditMode::Base;
-  state_.Set[kBaseSet].SusType = static_cast<std::int16_t>(choice.SelectedIndex() + 2);
-  // A position belongs to its linkage: the new base set has none until one
-  // is chosen or a link file supplies it.
-  state_.Set[kBaseSet].SusPos = 0;
+  session_->ChooseType(choice.SelectedIndex() + 2);
   ShowChild(&Destination());
   EnableButtons({kButtonLoad, kButtonSave, kButtonPrint, kButtonPrevious}, true);
   HideChild(&choice);
@@ -387,9 +354,7 @@ void MainWindow::NextFromTypeChoice() {
 
 void MainWindow::NextFromBase() {
   BaseForm& base = Destination();
-  ReadFormToSet(state_, base.Entry(), kBaseSet);
-  if (state_.LinkFailed) {
-    state_.LinkFailed = false;
+  if (!session_->ReadBase(base.Entry())) {
     if (prompts_.AskYesNo(this, kMissingEntries, text::kNoticeTitle, MessageIcon::Warning)) {
       const std::optional<QString> path = prompts_.OpenFile(
           this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
@@ -400,22 +365,15 @@ void MainWindow::NextFromBase() {
   }
 
   HideChild(&base);
-  if (state_.Set[kBaseSet].SusType < 3) {
-    // A set that does not form fails at the first step of the base sweep.
-    static_cast<void>(SolveLinkage(state_, kBaseSet, 2));
-  } else {
-    PositionForm::Run(state_, prompts_, this);
-    if (state_.LinkFailed) {
-      // No position forms (the user has been told): back to the dimensions,
-      // so the user can mend them instead of facing an empty frame.
-      state_.LinkFailed = false;
-      ShowChild(&base);
-      return;
-    }
+  if (!session_->PlaceBase()) {
+    // No position forms (the user has been told): back to the dimensions,
+    // so the user can mend them instead of facing an empty frame.
+    ShowChild(&base);
+    return;
   }
-  state_.Mode = EditMode::New;
+  session_->EnterEditing();
   views_->Load();
-  input_ = new InputForm(state_, prompts_, *views_);
+  input_ = new InputForm(*session_);
   QMdiSubWindow* inputFrame = area_->addSubWindow(
       input_, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint);
   inputFrame->setWindowIcon(QIcon());
@@ -423,12 +381,12 @@ void MainWindow::NextFromBase() {
   inputFrame->hide();
   views_->PlaceTableBeside(input_);
 
-  const SweepResult swept = BaseSweep(state_, views_->Table(), views_->Graph());
+  const SweepResult swept = session_->SweepBase();
   if (!swept.Ok) {
     ShowSweepFailure(swept.Message);
     // The base set does not hold over the stroke: back to its dimensions.
     UnloadEditing();
-    state_.Mode = EditMode::Base;
+    session_->LeaveEditing();
     ShowChild(&base);
     return;
   }
@@ -446,8 +404,7 @@ void MainWindow::ReopenViews() {
   // come back with the base set, as after Next; the changed columns follow
   // at the next commit.
   views_->EnsureOpen();
-  const SweepResult swept = BaseSweep(state_, views_->Table(), views_->Graph());
-  state_.LinkFailed = false;  // the base set held over the stroke at Next
+  const SweepResult swept = session_->SweepBase();
   if (!swept.Ok) ShowSweepFailure(swept.Message);
   views_->TableChanged();
 }
@@ -483,7 +440,7 @@ void MainWindow::PreviousStep() {
       UnloadChild(destination_);
       destination_ = nullptr;
       ShowChild(&EnsureTypeChoice());
-      state_.Mode = EditMode::None;
+      session_->BackToTypeChoice();
       EnableButtons({kButtonPrevious}, false);
       break;
     }
@@ -491,7 +448,7 @@ void MainWindow::PreviousStep() {
     case EditMode::Change: {
       UnloadEditing();
       ShowChild(&Destination());
-      state_.Mode = EditMode::Base;
+      session_->LeaveEditing();
       EnableButtons({kButtonNext}, true);
       // The windows of the views are closed: their buttons would only
       // reopen empty windows.
@@ -507,7 +464,7 @@ void MainWindow::BaseFormClosedByUser() {
   // Closing the base form by its frame is the same as going back a step.
   destination_ = nullptr;
   if (state_.Mode == EditMode::Base) {
-    state_.Mode = EditMode::None;
+    session_->BackToTypeChoice();
     EnableButtons({kButtonPrevious}, false);
   }
   ShowChild(&EnsureTypeChoice());
@@ -519,7 +476,7 @@ void MainWindow::ReadBaseLinkFile(const QString& path) {
   if (result.Status == LinkReadStatus::TypeMismatch) {
     prompts_.Message(this, kLinkTypeMismatchMessage, text::kDefaultTitle, MessageIcon::Error);
   } else if (result.Status == LinkReadStatus::CannotOpen) {
-    TellFileFailure(prompts_, this, kCannotRead, path, result.Error);
+    TellFileFailure(prompts_, this, kCannotReadText, path, result.Error);
   } else if (result.Status == LinkReadStatus::StoppedAtLine) {
     prompts_.Message(this, ReadStoppedMessage(path, result.Line), text::kWarningTitle,
                      MessageIcon::Error);
@@ -539,76 +496,7 @@ void MainWindow::LoadLinkFileCommand() {
 }
 
 void MainWindow::ReadChangedLinkFile(const QString& path) {
-  if (input_ == nullptr) return;
-  const bool wasNew = state_.Mode == EditMode::New;
-  const EditMode kept = state_.Mode;
-  state_.Mode = EditMode::Changing;
-  const LinkReadResult read = ReadLinkFile(state_, input_->Entry(), path, kChangedSet);
-  if (read.Status == LinkReadStatus::CannotOpen) {
-    state_.Mode = kept;
-    TellFileFailure(prompts_, this, kCannotRead, path, read.Error);
-    return;
-  }
-  // Views that a type change closed come back empty: the base set is swept
-  // into them again with the changed one. They are opened only for a file
-  // that was read, so a file that could not be read leaves no empty views
-  // behind for the next load to take for filled ones.
-  views_->EnsureOpen();
-  state_.Mode = EditMode::Change;
-  if (read.Status == LinkReadStatus::StoppedAtLine) {
-    prompts_.Message(this, ReadStoppedMessage(path, read.Line), text::kWarningTitle,
-                     MessageIcon::Error);
-  }
-  // The boxes follow the file's type: the shock-mount pair of that type is
-  // shown (the file filled it), and a type with a link plate shows its groups.
-  input_->ApplyTypeLayout(state_.Set[kChangedSet].SusType);
-
-  // A file of a type with a link plate but without a position of it: the
-  // position is asked for; without one the loaded set is not used.
-  if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-    PositionForm::Run(state_, prompts_, this);
-    input_->Entry().SetPositionLabel(
-        QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
-    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-      prompts_.Message(this, kLoadedNoPosition + "\n" + text::kPutBack, text::kWarningTitle,
-                       MessageIcon::Error);
-      input_->RestorePreviousSet();
-      return;
-    }
-  }
-
-  state_.Set[kChangedSet].SusLength0 = 0;
-  if (NotFormed(SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos))) {
-    prompts_.Message(this, kInitialNotFormed, text::kWarningTitle, MessageIcon::Error);
-    views_->Unload();
-    return;
-  }
-  CopySet(state_, kChangedSet);
-  views_->DrawChangedSet();
-  state_.Set[kChangedWork].SusLength0 = 0;
-  // Both sides are swept, at "NEW" too: the stroke range may have grown
-  // since the base sweep (the settings dialog), or the views were reopened
-  // empty, and the changed side alone would leave the stroke and base cells
-  // of those rows blank. Where nothing changed the base cells come out as
-  // they were.
-  const SweepResult swept = PairedSweep(state_, views_->Table(), views_->Graph());
-  views_->TableChanged();
-  if (!swept.Ok) {
-    ShowSweepFailure(swept.Message);
-    views_->Unload();
-    return;
-  }
-  // The loaded set has formed over the whole stroke: the graph shows its
-  // detail curves beside the base set's, as after any accepted edit.
-  views_->DetailDrawingAtCheckedPitch();
-  // The loaded set becomes the one the form's restore button returns to.
-  // A box the file did not fill may not read; that is no failure of the
-  // loaded linkage, which has just been swept, and must not be taken for
-  // one at the next commit.
-  if (wasNew) {
-    ReadFormToSet(state_, input_->Entry(), kStoredSet);
-    state_.LinkFailed = false;
-  }
+  if (input_ != nullptr) session_->LoadChangedSet(path);
 }
 
 void MainWindow::SaveLinkFileCommand() {
@@ -685,9 +573,9 @@ void MainWindow::OpenAtStart(const QString& path) {
   const std::optional<int> type = lines ? LinkFileType(*lines) : std::nullopt;
   if (!type) {
     if (!lines) {
-      TellFileFailure(prompts_, this, kCannotRead, path, error);
+      TellFileFailure(prompts_, this, kCannotReadText, path, error);
     } else {
-      TellFileFailure(prompts_, this, kNotLinkFile, path,
+      TellFileFailure(prompts_, this, kNotLinkFileText, path,
                       QStringLiteral("%1 holds no link type (SUSTYPE=2..6)").arg(path));
     }
     // Then the program starts as it would without the argument.

@@ -16,6 +16,7 @@
 #include "entry/InputForm.hpp"
 #include "entry/StartMixForm.hpp"
 #include "model/AppState.hpp"
+#include "session/EditSession.hpp"
 
 class QAction;
 class QMdiArea;
@@ -25,6 +26,7 @@ namespace potelan {
 
 class Prompts;
 class ResultViews;
+class SessionWindowsPrompts;
 
 // Toolbar button indices (1-based, separators included).
 enum ToolbarButton : int {
@@ -62,6 +64,7 @@ class MainWindow final : public QMainWindow {
   // Form_Input, while the editing stages last.
   InputForm* Input() const { return input_; }
   ResultViews& Views() const { return *views_; }
+  EditSession& Session() const { return *session_; }
   // The sub-window that holds a child (nullptr when it has none).
   QMdiSubWindow* SubWindowOf(const QWidget* child) const;
 
@@ -133,6 +136,9 @@ class MainWindow final : public QMainWindow {
   QPointer<InitForm> init_;
   QPointer<InputForm> input_;
   std::unique_ptr<ResultViews> views_;
+  // The edit session the stage commands and the change-input form call.
+  std::unique_ptr<SessionWindowsPrompts> sessionPrompts_;
+  std::unique_ptr<EditSession> session_;
   QPointer<DesignAssistant> assistant_;
   // The design assistant's menu follows the stage; leaving the editing
   // stages closes the window (its fit is cancelled and joined).

@@ -120,12 +120,8 @@ void ResultViews::SubWindowActivated(QMdiSubWindow* window) {
 void ResultViews::EnsureOpen() {
   if (IsOpen()) return;
   Load();
-  // The table's layout refills the base columns; a base set that no longer
-  // holds over a longer stroke range leaves the failure flag, which the
-  // caller would take for its own (a load or a commit of the changed set
-  // reported as impossible). The base set's failure is told by the sweeps
-  // that follow, and the caller sweeps and draws into the views it opened.
-  state_.LinkFailed = false;
+  // The base set's failure over a longer stroke range is told by the sweeps
+  // that follow; the caller sweeps and draws into the views it opened.
   ShowFrames();
   PlaceTableBeside(inputForm_);
 }

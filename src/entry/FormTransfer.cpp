@@ -3,6 +3,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "entry/BoxNames.hpp"
 #include "model/Dimensions.hpp"
@@ -89,8 +90,10 @@ std::int16_t PositionFromLabel(const QString& caption) {
   return RoundToInt16(*value).value_or(0);
 }
 
-void ReadFormToSet(AppState& state, EntryForm& form, int set) {
+bool ReadFormToSet(AppState& state, EntryForm& form, int set) {
   CheckSet(set, "ReadFormToSet");
+  // The boxes' verdict is returned, not left behind in the shared flag.
+  const bool flagged = std::exchange(state.LinkFailed, false);
   ConfigSet& s = state.Set[set];
 
   if (state.Mode == EditMode::Base) {
@@ -113,6 +116,7 @@ void ReadFormToSet(AppState& state, EntryForm& form, int set) {
   for (const DimensionInfo& row : TypeDimensions()) {
     if (Carries(row.Dim, s.SusType)) ReadInto(state, form, row.Dim, s);
   }
+  return !std::exchange(state.LinkFailed, flagged);
 }
 
 void WriteSetToForm(const AppState& state, EntryForm& form, int set) {

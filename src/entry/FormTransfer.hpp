@@ -25,14 +25,15 @@ float ReadNumberBox(AppState& state, EntryForm& form, const QString& box);
 enum class NumberText { Number, Empty, NotANumber };
 NumberText CheckNumberText(const QString& text);
 
-// Reads the window into configuration set `set` (0..7). In the base step the
+// Reads the window into configuration set `set` (0..7) and says whether every
+// box read as a number; the stages' failure flag is left as it was. In the base step the
 // type, position and pivot move come from set 0; otherwise from the type
 // list, the pivot boxes and (on the change-input form) the position label.
 // Then the dimension boxes of the set's type are read; every box is read even
 // after a bad one, so each bad box gets its red mark in one pass. Boxes the
 // window does not have are skipped and leave the set's value as it was.
 // Throws std::out_of_range for a set outside 0..7.
-void ReadFormToSet(AppState& state, EntryForm& form, int set);
+bool ReadFormToSet(AppState& state, EntryForm& form, int set);
 
 // Writes configuration set `set` (0..7) into the window: shows the shock
 // mount pair of the set's type in front of the other pair, writes the

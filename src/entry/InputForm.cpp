@@ -22,31 +22,39 @@
 #include "entry/BoxNames.hpp"
 #include "entry/ChangeViews.hpp"
 #include "entry/FormTransfer.hpp"
-#include "entry/PositionForm.hpp"
+#include "entry/SessionWindowsPrompts.hpp"
 #include "entry/WidgetEntryForm.hpp"
+#include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
-#include "model/Solver.hpp"
-#include "model/StrokeSweep.hpp"
+#include "session/EditSession.hpp"
 #include "ui/Controls.hpp"
-#include "ui/Prompts.hpp"
-#include "ui/Texts.hpp"
 
 namespace potelan {
 namespace {
 
-const QString kNotFormed = QStringLiteral("変更された条件でリンクが成立しません");
-const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
-const QString kBackToBase = QStringLiteral("基準の状態に戻します");
-const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
-const QString kCannotStore =
-    QStringLiteral("空欄または数値でない項目があるため一時保存できません");
-const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
 const QString kNotNumbers = QStringLiteral("次の項目の入力は数値ではありません");
 const QString kEnterNumbers = QStringLiteral("数値を入力して下さい");
-const QString kFrameX = QStringLiteral("サス上部取付位置Ｘ座標:");
-const QString kFrameY = QStringLiteral("サス上部取付位置Ｙ座標:");
-const QString kForkLength = QStringLiteral("サス上部取付長:");
-const QString kForkOffset = QStringLiteral("サス上部取付オフセット:");
+
+// The caption of a dimension's row, from the table of dimensions.
+QString Caption(Dimension d) { return DimensionCaption(d) + QStringLiteral(":"); }
+
+// The object names of the rows' captions (Label1 is an array of two).
+struct CaptionName {
+  Dimension Dim;
+  const char* Name;
+  int Index;
+};
+constexpr CaptionName kCaptionNames[] = {
+    {Dimension::FrameLinkX, "Label7", -1},       {Dimension::FrameLinkY, "Label8", -1},
+    {Dimension::ForkLinkLength, "Label6", -1},   {Dimension::ForkLinkOffset, "Label12", -1},
+    {Dimension::LinkUp, "Label9", -1},           {Dimension::LinkFr, "Label10", -1},
+    {Dimension::LinkRr, "Label11", -1},          {Dimension::TenRodLength, "Label1", 1},
+    {Dimension::ForkLength, "Label1", 0},        {Dimension::AxleStartPos, "Label21", -1},
+    {Dimension::SpringRate, "Label20", -1},      {Dimension::Preload, "Label19", -1},
+    {Dimension::PivotMoveX, "Label14", -1},      {Dimension::PivotMoveY, "Label13", -1},
+    {Dimension::RebSpringRate, "Label_Reb_Spring", -1},
+    {Dimension::RebSpringLength, "Label_Reb_Spring_Length", -1},
+};
 constexpr int kLabelWidth = 215;
 constexpr int kBoxWidth = 80;
 constexpr int kRowHeight = 20;
@@ -100,8 +108,21 @@ void SpinButton::SetCaption(const QString& caption) {
   down_->setAccessibleName(name + QStringLiteral(" 下"));
 }
 
+InputForm::InputForm(EditSession& session, QWidget* parent)
+    : QWidget(parent), session_(&session), views_(session.Views()) {
+  Load();
+}
+
 InputForm::InputForm(AppState& state, Prompts& prompts, ChangeViews& views, QWidget* parent)
-    : QWidget(parent), state_(state), prompts_(prompts), views_(views) {
+    : QWidget(parent),
+      ownPrompts_(std::make_unique<SessionWindowsPrompts>(state, prompts, this)),
+      ownSession_(std::make_unique<EditSession>(state, *ownPrompts_, views)),
+      session_(ownSession_.get()),
+      views_(views) {
+  Load();
+}
+
+void InputForm::Load() {
   setObjectName("Form_Input");
   setWindowTitle(QStringLiteral("緒元入力"));
   setAutoFillBackground(true);
@@ -111,30 +132,34 @@ InputForm::InputForm(AppState& state, Prompts& prompts, ChangeViews& views, QWid
   entry_ = std::make_unique<WidgetEntryForm>(*this);
   BuildRows();
 
-  timer_ = new QTimer(this);
-  timer_->setObjectName("Timer1");
-  timer_->setInterval(kPulseMs);
-  connect(timer_, &QTimer::timeout, this, &InputForm::PulseTick);
+  pulseTimer_ = new QTimer(this);
+  pulseTimer_->setObjectName("Timer1");
+  pulseTimer_->setInterval(kPulseMs);
+  connect(pulseTimer_, &QTimer::timeout, this, &InputForm::PulseTick);
 
   // Load: the boxes show the base set, and the changed set starts as its copy.
-  const EditMode kept = state_.Mode;
-  state_.Mode = EditMode::FormInputLoad;
-  const ConfigSet& base = state_.Set[kBaseSet];
-  type_->setCurrentIndex(base.SusType - 2);
-  label18_->setText(QStringLiteral("Type%1").arg(base.SusType));
-  label23_->setText(QStringLiteral(" P %1").arg(base.SusPos));
-  label16_->setText(QStringLiteral("P %1").arg(base.SusPos));
-  pitch_->setCurrentIndex(2);
-  state_.ChangePitch = 1.0;
-  WriteSetToForm(state_, *entry_, kBaseSet);
+  AppState& state = session_->State();
+  const EditMode kept = state.Mode;
+  state.Mode = EditMode::FormInputLoad;
+  const ConfigSet& base = state.Set[kBaseSet];
+  typeList_->setCurrentIndex(base.SusType - 2);
+  baseTypeLabel_->setText(QStringLiteral("Type%1").arg(base.SusType));
+  positionLabel_->setText(QStringLiteral(" P %1").arg(base.SusPos));
+  basePositionLabel_->setText(QStringLiteral("P %1").arg(base.SusPos));
+  pitchList_->setCurrentIndex(2);
+  state.ChangePitch = 1.0;
+  WriteSetToForm(state, *entry_, kBaseSet);
   linkGroup_->setVisible(base.SusType != 2);
   frameGroup_->setVisible(base.SusType != 2);
-  CopyBaseIntoChanged();
+  session_->StartChangedSet();
   ShowShockMountPair(base.SusType > 4);
-  state_.Mode = kept;
+  state.Mode = kept;
+  session_->AttachForm(this);
 }
 
-InputForm::~InputForm() = default;
+InputForm::~InputForm() {
+  if (session_ != nullptr) session_->AttachForm(nullptr);
+}
 
 QLineEdit* InputForm::AddBox(const QString& name, QWidget* parentRow) {
   auto* box = new QLineEdit(parentRow);
@@ -187,6 +212,18 @@ void InputForm::BuildRows() {
       grid->addWidget(button, r, 2);
     }
   };
+  // Every row of a group of the table of dimensions, in the form's order.
+  auto dimensionRows = [&](QGridLayout* grid, QWidget* w, DimensionGroup group) {
+    for (const Dimension d : InputFormDimensions()) {
+      if (InfoOf(d).Group != group) continue;
+      for (const CaptionName& name : kCaptionNames) {
+        if (name.Dim != d) continue;
+        QLineEdit* box = AddBox(DimensionBox(d), w);
+        if (group == DimensionGroup::PivotMove) box->setText("0");
+        row(grid, MakeLabel(name.Name, Caption(d), w, name.Index), box, TableText(InfoOf(d).Spin));
+      }
+    }
+  };
   auto block = [&](QWidget* holder = nullptr) {
     QWidget* widget = holder != nullptr ? holder : new QWidget(this);
     outer->addWidget(widget);
@@ -200,26 +237,26 @@ void InputForm::BuildRows() {
     // caption as the list's label.
     auto* h = new QHBoxLayout;
     h->setContentsMargins(0, 0, 0, 0);
-    label18_ = MakeLabel("Label18", QString(), w);
-    h->addWidget(label18_);
+    baseTypeLabel_ = MakeLabel("Label18", QString(), w);
+    h->addWidget(baseTypeLabel_);
     h->addWidget(MakeLabel("Label5", QStringLiteral("→"), w));
-    type_ = new QComboBox(w);
-    type_->setObjectName(box::TypeList);
-    type_->addItems({"Type2", "Type3", "Type4", "Type5", "Type6"});
-    h->addWidget(type_);
+    typeList_ = new QComboBox(w);
+    typeList_->setObjectName(box::TypeList);
+    typeList_->addItems({"Type2", "Type3", "Type4", "Type5", "Type6"});
+    h->addWidget(typeList_);
     h->addStretch(1);
     QLabel* caption = MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w);
-    NameAfterCaption(*type_, *caption);
+    NameAfterCaption(*typeList_, *caption);
     grid->addWidget(caption, 0, 0);
     grid->addLayout(h, 0, 1, 1, 3);
-    connect(type_, &QComboBox::currentIndexChanged, this, &InputForm::SelectType);
+    connect(typeList_, &QComboBox::currentIndexChanged, this, &InputForm::SelectType);
   }
   outer->addWidget(Separator(this));
   // Shock upper mount: the X/Y pair and the length/offset pair share a place.
   {
     auto [w, grid] = block();
-    label3_ = MakeLabel("Label3", kFrameX, w);
-    label4_ = MakeLabel("Label4", kFrameY, w);
+    shockMountFirstLabel_ = MakeLabel("Label3", Caption(Dimension::SusUpX), w);
+    shockMountSecondLabel_ = MakeLabel("Label4", Caption(Dimension::SusUpY), w);
     auto* first = new QWidget(w);
     auto* second = new QWidget(w);
     for (QWidget* holder : {first, second}) {
@@ -227,33 +264,28 @@ void InputForm::BuildRows() {
       stack->setContentsMargins(0, 0, 0, 0);
     }
     // Each box of a pair is named by the caption the row shows with it.
-    const std::pair<QWidget*, std::pair<const QString*, const QString*>> pairs[] = {
-        {first, {&box::SusUpX, &kFrameX}},      {first, {&box::SusUpLength, &kForkLength}},
-        {second, {&box::SusUpY, &kFrameY}},     {second, {&box::SusUpOffset, &kForkOffset}}};
-    for (const auto& [holder, named] : pairs) {
-      QLineEdit* edit = AddBox(*named.first, holder);
-      edit->setAccessibleName(AccessibleCaption(*named.second));
+    const std::pair<QWidget*, Dimension> pairs[] = {{first, Dimension::SusUpX},
+                                                     {first, Dimension::SusUpLength},
+                                                     {second, Dimension::SusUpY},
+                                                     {second, Dimension::SusUpOffset}};
+    for (const auto& [holder, d] : pairs) {
+      QLineEdit* edit = AddBox(DimensionBox(d), holder);
+      edit->setAccessibleName(AccessibleCaption(Caption(d)));
       static_cast<QGridLayout*>(holder->layout())->addWidget(edit, 0, 0);
     }
-    row(grid, label3_, first, "Spin_Ex");
-    row(grid, label4_, second, "Spin_Ey");
+    row(grid, shockMountFirstLabel_, first, "Spin_Ex");
+    row(grid, shockMountSecondLabel_, second, "Spin_Ey");
   }
   // Frame-side link mount: group Picture1(1).
   frameGroup_ = new QFrame(this);
   SetControlIndex(*frameGroup_, "Picture1", 1);
   {
     auto [w, grid] = block(frameGroup_);
-    row(grid, MakeLabel("Label7", QStringLiteral("フレーム側リンク取付位置Ｘ座標:"), w),
-        AddBox(box::FrameLinkX, w), "Spin_Dx");
-    row(grid, MakeLabel("Label8", QStringLiteral("フレーム側リンク取付位置Ｙ座標:"), w),
-        AddBox(box::FrameLinkY, w), "Spin_Dy");
+    dimensionRows(grid, w, DimensionGroup::FrameLink);
   }
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label6", QStringLiteral("フォークリンク取付位置:"), w),
-        AddBox(box::ForkLinkLength, w), "Spin_Fork_Link");
-    row(grid, MakeLabel("Label12", QStringLiteral("リンク取付オフセット量:"), w),
-        AddBox(box::ForkLinkOffset, w), "Spin_Link_Offset");
+    dimensionRows(grid, w, DimensionGroup::ForkLink);
   }
   outer->addWidget(Separator(this));
   // The link plate, the tension rod and the position: group Picture1(0).
@@ -261,27 +293,20 @@ void InputForm::BuildRows() {
   SetControlIndex(*linkGroup_, "Picture1", 0);
   {
     auto [w, grid] = block(linkGroup_);
-    row(grid, MakeLabel("Label9", QStringLiteral("リンクプレート上辺:"), w),
-        AddBox(box::LinkUp, w), "Spin_Link_Up");
-    row(grid, MakeLabel("Label10", QStringLiteral("リンクプレート前辺:"), w),
-        AddBox(box::LinkFr, w), "Spin_Link_Fr");
-    row(grid, MakeLabel("Label11", QStringLiteral("リンクプレート後辺:"), w),
-        AddBox(box::LinkRr, w), "Spin_Link_Rr");
-    row(grid, MakeLabel("Label1", QStringLiteral("テンションロッド長:"), w, 1),
-        AddBox(box::TenRod, w), "Spin_Ten_Rod");
+    dimensionRows(grid, w, DimensionGroup::LinkPlate);
     auto* position = new QWidget(w);
     auto* h = new QHBoxLayout(position);
     h->setContentsMargins(0, 0, 0, 0);
-    label16_ = MakeLabel("Label16", QString(), position);
-    label23_ = MakeLabel(box::PositionLabel, QString(), position);
+    basePositionLabel_ = MakeLabel("Label16", QString(), position);
+    positionLabel_ = MakeLabel(box::PositionLabel, QString(), position);
     auto* choose = new QPushButton(QStringLiteral("..."), position);
     choose->setObjectName("Command1");
     choose->setAccessibleName(QStringLiteral("リンク位置の選択"));
     choose->setFixedWidth(28);
     connect(choose, &QPushButton::clicked, this, &InputForm::ChoosePosition);
-    h->addWidget(label16_);
+    h->addWidget(basePositionLabel_);
     h->addWidget(MakeLabel("Label22", QStringLiteral("→"), position));
-    h->addWidget(label23_);
+    h->addWidget(positionLabel_);
     h->addWidget(choose);
     h->addStretch(1);
     const int r = grid->rowCount();
@@ -291,54 +316,40 @@ void InputForm::BuildRows() {
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label1", QStringLiteral("リアフォーク長:"), w, 0),
-        AddBox(box::ForkLength, w), "Spin_Fork_Length");
-    row(grid, MakeLabel("Label21", QStringLiteral("リアアクスル初期位置:"), w),
-        AddBox(box::AxleStartPos, w), "Spin_Axle_Start_Pos");
+    dimensionRows(grid, w, DimensionGroup::Arm);
   }
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    pitch_ = new QComboBox(w);
-    pitch_->setObjectName("Combo_Pitch");
-    pitch_->setEditable(true);
-    pitch_->setInsertPolicy(QComboBox::NoInsert);  // a typed pitch is not added to the list
+    pitchList_ = new QComboBox(w);
+    pitchList_->setObjectName("Combo_Pitch");
+    pitchList_->setEditable(true);
+    pitchList_->setInsertPolicy(QComboBox::NoInsert);  // a typed pitch is not added to the list
     // A pitch is what was typed: no completion of "0" to the listed "0.1".
-    pitch_->setCompleter(nullptr);
-    pitch_->addItems({"0.1", "0.5", "1.0"});
-    pitch_->setFixedWidth(kBoxWidth);
-    pitch_->installEventFilter(this);
-    connect(pitch_, &QComboBox::activated, this,
-            [this](int index) { SetPitchText(pitch_->itemText(index)); });
-    connect(pitch_->lineEdit(), &QLineEdit::returnPressed, this,
-            [this] { SetPitchText(pitch_->currentText()); });
-    row(grid, MakeLabel("Label2", QStringLiteral("変更ピッチ:"), w), pitch_, QString());
+    pitchList_->setCompleter(nullptr);
+    pitchList_->addItems({"0.1", "0.5", "1.0"});
+    pitchList_->setFixedWidth(kBoxWidth);
+    pitchList_->installEventFilter(this);
+    connect(pitchList_, &QComboBox::activated, this,
+            [this](int index) { SetPitchText(pitchList_->itemText(index)); });
+    connect(pitchList_->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { SetPitchText(pitchList_->currentText()); });
+    row(grid, MakeLabel("Label2", QStringLiteral("変更ピッチ:"), w), pitchList_, QString());
   }
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label20", QStringLiteral("スプリングレート:"), w),
-        AddBox(box::Spring, w), "Spin_Spring");
-    row(grid, MakeLabel("Label19", QStringLiteral("プリロード:"), w), AddBox(box::Preload, w),
-        "Spin_Preload");
+    dimensionRows(grid, w, DimensionGroup::Spring);
   }
   outer->addWidget(Separator(this));
   {
     auto [w, grid] = block();
-    QLineEdit* pivotX = AddBox(box::PivotX, w);
-    QLineEdit* pivotY = AddBox(box::PivotY, w);
-    pivotX->setText("0");
-    pivotY->setText("0");
-    row(grid, MakeLabel("Label14", QStringLiteral("ピボットＸ座標:"), w), pivotX, "Spin_Pivot_x");
-    row(grid, MakeLabel("Label13", QStringLiteral("ピボットＹ座標:"), w), pivotY, "Spin_Pivot_y");
+    dimensionRows(grid, w, DimensionGroup::PivotMove);
   }
   // The rebound spring: kept, never shown.
   {
     auto [w, grid] = block();
-    row(grid, MakeLabel("Label_Reb_Spring", QStringLiteral("リバウンドスプリングレート:"), w),
-        AddBox(box::RebSpring, w), "Spin_Reb_Spring");
-    row(grid, MakeLabel("Label_Reb_Spring_Length", QStringLiteral("リバウンドスプリング長:"), w),
-        AddBox(box::RebSpringLength, w), "Spin_Reb_Spring_Length");
+    dimensionRows(grid, w, DimensionGroup::ReboundSpring);
     w->hide();
   }
   outer->addWidget(Separator(this));
@@ -371,13 +382,13 @@ void InputForm::ShowShockMountPair(bool onFork) {
   entry_->SetBoxShown(box::SusUpY, !onFork);
   entry_->SetBoxShown(box::SusUpLength, onFork);
   entry_->SetBoxShown(box::SusUpOffset, onFork);
-  label3_->setText(onFork ? kForkLength : kFrameX);
-  label4_->setText(onFork ? kForkOffset : kFrameY);
+  shockMountFirstLabel_->setText(Caption(onFork ? Dimension::SusUpLength : Dimension::SusUpX));
+  shockMountSecondLabel_->setText(Caption(onFork ? Dimension::SusUpOffset : Dimension::SusUpY));
   // The captions are the buddies of the boxes shown, and name the arrows.
-  label3_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpLength : box::SusUpX));
-  label4_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpOffset : box::SusUpY));
-  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ex"))) spin->SetCaption(label3_->text());
-  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ey"))) spin->SetCaption(label4_->text());
+  shockMountFirstLabel_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpLength : box::SusUpX));
+  shockMountSecondLabel_->setBuddy(findChild<QLineEdit*>(onFork ? box::SusUpOffset : box::SusUpY));
+  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ex"))) spin->SetCaption(shockMountFirstLabel_->text());
+  if (auto* spin = findChild<SpinButton*>(QStringLiteral("Spin_Ey"))) spin->SetCaption(shockMountSecondLabel_->text());
 }
 
 void InputForm::ApplyTypeLayout(int susType) {
@@ -408,15 +419,6 @@ void InputForm::FitToRows() {
   }
 }
 
-void InputForm::CopyBaseIntoChanged() {
-  CopyEnteredDimensions(state_.Set[kBaseSet], state_.Set[kChangedSet]);
-  // The pivot boxes show the base set's move too: set 1 starts as its boxes
-  // show it, not with the move an earlier editing session left in it (which
-  // the next commit would bring back into the boxes and the drawing).
-  state_.Set[kChangedSet].PivotMoveX = state_.Set[kBaseSet].PivotMoveX;
-  state_.Set[kChangedSet].PivotMoveY = state_.Set[kBaseSet].PivotMoveY;
-}
-
 void InputForm::closeEvent(QCloseEvent* event) {
   if (closeAllowed_) {
     event->accept();
@@ -426,7 +428,7 @@ void InputForm::closeEvent(QCloseEvent* event) {
 }
 
 bool InputForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == pitch_ && event->type() == QEvent::FocusOut) ApplyPitchText();
+  if (watched == pitchList_ && event->type() == QEvent::FocusOut) ApplyPitchText();
   if (auto* label = qobject_cast<QLabel*>(watched)) {
     QString name = label->objectName();
     // The label array Label1(0..1) is told apart by its index.
@@ -437,63 +439,29 @@ bool InputForm::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-// ---- commits -----------------------------------------------------------------
+// ---- commits: calls of the session ------------------------------------------
 
-void InputForm::Spin(const QString& spinName, bool upArrow) {
-  ConfigSet& s = state_.Set[kChangedSet];
-  const double pitch = state_.ChangePitch;
-  const double sign = upArrow ? 1.0 : -1.0;
-  // Y-like values: the up arrow lowers the number, moving the point up.
-  static const std::map<QString, std::function<void(ConfigSet&, double, double)>> kSpins = {
-      {"Spin_Ex", [](ConfigSet& c, double d, double p) {
-         (c.SusType > 4 ? c.SusUpLength : c.SusUpX) += d * p;
-       }},
-      {"Spin_Ey", [](ConfigSet& c, double d, double p) {
-         (c.SusType > 4 ? c.SusUpOffset : c.SusUpY) -= d * p;
-       }},
-      {"Spin_Dx", [](ConfigSet& c, double d, double p) { c.FrameLinkX += d * p; }},
-      {"Spin_Dy", [](ConfigSet& c, double d, double p) { c.FrameLinkY -= d * p; }},
-      {"Spin_Fork_Link", [](ConfigSet& c, double d, double) { c.ForkLinkLength += d * 1.0; }},
-      {"Spin_Link_Offset", [](ConfigSet& c, double d, double p) { c.ForkLinkOffset -= d * p; }},
-      {"Spin_Link_Up", [](ConfigSet& c, double d, double p) { c.LinkUp += d * p; }},
-      {"Spin_Link_Fr", [](ConfigSet& c, double d, double p) { c.LinkFr += d * p; }},
-      {"Spin_Link_Rr", [](ConfigSet& c, double d, double p) { c.LinkRr += d * p; }},
-      {"Spin_Ten_Rod", [](ConfigSet& c, double d, double p) { c.TenRodLength += d * p; }},
-      {"Spin_Fork_Length", [](ConfigSet& c, double d, double) { c.ForkLength += d * 1.0; }},
-      {"Spin_Axle_Start_Pos",
-       [](ConfigSet& c, double d, double p) { c.AxleStartPos -= d * p; }},
-      {"Spin_Spring", [](ConfigSet& c, double d, double) { c.SpringRate += d * 0.1; }},
-      {"Spin_Preload", [](ConfigSet& c, double d, double p) { c.Preload += d * p; }},
-      {"Spin_Reb_Spring", [](ConfigSet& c, double d, double) { c.RebSpringRate += d * 0.1; }},
-      {"Spin_Reb_Spring_Length",
-       [](ConfigSet& c, double d, double) { c.RebSpringLength += d * 0.1; }},
-      // Moving the pivot shifts the frame-fixed points the opposite way.
-      {"Spin_Pivot_x", [](ConfigSet& c, double d, double p) {
-         c.PivotMoveX += d * p;
-         c.SusUpX -= d * p;
-         c.FrameLinkX -= d * p;
-       }},
-      {"Spin_Pivot_y", [](ConfigSet& c, double d, double p) {
-         c.PivotMoveY -= d * p;
-         c.SusUpY += d * p;
-         c.FrameLinkY += d * p;
-         c.AxleStartPos += d * p;
-       }},
-  };
-  const auto found = kSpins.find(spinName);
-  if (found == kSpins.end()) return;
-  const ConfigSet before = s;
-  // Text typed into a box without Enter is committed with the press, not
-  // overwritten by it: the press steps what the boxes show.
-  if (HasTypedText()) {
-    if (!EmptyBoxCheck()) return;
-    ReadFormToSet(state_, *entry_, kChangedSet);
-    ForgetTypedText();
-  }
-  beforeCommit_ = before;
-  found->second(s, sign, pitch);
-  Judge();
+void InputForm::Spin(const QString& spinName, bool upArrow) { session_->Spin(spinName, upArrow); }
+void InputForm::EnterInBox(const QString& boxName) { session_->EnterInBox(boxName); }
+void InputForm::ChoosePosition() { session_->ChoosePosition(); }
+void InputForm::Store() { session_->Store(); }
+void InputForm::Restore() { session_->Restore(); }
+void InputForm::SelectType(int index) { session_->SelectType(index); }
+void InputForm::Judge() { session_->Judge(); }
+void InputForm::Process() { session_->Process(); }
+void InputForm::RestorePreviousSet() { session_->RestorePreviousSet(); }
+
+void InputForm::SetPitchText(const QString& text) {
+  // A refused pitch: the pitch in force comes back into the box. The box
+  // keeps what was chosen or typed until it is left.
+  if (!session_->SetChangePitch(text)) ApplyPitchText();
 }
+
+void InputForm::ApplyPitchText() {
+  pitchList_->setEditText(QString::fromStdString(GeneralDouble(session_->State().ChangePitch)));
+}
+
+// ---- what the session asks of the form --------------------------------------
 
 bool InputForm::HasTypedText() const {
   for (const QLineEdit* box : boxes_) {
@@ -506,106 +474,7 @@ void InputForm::ForgetTypedText() {
   for (QLineEdit* box : boxes_) box->setModified(false);
 }
 
-void InputForm::EnterInBox(const QString& boxName) {
-  // The shock mount pair on the fork and the pivot boxes are taken by the
-  // next commit only.
-  if (boxName == box::SusUpLength || boxName == box::SusUpOffset || boxName == box::PivotX ||
-      boxName == box::PivotY) {
-    return;
-  }
-  // A box that is empty or holds no number stops the commit before anything
-  // is read, so the changed set never takes its 0.
-  if (!EmptyBoxCheck()) return;
-  beforeCommit_ = state_.Set[kChangedSet];
-  ReadFormToSet(state_, *entry_, kChangedSet);
-  ForgetTypedText();
-  Judge();
-}
-
-void InputForm::ChoosePosition() {
-  beforeCommit_ = state_.Set[kChangedSet];
-  // The choice solves and draws the set the boxes show, a type just chosen
-  // in Combo1 included. Boxes that do not read are left to the judgement;
-  // a set of a new type without a position is asked for one there.
-  ReadFormToSet(state_, *entry_, kChangedSet);
-  if (!state_.LinkFailed && !PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-    PositionForm::Run(state_, prompts_, this);
-    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
-  }
-  ReadFormToSet(state_, *entry_, kChangedSet);
-  Judge();
-}
-
-void InputForm::Store() {
-  // A box that is empty or not a number would be stored as 0 and come back
-  // as such at the restore: the snapshot is kept as it was, and the user is
-  // told. Nothing is judged here: a bad box keeps its red mark, but its flag
-  // must not be taken for a failed linkage at the next commit.
-  const ConfigSet kept = state_.Set[kStoredSet];
-  ReadFormToSet(state_, *entry_, kStoredSet);
-  if (state_.LinkFailed) {
-    state_.Set[kStoredSet] = kept;
-    prompts_.Message(this, kCannotStore, text::kWarningTitle, MessageIcon::Error);
-  }
-  state_.LinkFailed = false;
-}
-
-void InputForm::Restore() {
-  // Nothing has been stored yet: there is nothing to go back to.
-  if (state_.Set[kStoredSet].SusType == 0) return;
-  // The stored set comes back whole, its type and position included. While
-  // it is written the type list's handler must not take the stored type for
-  // a new one and empty the boxes.
-  const ConfigSet& stored = state_.Set[kStoredSet];
-  const EditMode kept = state_.Mode;
-  state_.Mode = EditMode::Changing;
-  WriteSetToForm(state_, *entry_, kStoredSet);
-  label23_->setText(QStringLiteral(" P %1").arg(stored.SusPos));
-  ApplyTypeLayout(stored.SusType);
-  state_.Mode = kept;
-  beforeCommit_ = state_.Set[kChangedSet];
-  ReadFormToSet(state_, *entry_, kChangedSet);
-  Judge();
-}
-
-void InputForm::SelectType(int index) {
-  if (state_.Mode != EditMode::Change && state_.Mode != EditMode::New) return;
-  if (index < 0) return;
-  const int t = index + 2;
-  ConfigSet& changed = state_.Set[kChangedSet];
-  const ConfigSet& base = state_.Set[kBaseSet];
-  ApplyTypeLayout(t);
-  if (t < 5) {
-    changed.SusUpX = base.SusUpX;
-    changed.SusUpY = base.SusUpY;
-  } else {
-    changed.SusUpLength = base.SusUpLength;
-    changed.SusUpOffset = base.SusUpOffset;
-  }
-  if (t != changed.SusType) {
-    for (QLineEdit* box : boxes_) box->clear();
-    views_.Close();
-  }
-}
-
-void InputForm::SetPitchText(const QString& text) {
-  const std::optional<double> pitch = ParseDecimal(text.trimmed().toStdString());
-  if (!pitch || !(*pitch > 0)) {
-    prompts_.Message(this, kBadPitch, text::kWarningTitle, MessageIcon::Error);
-    ApplyPitchText();  // the pitch in force comes back into the box
-    return;
-  }
-  state_.ChangePitch = *pitch;
-  // The box keeps what was chosen or typed until it is left.
-}
-
-void InputForm::ApplyPitchText() {
-  pitch_->setEditText(QString::fromStdString(GeneralDouble(state_.ChangePitch)));
-}
-
-// ---- judging and processing -----------------------------------------------
-
-bool InputForm::EmptyBoxCheck() {
+bool InputForm::CheckEntries() {
   // Every shown box that is empty or holds no number is marked red, the
   // first of them gets the focus, and those that hold no number are named.
   // Boxes of hidden rows are not looked at.
@@ -627,10 +496,13 @@ bool InputForm::EmptyBoxCheck() {
   if (first == nullptr) return true;
   first->setFocus();
   if (!notNumbers.isEmpty()) {
-    prompts_.Message(this, kNotNumbers + "\n" + notNumbers.join('\n') + "\n" + kEnterNumbers,
-                     text::kWarningTitle, MessageIcon::Error);
+    session_->Prompts().Warn(kNotNumbers + "\n" + notNumbers.join('\n') + "\n" + kEnterNumbers);
   }
   return false;
+}
+
+void InputForm::ClearBoxes() {
+  for (QLineEdit* box : boxes_) box->clear();
 }
 
 QString InputForm::RowCaption(const QLineEdit* box) const {
@@ -639,138 +511,6 @@ QString InputForm::RowCaption(const QLineEdit* box) const {
     if (found != rowLabels_.end()) return found->second->text();
   }
   return box->objectName();
-}
-
-void InputForm::Judge() {
-  baseFailureShown_ = false;
-  const std::optional<ConfigSet> before = std::exchange(beforeCommit_, std::nullopt);
-  // The first judged change keeps what the boxes showed as the snapshot.
-  // Boxes that a type change emptied, or that hold no number, are no set:
-  // the snapshot waits for the first commit whose boxes all read.
-  if (state_.Mode == EditMode::New) {
-    AppState read = state_;
-    read.LinkFailed = false;
-    ReadFormToSet(read, *entry_, kStoredSet);
-    if (!read.LinkFailed) {
-      state_.Set[kStoredSet] = read.Set[kStoredSet];
-      state_.Mode = EditMode::Change;
-    }
-  }
-  if (views_.LoadDisplayShown()) views_.LoadDisplayOff();
-  if (state_.Mode == EditMode::Changing || state_.Mode == EditMode::FormInputLoad) return;
-  if (!EmptyBoxCheck()) {
-    // The boxes were not judged: a flag left by reading them means nothing,
-    // and set 1 goes back to what it was before this commit, so that no
-    // later drawing or sweep shows values that were never judged.
-    state_.LinkFailed = false;
-    if (before) state_.Set[kChangedSet] = *before;
-    return;
-  }
-  // A type with a link plate is judged only at a position of its own (the
-  // solver would leave the set as it was and the stale numbers would pass):
-  // the position is asked for first, and without one the commit is refused.
-  if (!state_.LinkFailed && PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-    PositionForm::Run(state_, prompts_, this);
-    label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
-    if (PositionForm::LacksPosition(state_.Set[kChangedSet])) {
-      prompts_.Message(this, kNoPosition + "\n" + text::kPutBack, text::kWarningTitle,
-                       MessageIcon::Error);
-      RestorePreviousSet();
-      return;
-    }
-  }
-
-  // Set 1 back into the boxes. Its type in Combo1 is no type selection: the
-  // handler would copy the base set's shock mount over the value just
-  // written and judged (a spin press after a type change).
-  const EditMode judging = state_.Mode;
-  state_.Mode = EditMode::Changing;
-  WriteSetToForm(state_, *entry_, kChangedSet);
-  ApplyTypeLayout(state_.Set[kChangedSet].SusType);
-  state_.Mode = judging;
-  state_.Set[kChangedSet].SusLength0 = 0;
-  if (NotFormed(SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos))) {
-    state_.LinkFailed = false;
-    prompts_.Message(this, kNotFormed + "\n" + text::kPutBack, text::kWarningTitle,
-                     MessageIcon::Error);
-    RestorePreviousSet();
-  } else {
-    Process();
-  }
-}
-
-void InputForm::Process() {
-  baseFailureShown_ = false;
-  ProcessPass(Pass::Edit);
-}
-
-void InputForm::ProcessPass(Pass pass) {
-  views_.EnsureOpen();
-  views_.DrawChangedSet();
-  PlotSink& graph = views_.Graph();
-  ResultTable& table = views_.Table();
-  graph.Clear();
-
-  // The base set, unchecked as it was judged when it was entered; should it
-  // fail now (the stroke range grew since), that is its own failure, told
-  // once per commit. A flag left by an earlier sweep of the base set (the
-  // table's refill) is not this sweep's.
-  state_.LinkFailed = false;
-  const int baseFailedAt = BaseRefill(state_, table, graph);
-  state_.LinkFailed = false;
-  state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
-  if (baseFailedAt >= 0 && !baseFailureShown_) {
-    baseFailureShown_ = true;
-    prompts_.Message(this, QString::fromStdString(StrokeFailureMessage(baseFailedAt)),
-                     text::kWarningTitle, MessageIcon::Error);
-  }
-
-  // The changed set over the whole stroke; on success it is the last good set.
-  const SweepResult changed = ChangedSweep(state_, table, graph);
-  views_.TableChanged();
-  if (!changed.Ok) {
-    const QString failed =
-        QString::fromStdString(ChangedStrokeFailureMessage(changed.FailedStroke));
-    switch (pass) {
-      case Pass::Edit:
-        prompts_.Message(this, failed + "\n" + text::kPutBack, text::kWarningTitle,
-                         MessageIcon::Error);
-        RestorePreviousSet();
-        break;
-      case Pass::AfterRestore:
-        // The set put back fails as well (possible for the base set, whose
-        // sweep is not judged, or after the stroke range grew): tell the
-        // user once and show the base set; never restore in a loop.
-        prompts_.Message(this, failed + "\n" + kRestoredFails + "\n" + kBackToBase,
-                         text::kWarningTitle, MessageIcon::Error);
-        RestoreFrom(kBaseSet);
-        ProcessPass(Pass::BaseFallback);
-        break;
-      case Pass::BaseFallback:
-        break;
-    }
-    return;
-  }
-  views_.DetailDrawingAtCheckedPitch();
-}
-
-void InputForm::RestorePreviousSet() {
-  const int source = state_.Set[kLastGoodSet].ForkLength != 0 ? kLastGoodSet : kBaseSet;
-  RestoreFrom(source);
-  ProcessPass(source == kBaseSet ? Pass::BaseFallback : Pass::AfterRestore);
-}
-
-void InputForm::RestoreFrom(int source) {
-  CopyEnteredDimensions(state_.Set[source], state_.Set[kChangedSet]);
-  state_.Set[kChangedSet].SusLength0 = 0;
-  // A failure here is found again, at its stroke, by the sweep that follows.
-  static_cast<void>(SolveLinkage(state_, kChangedSet, state_.Set[kChangedSet].SusPos));
-  state_.LinkFailed = false;
-  state_.Mode = EditMode::Changing;
-  WriteSetToForm(state_, *entry_, kChangedSet);
-  label23_->setText(QStringLiteral(" P %1").arg(state_.Set[kChangedSet].SusPos));
-  ApplyTypeLayout(state_.Set[kChangedSet].SusType);
-  state_.Mode = EditMode::Change;
 }
 
 // ---- marking the changed linkage ------------------------------------------
@@ -803,7 +543,7 @@ void InputForm::PressLabel(const QString& labelName) {
   if (mark->Line != nullptr) {
     highlightLine_ = QString::fromLatin1(mark->Line);
     views_.ShowMember(highlightLine_);
-    timer_->start();
+    pulseTimer_->start();
   } else {
     views_.SetJointCaption(QString::fromLatin1(mark->Joint), QStringLiteral("★"));
   }
@@ -813,7 +553,7 @@ void InputForm::ReleaseLabel(const QString& labelName) {
   const Mark* mark = FindMark(labelName);
   if (mark == nullptr) return;
   if (mark->Line != nullptr) {
-    timer_->stop();
+    pulseTimer_->stop();
     if (!highlightLine_.isEmpty() && views_.IsOpen()) views_.SetMemberWidth(highlightLine_, 1);
     highlightLine_.clear();
   } else if (views_.IsOpen()) {

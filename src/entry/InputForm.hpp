@@ -1,10 +1,11 @@
-// Form_Input "緒元入力": the changed set edited beside the base set. Every
-// commit (a spin press, Enter in a box, the position button, the restore
-// button) ends in Judge (HANDAN), which either refuses the set and puts the
-// previous one back, or processes it over the whole stroke (SYORI) and feeds
-// the three result views.
+// Form_Input "緒元入力": the changed set edited beside the base set. The form
+// is a view of the edit session: every commit (a spin press, Enter in a box,
+// the position button, the restore button) is a call of the session, which
+// judges it (HANDAN), processes it (SYORI) and feeds the three result views;
+// the form shows what the session writes into its boxes.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <map>
@@ -14,6 +15,8 @@
 
 #include "entry/EntryForm.hpp"
 #include "model/AppState.hpp"
+#include "session/EditSession.hpp"
+#include "session/SessionDoors.hpp"
 
 class QComboBox;
 class QFrame;
@@ -46,17 +49,20 @@ class SpinButton final : public QWidget {
   QToolButton* down_ = nullptr;
 };
 
-class InputForm final : public QWidget {
+class InputForm final : public QWidget, public EditForm {
   Q_OBJECT
  public:
-  // Loads the form: the boxes show the base set, the changed set starts as
-  // a copy of it, the pitch is 1.0.
+  // Loads the form on the session: the boxes show the base set, the changed
+  // set starts as a copy of it, the pitch is 1.0.
+  explicit InputForm(EditSession& session, QWidget* parent = nullptr);
+  // The same on a session of its own (the form alone, as in its tests).
   InputForm(AppState& state, Prompts& prompts, ChangeViews& views, QWidget* parent = nullptr);
   ~InputForm() override;
 
-  EntryForm& Entry() { return *entry_; }
+  EditSession& Session() { return *session_; }
+  EntryForm& Entry() override { return *entry_; }
 
-  // The commits.
+  // The commits, each a call of the session.
   void Spin(const QString& spinName, bool upArrow);
   void EnterInBox(const QString& boxName);
   void ChoosePosition();  // Command1 "..."
@@ -67,14 +73,17 @@ class InputForm final : public QWidget {
   // Combo_Pitch: a pitch chosen from the list or typed and confirmed.
   void SetPitchText(const QString& text);
 
-  // HANDAN, SYORI and RestorePreviousSet.
+  // HANDAN, SYORI and RestorePreviousSet of the session.
   void Judge();
   void Process();
   void RestorePreviousSet();
 
-  // After a link file was read into the form: the shock-mount boxes and the
-  // link groups follow the changed set's type.
-  void ApplyTypeLayout(int susType);
+  // What the session asks of the form.
+  bool CheckEntries() override;
+  void ApplyTypeLayout(int susType) override;
+  void ClearBoxes() override;
+  bool HasTypedText() const override;
+  void ForgetTypedText() override;
 
   // Label mouse handlers: mark a member or a joint of the changed linkage in
   // the real-motion view while the label is held.
@@ -82,10 +91,10 @@ class InputForm final : public QWidget {
   void ReleaseLabel(const QString& labelName);
   // One tick of Timer1 (200 ms): the marked line's width steps 1, 2, 3, 2, 1 ...
   void PulseTick();
-  QTimer* Timer() const { return timer_; }
+  QTimer* Timer() const { return pulseTimer_; }
 
-  QComboBox* PitchList() const { return pitch_; }
-  QComboBox* TypeList() const { return type_; }
+  QComboBox* PitchList() const { return pitchList_; }
+  QComboBox* TypeList() const { return typeList_; }
   // The user cannot close the form; the main window can.
   void AllowClose() { closeAllowed_ = true; }
 
@@ -94,48 +103,38 @@ class InputForm final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  enum class Pass { Edit, AfterRestore, BaseFallback };
-
+  void Load();
   void BuildRows();
   QLineEdit* AddBox(const QString& name, QWidget* parentRow);
   void ShowShockMountPair(bool onFork);
-  void CopyBaseIntoChanged();
-  void ProcessPass(Pass pass);
-  void RestoreFrom(int source);
-  bool EmptyBoxCheck();
   void ApplyPitchText();
   // Lays the form out again after rows appeared or disappeared, and sizes it
   // (and the frame it stands in) so that every shown row has its height.
   void FitToRows();
-  // Whether a shown box holds text the user typed and no commit has read yet.
-  bool HasTypedText() const;
-  void ForgetTypedText();
   // The caption of the row a box stands in ("リンクプレート前辺:").
   QString RowCaption(const QLineEdit* box) const;
 
-  AppState& state_;
-  Prompts& prompts_;
+  // A session of the form's own (the second constructor), with its door.
+  std::unique_ptr<SessionPrompts> ownPrompts_;
+  std::unique_ptr<EditSession> ownSession_;
+  QPointer<EditSession> session_;
   ChangeViews& views_;
   std::unique_ptr<EntryForm> entry_;
   std::vector<QLineEdit*> boxes_;  // every box, in the order of the form
-  QComboBox* type_ = nullptr;
-  QComboBox* pitch_ = nullptr;
-  QLabel* label3_ = nullptr;
-  QLabel* label4_ = nullptr;
-  QLabel* label16_ = nullptr;
-  QLabel* label18_ = nullptr;
-  QLabel* label23_ = nullptr;
+  QComboBox* typeList_ = nullptr;
+  QComboBox* pitchList_ = nullptr;
+  QLabel* shockMountFirstLabel_ = nullptr;   // X coordinate, or length on the fork
+  QLabel* shockMountSecondLabel_ = nullptr;  // Y coordinate, or offset on the fork
+  QLabel* basePositionLabel_ = nullptr;
+  QLabel* baseTypeLabel_ = nullptr;
+  QLabel* positionLabel_ = nullptr;  // the changed set's position
   QFrame* linkGroup_ = nullptr;   // Picture1(0)
   QFrame* frameGroup_ = nullptr;  // Picture1(1)
-  QTimer* timer_ = nullptr;
+  QTimer* pulseTimer_ = nullptr;
   std::map<const QWidget*, const QLabel*> rowLabels_;  // an entry's row label
   QString highlightLine_;
   int highlightStep_ = 1;
   bool closeAllowed_ = false;
-  bool baseFailureShown_ = false;  // the base set's own failure, told this commit
-  // Set 1 as a commit found it: a commit that the empty-box check stops is
-  // not judged, and set 1 goes back to this.
-  std::optional<ConfigSet> beforeCommit_;
 };
 
 }  // namespace potelan

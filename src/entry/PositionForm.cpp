@@ -329,13 +329,13 @@ bool FormsAtSomePosition(const AppState& state, int set) {
 }
 }  // namespace
 
-void PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
+bool PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
   if (state.Mode == EditMode::Base) {
     const int supplied = state.Set[kBaseSet].SusPos;
     if (supplied != 0) {
       // The position came with a link file (or was chosen before the user
       // went back): solve it and go on without asking.
-      if (!NotFormed(SolveLinkage(state, kBaseSet, supplied))) return;
+      if (!NotFormed(SolveLinkage(state, kBaseSet, supplied))) return true;
       // It does not hold for these dimensions: it is no longer known, so OK
       // cannot close on it.
       state.Set[kBaseSet].SusPos = 0;
@@ -343,8 +343,7 @@ void PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
     const QString failedHere = supplied != 0 ? kSuppliedFails.arg(supplied) + "\n" : QString();
     if (!FormsAtSomePosition(state, kBaseSet)) {
       prompts.Message(parent, failedHere + kFormsNowhere, text::kWarningTitle, MessageIcon::Error);
-      state.LinkFailed = true;  // the caller goes back to the dimensions
-      return;
+      return false;  // the caller goes back to the dimensions
     }
     if (supplied != 0) {
       prompts.Message(parent, failedHere + kChooseAgain, text::kWarningTitle, MessageIcon::Error);
@@ -358,6 +357,7 @@ void PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
     form.move(screen->availableGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
   }
   form.exec();
+  return true;
 }
 
 }  // namespace potelan

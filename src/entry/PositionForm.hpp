@@ -52,9 +52,9 @@ class PositionForm final : public QDialog {
   // once without showing the window; if the set does not form there, the
   // user is told and chooses again. When the base set forms at none of the
   // four positions the window is not shown at all (it has no Cancel there):
-  // the user is told and LinkFailed is left set for the caller, which goes
-  // back to the dimensions.
-  static void Run(AppState& state, Prompts& prompts, QWidget* parent);
+  // the user is told and false returned to the caller, which goes back to
+  // the dimensions.
+  static bool Run(AppState& state, Prompts& prompts, QWidget* parent);
 
   // Whether a set needs a position it does not have: Types 3 to 6 are
   // solved only at one of the positions 1 to 4 (the solver leaves such a

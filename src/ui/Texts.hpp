@@ -14,7 +14,4 @@ inline const QString kDefaultTitle = QStringLiteral("ぽてらん");
 inline const QString kLinkFileFilter = QStringLiteral("ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin");
 inline const QString kLinkFileExtension = QStringLiteral("*.lin");
 
-// The second line of every refusal that puts the previous set back.
-inline const QString kPutBack = QStringLiteral("データを前の状態に戻します");
-
 }  // namespace potelan::text

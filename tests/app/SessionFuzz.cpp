@@ -500,11 +500,21 @@ void FuzzSession::Load(const QString& kind) {
   // A file that holds no link data (garbage) sets nothing: the boxes keep
   // what they showed, which is not always set 1 (see the pivot boxes).
   committed_ = !atBase && window_->Input() != nullptr && kind != "cancel" && kind != "garbage";
-  window_->ClickButton(kButtonLoad);
-  if (atBase && state_.Set[kBaseSet].SusPos != 0 && kind.startsWith("good") &&
-      kind.mid(4).toInt() == state_.Set[kBaseSet].SusType) {
-    basePositionKnown_ = true;  // the file supplied it
+  // Any link file of the base set's type supplies its position (SUSPOS),
+  // whatever its dimensions: whether the linkage forms there is judged at
+  // Next, which asks when it does not.
+  bool supplies = false;
+  if (atBase && kind != "cancel") {
+    AppState probe;
+    probe.Mode = EditMode::Base;
+    probe.Set[kBaseSet].SusType = state_.Set[kBaseSet].SusType;
+    MemoryForm read = MemoryForm::BaseForm(std::clamp<int>(probe.Set[kBaseSet].SusType, 2, 6));
+    const LinkReadStatus status = ReadLinkFile(probe, read, FixturePath(kind), kBaseSet).Status;
+    supplies = status != LinkReadStatus::CannotOpen && status != LinkReadStatus::TypeMismatch &&
+               probe.Set[kBaseSet].SusPos != 0;
   }
+  window_->ClickButton(kButtonLoad);
+  if (supplies) basePositionKnown_ = true;
 }
 
 void FuzzSession::Save(const QString& kind) {

@@ -8,7 +8,7 @@
 // list replays as it stands (POTELAN_FUZZ_REPLAY=file).
 //
 // Environment:
-//   POTELAN_FUZZ_SEED      first seed (default 20261208)
+//   POTELAN_FUZZ_SEED      first seed (default 20261208; the long run's from the clock)
 //   POTELAN_FUZZ_SESSIONS  sessions, one seed each (default 4)
 //   POTELAN_FUZZ_COMMANDS  commands per session (default 1000)
 //   POTELAN_FUZZ_REPLAY    a file of commands, one a line, replayed instead
@@ -27,6 +27,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QTextStream>
+#include <chrono>
+#include <cstdio>
 
 #include "entry/BoxNames.hpp"
 #include "entry/InputForm.hpp"
@@ -74,12 +76,19 @@ TEST(SessionFuzzTest, RandomSessionsKeepEveryInvariant) {
               EnvNumber("POTELAN_FUZZ_COMMANDS", 1000));
 }
 
-// The long run (make fuzz-session, ctest label "long"): many more sessions
-// from other seeds, 20 of 2000 commands unless the environment says.
+// The long run (make fuzz-session, ctest label "long"): 200 sessions of 1000
+// commands unless the environment says, on seeds never run before: the first
+// is drawn from the clock and printed, so that a failure can be replayed.
 TEST(SessionFuzzTest, LongRun) {
   if (!qEnvironmentVariableIsSet("POTELAN_FUZZ_LONG")) GTEST_SKIP() << "POTELAN_FUZZ_LONG not set";
-  RunSessions(EnvNumber("POTELAN_FUZZ_SEED", 1), EnvNumber("POTELAN_FUZZ_SESSIONS", 20),
-              EnvNumber("POTELAN_FUZZ_COMMANDS", 2000));
+  const unsigned long clock = static_cast<unsigned long>(
+      std::chrono::system_clock::now().time_since_epoch() / std::chrono::milliseconds(1));
+  const unsigned long seed = EnvNumber("POTELAN_FUZZ_SEED", clock % 4000000000UL);
+  const unsigned long sessions = EnvNumber("POTELAN_FUZZ_SESSIONS", 200);
+  std::printf("randomised sessions: seeds %lu to %lu (POTELAN_FUZZ_SEED=%lu replays them)\n", seed,
+              seed + sessions - 1, seed);
+  std::fflush(stdout);
+  RunSessions(seed, sessions, EnvNumber("POTELAN_FUZZ_COMMANDS", 1000));
 }
 
 // Runs the commands, each checked by the session's invariants; the test
@@ -224,6 +233,28 @@ TEST(SessionRegressionTest, ReopenedViewsLeaveTheBaseWorkingSetAtItsStart) {
   ASSERT_TRUE(session.Window().Views().IsOpen());
   EXPECT_EQ(session.State().Set[kBaseWork].AxleStartPos,
             session.State().Set[kBaseSet].AxleStartPos);
+}
+
+// Regressions from fresh seeds, each a shrunk list that broke an invariant
+// (replayed with the session's checks). A file from which nothing can be
+// taken (garbage), loaded at "NEW" after a type change had emptied the
+// boxes, moved the stage to "CHANGE" and replaced the stored set with those
+// empty boxes; it now changes nothing. The second list broke the harness's
+// own model, which took only the example files as supplying a position:
+// any link file of the base set's type does (its SUSPOS).
+TEST(SessionRegressionTest, FreshSeedFailuresReplayClean) {
+  for (const auto& lines : {std::initializer_list<const char*>{
+                                "choose-type 6", "next 4", "fill-base 6 0", "next 4",
+                                "spin Spin_Spring up", "previous", "next 4", "combo-type 2",
+                                "load garbage"},
+                            {"choose-type 4", "next 2", "load unformable", "fill-base 4 0", "next 1"}}) {
+    FuzzSession session(0);
+    Replay(session, lines);
+    if (session.State().Set[kBaseSet].SusType == 6) {
+      EXPECT_EQ(session.State().Mode, EditMode::New);
+      EXPECT_EQ(session.State().Set[kStoredSet].SusType, 6);
+    }
+  }
 }
 
 }  // namespace

@@ -421,8 +421,7 @@ class BaseFormReadTest : public ::testing::TestWithParam<int> {
 };
 
 TEST_P(BaseFormReadTest, FilledFormReadsCleanly) {
-  ReadFormToSet(state_, form_.Entry(), kBaseSet);
-  EXPECT_FALSE(state_.LinkFailed);
+  EXPECT_TRUE(ReadFormToSet(state_, form_.Entry(), kBaseSet));
   EXPECT_TRUE(RedBoxes().empty());
   const ConfigSet& read = state_.Set[kBaseSet];
   EXPECT_FLOAT_EQ(read.ForkLength, sample_.ForkLength);
@@ -434,9 +433,8 @@ TEST_P(BaseFormReadTest, AnEmptyBoxAndALetterAreMarkedRedAndNothingElse) {
   Box(box::ForkLength).clear();
   Box(box::Spring).setText(QStringLiteral("a"));
 
-  ReadFormToSet(state_, form_.Entry(), kBaseSet);
-
-  EXPECT_TRUE(state_.LinkFailed);
+  EXPECT_FALSE(ReadFormToSet(state_, form_.Entry(), kBaseSet));
+  EXPECT_FALSE(state_.LinkFailed);  // the verdict is returned, not left in the flag
   std::vector<QString> expected{box::ForkLength, box::Spring};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(RedBoxes(), expected);
@@ -464,9 +462,8 @@ TEST_P(BaseFormReadTest, ABoxHoldingOnlyAPointCountsAsZeroAndIsNotMarked) {
   Box(box::Preload).setText(QStringLiteral("."));
   state_.Set[kBaseSet].Preload = 99;
 
-  ReadFormToSet(state_, form_.Entry(), kBaseSet);
+  EXPECT_TRUE(ReadFormToSet(state_, form_.Entry(), kBaseSet));
 
-  EXPECT_FALSE(state_.LinkFailed);
   EXPECT_EQ(state_.Set[kBaseSet].Preload, 0.0);
   EXPECT_TRUE(ShowsWhite(Box(box::Preload)));
   EXPECT_TRUE(RedBoxes().empty());
