@@ -29,6 +29,25 @@ void BM_SolveLinkage(benchmark::State& bench) {
 }
 BENCHMARK(BM_SolveLinkage)->DenseRange(2, 6);
 
+// The joints alone (no statics), the axle moving as above: the yardstick of
+// the full solve, whose statics should cost at most half as much again.
+void BM_PlaceJoints(benchmark::State& bench) {
+  const int type = static_cast<int>(bench.range(0));
+  ConfigSet set = testing::SampleSet(type);
+  const double start = set.AxleStartPos;
+  int step = 0;
+  bool failed = false;
+  for (auto _ : bench) {
+    set.AxleStartPos = start - 5 * step;
+    step = step == 30 ? 0 : step + 1;
+    failed = failed || NotFormed(PlaceJoints(set, set.SusPos));
+    benchmark::DoNotOptimize(set.SusLwrX);
+  }
+  if (failed) bench.SkipWithError("the sample linkage failed to place");
+  bench.SetLabel("Type " + std::to_string(type));
+}
+BENCHMARK(BM_PlaceJoints)->DenseRange(2, 6);
+
 // The base sweep of Next at the base stage: 31 solves, points and cell texts.
 void BM_StrokeSweep(benchmark::State& bench) {
   const int type = static_cast<int>(bench.range(0));

@@ -1,9 +1,11 @@
 // potelan: the desktop program.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
+#include <optional>
 
 #include "Version.hpp"
 #include "app/MainWindow.hpp"
@@ -45,14 +47,73 @@ void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& m
   if (type != QtDebugMsg && type != QtInfoMsg) StartupWarnings() << message;
 }
 
+// The command line, read before any window: help, the version, a mistake,
+// or the link file to open. Answered without a display, so that it works
+// anywhere. The parser's own process() would end a mistake with status 1,
+// which a caller could not tell from a missing display, so its parse() is
+// used and the answers are given here.
+struct CommandLine {
+  std::optional<int> ExitStatus;  // set: the program has answered and ends
+  QString File;                   // the link file named, if any
+};
+
+CommandLine ReadCommandLine(int argc, char* argv[]) {
+  // A core application of its own (no display) gives the parser the
+  // program's name and the arguments in the locale's encoding; it is gone
+  // before the windows' application is made.
+  const QCoreApplication core(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("potelan"));
+  QCommandLineParser parser;
+  // Qt's own options keep their single dash ("-style fusion").
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setApplicationDescription(QStringLiteral(
+      "Potelan: link ratio, shock stroke and member loads of a motorcycle rear\n"
+      "suspension worked through a linkage."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version(QStringLiteral("version"),
+                                   QStringLiteral("Show the version and exit."));
+  parser.addOption(help);
+  parser.addOption(version);
+  // The toolkit's own options, passed on to it and not listed.
+  for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "style",
+                           "stylesheet", "display", "geometry", "qwindowgeometry", "qwindowtitle",
+                           "qwindowicon", "session", "name", "title"}) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const char* name : {"reverse", "nograb", "dograb", "sync", "widgetcount"}) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  parser.addPositionalArgument(QStringLiteral("FILE"),
+                               QStringLiteral("A link file (*.lin) to open as the base set."),
+                               QStringLiteral("[FILE]"));
+  const auto mistake = [](const QString& text) {
+    std::fprintf(stderr, "potelan: %s\nTry 'potelan --help'.\n", qPrintable(text));
+    return CommandLine{2, {}};
+  };
+  if (!parser.parse(QCoreApplication::arguments())) return mistake(parser.errorText());
+  if (parser.isSet(help)) {
+    std::printf("%s", qPrintable(parser.helpText()));
+    return {0, {}};
+  }
+  if (parser.isSet(version)) {
+    std::printf("potelan %s\n", potelan::kVersion);
+    return {0, {}};
+  }
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) return mistake(QStringLiteral("give at most one link file"));
+  return {std::nullopt, files.value(0)};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  // Answered before any display is looked for, so that it works anywhere.
-  if (argc == 2 && std::string_view(argv[1]) == "--version") {
-    std::printf("potelan %s\n", potelan::kVersion);
-    return 0;
-  }
+  const CommandLine commandLine = ReadCommandLine(argc, argv);
+  if (commandLine.ExitStatus) return *commandLine.ExitStatus;
   if (!HasDisplay()) {
     std::fprintf(stderr,
                  "potelan: no display to show the windows on (set DISPLAY, or run it under "
@@ -71,9 +132,8 @@ int main(int argc, char* argv[]) {
   potelan::QtPrompts prompts;
   // A file named on the command line (a link file opened from the file
   // manager) takes the place of the type choice.
-  const QStringList arguments = QApplication::arguments();
-  potelan::MainWindow window(state, prompts, arguments.size() < 2);
+  potelan::MainWindow window(state, prompts, commandLine.File.isEmpty());
   window.show();
-  if (arguments.size() >= 2) window.OpenAtStart(arguments.at(1));
+  if (!commandLine.File.isEmpty()) window.OpenAtStart(commandLine.File);
   return QApplication::exec();
 }

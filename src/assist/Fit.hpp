@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "assist/Characteristics.hpp"
-#include "assist/Dimensions.hpp"
+#include "model/Dimensions.hpp"
 #include "model/AppState.hpp"
 
 namespace potelan::assist {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "assist/Dimensions.hpp"
+#include "model/Dimensions.hpp"
 #include "model/AppState.hpp"
 
 namespace potelan::assist {

@@ -208,51 +208,11 @@ assist::Dimension DimensionOf(const Arguments& args, const QString& key) {
   return *d;
 }
 
-// The entry box of a dimension on the change-input form.
-const QString& BoxOf(assist::Dimension d) {
-  using assist::Dimension;
-  switch (d) {
-    case Dimension::SusUpX:
-      return box::SusUpX;
-    case Dimension::SusUpY:
-      return box::SusUpY;
-    case Dimension::SusUpLength:
-      return box::SusUpLength;
-    case Dimension::SusUpOffset:
-      return box::SusUpOffset;
-    case Dimension::ForkLength:
-      return box::ForkLength;
-    case Dimension::ForkLinkLength:
-      return box::ForkLinkLength;
-    case Dimension::ForkLinkOffset:
-      return box::ForkLinkOffset;
-    case Dimension::AxleStartPos:
-      return box::AxleStartPos;
-    case Dimension::SpringRate:
-      return box::Spring;
-    case Dimension::Preload:
-      return box::Preload;
-    case Dimension::FrameLinkX:
-      return box::FrameLinkX;
-    case Dimension::FrameLinkY:
-      return box::FrameLinkY;
-    case Dimension::LinkUp:
-      return box::LinkUp;
-    case Dimension::LinkFr:
-      return box::LinkFr;
-    case Dimension::LinkRr:
-      return box::LinkRr;
-    case Dimension::TenRodLength:
-      return box::TenRod;
-  }
-  return box::ForkLength;
-}
-
 // The text an entry box shows for a fitted value, with the box's own
 // pattern. A value that rounds to zero would be the decimal point alone,
 // which a link file cannot carry back, so it is written as "0".
-QString EntryText(assist::Dimension d, double value) {
-  const std::string text = FormatNumber(value, assist::IsSpringValue(d) ? "##.#" : "###.##");
+QString EntryText(Dimension d, double value) {
+  const std::string text = FormatNumber(value, InfoOf(d).Pattern);
   if (text.find_first_of("0123456789") == std::string::npos) return QStringLiteral("0");
   return QString::fromStdString(text);
 }
@@ -327,7 +287,7 @@ int Fit(const Arguments& args, std::ostream& out, std::ostream& err) {
   for (std::size_t i = 0; i < request.Vary.size(); ++i) {
     const assist::Dimension d = request.Vary[i].Dim;
     const QString text = EntryText(d, result.Values[i]);
-    start.Form.SetBoxText(BoxOf(d), text);
+    start.Form.SetBoxText(DimensionBox(d), text);
     values[Key(assist::JsonName(d))] = *ParseDecimal(text.toStdString());
   }
   AppState state;

@@ -14,6 +14,7 @@
 
 #include "Version.hpp"
 #include "cli/CliSupport.hpp"
+#include "entry/BoxNames.hpp"
 #include "files/TableExport.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Rates.hpp"
@@ -27,7 +28,7 @@ namespace {
 constexpr double kMinPitch = 0.01;
 constexpr int kMaxPitchDecimals = 6;
 
-const char kHelp[] =
+const char kHelpHead[] =
     "Usage:\n"
     "  potelan-cli sweep FILE.lin [--max-stroke N] [--pitch MM] [--format json|csv|table]\n"
     "  potelan-cli compare BASE.lin CHANGED.lin [--max-stroke N] -o OUT.csv\n"
@@ -72,11 +73,9 @@ const char kHelp[] =
     "  --static-load KGF  static rear-axle load of `info` whose sag is wanted\n"
     "  --target F       `fit`: the target curve, lines stroke,value (an optional\n"
     "                   header line; UTF-8 or Shift-JIS), interpolated linearly\n"
-    "  --vary KEYS      `fit`: the dimensions that may change, by their JSON names\n"
-    "                   (SusUpX, SusUpY, SusUpLength, SusUpOffset, ForkLength,\n"
-    "                   ForkLinkLength, ForkLinkOffset, AxleStartPos, SpringRate,\n"
-    "                   Preload, FrameLinkX, FrameLinkY, LinkUp, LinkFr, LinkRr,\n"
-    "                   TenRodLength), separated by commas\n"
+    "  --vary KEYS      `fit`: the dimensions that may change, by their JSON names\n";
+// (the names of the table of dimensions come here)
+const char kHelpTail[] =
     "  --bounds K=LO:HI `fit`: the range of one varied dimension (default: 20 mm\n"
     "                   either side; spring rate 20 %, at least 1 kgf/mm; preload\n"
     "                   10 mm; neither below 0)\n"
@@ -239,6 +238,19 @@ QString Wrapped(const QString& text, int indent, int used) {
     column += static_cast<int>(word.size());
   }
   return wrapped;
+}
+
+// The program's help: the JSON names of the dimensions in the table's order.
+const std::string& HelpString() {
+  static const std::string help = [] {
+    QString keys;
+    for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+      keys += (keys.isEmpty() ? QStringLiteral("(") : QStringLiteral(", ")) + TableText(row.Key);
+    }
+    const QString list = Wrapped(keys + QStringLiteral("), separated by commas"), 19, 19);
+    return kHelpHead + std::string(19, ' ') + Utf8(list) + '\n' + kHelpTail;
+  }();
+  return help;
 }
 
 std::string CommandHelp(const CommandSpec& command) {
@@ -526,14 +538,14 @@ int RunCommand(const CommandSpec& command, const Arguments& args, std::ostream& 
 
 }  // namespace
 
-const char* HelpText() { return kHelp; }
+const char* HelpText() { return HelpString().c_str(); }
 
 int Run(const QStringList& args, std::ostream& out, std::ostream& err) {
   try {
     if (args.isEmpty()) throw UsageError("no command given");
     const QString& first = args[0];
     if (first == "-h" || first == "--help" || (first == "help" && args.size() == 1)) {
-      out << kHelp;
+      out << HelpString();
       return kSuccess;
     }
     if (first == "--version") {

@@ -16,18 +16,11 @@
 namespace potelan::cli {
 namespace {
 
+// The boxes of the dimensions a link file of the type must fill.
 QStringList RequiredBoxes(int type) {
   QStringList boxes;
-  if (type <= 4) {
-    boxes << box::SusUpX << box::SusUpY;
-  } else {
-    boxes << box::SusUpLength << box::SusUpOffset;
-  }
-  boxes << box::ForkLinkLength << box::ForkLinkOffset << box::ForkLength << box::AxleStartPos
-        << box::Spring << box::Preload;
-  if (type >= 3) {
-    boxes << box::FrameLinkX << box::FrameLinkY << box::LinkUp << box::LinkFr << box::LinkRr
-          << box::TenRod;
+  for (const Dimension d : FileDimensions()) {
+    if (IsTypeDimension(d) && Carries(d, type)) boxes << DimensionBox(d);
   }
   return boxes;
 }

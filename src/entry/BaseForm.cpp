@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <array>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "entry/BoxNames.hpp"
@@ -27,55 +28,20 @@ const std::array<QString, 5> kWindowTitles{
     QStringLiteral("Suspesion Type6"),
 };
 
-struct Row {
-  QString Box;
-  QString Caption;
-};
+// A row's caption: the table's caption, a full-width blank and the points of
+// the type's picture it spans, then "=" ("リアフォーク長　OG=").
+QString RowCaption(Dimension d, int type) {
+  const std::string_view points = Points(d, type);
+  return TableText(BaseCaption(d)) +
+         (points.empty() ? QString() : QStringLiteral("　") + TableText(points)) + QLatin1Char('=');
+}
 
-// The shock's upper mount: on the frame for Types 2 to 4, on the arm for 5, 6.
-std::vector<Row> ShockMountRows(int type) {
-  if (type <= 4) {
-    return {{box::SusUpX, QStringLiteral("サス上部取付位置Ｘ座標　Ex=")},
-            {box::SusUpY, QStringLiteral("サス上部取付位置Ｙ座標　Ey=")}};
+std::vector<Dimension> RowsOf(const std::vector<Dimension>& rows, DimensionGroup group) {
+  std::vector<Dimension> chosen;
+  for (const Dimension d : rows) {
+    if (InfoOf(d).Group == group) chosen.push_back(d);
   }
-  return {{box::SusUpLength, QStringLiteral("サス上部取付長　OJ=")},
-          {box::SusUpOffset, QStringLiteral("サス上部取付オフセット　EJ=")}};
-}
-
-// The link plate, the tension rod and the frame-side link mount (Types 3 to
-// 6). The plate turns about B on the arm in Types 3 and 5, about D on the
-// frame in Types 4 and 6, which renames its sides.
-std::vector<Row> LinkRows(int type) {
-  const bool onArm = type == 3 || type == 5;
-  return {
-      {box::LinkUp, onArm ? QStringLiteral("リンクプレート上辺　AB=")
-                          : QStringLiteral("リンクプレート上辺　AD=")},
-      {box::LinkFr, onArm ? QStringLiteral("リンクプレート前辺　AC=")
-                          : QStringLiteral("リンクプレート前辺　CD=")},
-      {box::LinkRr, onArm ? QStringLiteral("リンクプレート後辺　BC=")
-                          : QStringLiteral("リンクプレート後辺　AC=")},
-      {box::TenRod, onArm ? QStringLiteral("テンションロッド長　CD=")
-                          : QStringLiteral("テンションロッド長　BC=")},
-      {box::FrameLinkX, QStringLiteral("フレーム側リンク取付位置Ｘ座標　Dx=")},
-      {box::FrameLinkY, QStringLiteral("フレーム側リンク取付位置Ｙ座標　Dy=")},
-  };
-}
-
-// The swing arm and the axle. Type 2 carries the shock itself at A on the
-// bracket FA; the other types carry the link at B on the bracket FB.
-std::vector<Row> ArmRows(int type) {
-  return {
-      {box::ForkLength, QStringLiteral("リアフォーク長　OG=")},
-      {box::ForkLinkLength, QStringLiteral("サスリンク取り付け長　OF=")},
-      {box::ForkLinkOffset, type == 2 ? QStringLiteral("サス取り付けオフセット　AF=")
-                                      : QStringLiteral("サス取り付けオフセット　BF=")},
-      {box::AxleStartPos, QStringLiteral("リアアクスル初期位置　GH=")},
-  };
-}
-
-std::vector<Row> SpringRows() {
-  return {{box::Spring, QStringLiteral("スプリングレート=")},
-          {box::Preload, QStringLiteral("プリロード=")}};
+  return chosen;
 }
 
 int CheckedType(int susType) {
@@ -101,11 +67,11 @@ BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(Che
   grid->setVerticalSpacing(kRowSpacing);
   // A caption right-aligned against its box, so that every "=" stands by
   // the number it names.
-  auto addRow = [&](const Row& row, int gridRow, int column) {
-    auto* caption = new QLabel(row.Caption, this);
+  auto addRow = [&](Dimension d, int gridRow, int column) {
+    auto* caption = new QLabel(RowCaption(d, susType_), this);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* box = new QLineEdit(this);
-    box->setObjectName(row.Box);
+    box->setObjectName(DimensionBox(d));
     box->setFixedWidth(kBoxWidth);
     box->setAlignment(Qt::AlignRight);
     PaintBox(*box, BoxColour::White);
@@ -121,11 +87,13 @@ BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(Che
       new QBoxLayout(susType_ == 2 ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
   layout->setContentsMargins(10, 10, 10, 10);
   layout->setSpacing(12);
+  // The rows of the type, top to bottom.
+  const std::vector<Dimension> rows = FormDimensions(susType_);
   if (susType_ == 2) {
     // Spring and preload at the upper left, the shock's frame mount at the
     // upper right, the swing arm below them; the picture above it all.
-    const std::vector<Row> springs = SpringRows();
-    const std::vector<Row> mounts = ShockMountRows(2);
+    const std::vector<Dimension> springs = RowsOf(rows, DimensionGroup::Spring);
+    const std::vector<Dimension> mounts = RowsOf(rows, DimensionGroup::ShockMount);
     // Created in reading order, which is also the order of the Tab key.
     for (std::size_t i = 0; i < 2; ++i) {
       addRow(springs[i], static_cast<int>(i), 0);
@@ -134,16 +102,17 @@ BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(Che
     grid->setColumnMinimumWidth(2, 16);
     grid->setRowMinimumHeight(2, 8);
     int gridRow = 3;
-    for (const Row& row : ArmRows(2)) addRow(row, gridRow++, 0);
+    for (const Dimension d : rows) {
+      const DimensionGroup group = InfoOf(d).Group;
+      if (group != DimensionGroup::Spring && group != DimensionGroup::ShockMount) {
+        addRow(d, gridRow++, 0);
+      }
+    }
     layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addLayout(grid);
   } else {
-    std::vector<Row> rows = ShockMountRows(susType_);
-    for (const Row& row : LinkRows(susType_)) rows.push_back(row);
-    for (const Row& row : ArmRows(susType_)) rows.push_back(row);
-    for (const Row& row : SpringRows()) rows.push_back(row);
     int gridRow = 0;
-    for (const Row& row : rows) addRow(row, gridRow++, 0);
+    for (const Dimension d : rows) addRow(d, gridRow++, 0);
     layout->addWidget(picture, 0, Qt::AlignTop);
     layout->addLayout(grid);
   }

@@ -1,35 +1,60 @@
 // Control names of the entry windows. The form-transfer operations, the link
-// file and the windows themselves find boxes by these names, so they are
-// spelled once here.
+// file and the windows themselves find boxes by these names: the boxes of
+// the values as the table of dimensions spells them, the other controls here.
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <string_view>
+
+#include "model/Dimensions.hpp"
+
+namespace potelan {
+
+// A text of the table of dimensions (UTF-8) as a QString.
+inline QString TableText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The entry box of a value on every form ("Fork_Length_Text").
+inline QString DimensionBox(Dimension d) { return TableText(InfoOf(d).Box); }
+
+// The caption of a value without a form's decoration ("リアフォーク長").
+inline QString DimensionCaption(Dimension d) { return TableText(InfoOf(d).Caption); }
+
+// The value an entry box holds, or nothing for a box of no value.
+inline std::optional<Dimension> DimensionOfBox(const QString& box) {
+  for (const DimensionInfo& row : DimensionTable()) {
+    if (box == TableText(row.Box)) return row.Dim;
+  }
+  return std::nullopt;
+}
+
+}  // namespace potelan
 
 namespace potelan::box {
 
-// Dimension boxes of the base-dimension forms and the change-input form.
-inline const QString SusUpX = QStringLiteral("Sus_Up_X_Text");
-inline const QString SusUpY = QStringLiteral("Sus_Up_Y_Text");
-inline const QString SusUpLength = QStringLiteral("Sus_Up_Length_Text");
-inline const QString SusUpOffset = QStringLiteral("Sus_Up_Offset_Text");
-inline const QString FrameLinkX = QStringLiteral("Frame_Link_X_Text");
-inline const QString FrameLinkY = QStringLiteral("Frame_Link_Y_Text");
-inline const QString ForkLength = QStringLiteral("Fork_Length_Text");
-inline const QString ForkLinkLength = QStringLiteral("Fork_Link_Length_Text");
-inline const QString ForkLinkOffset = QStringLiteral("Fork_Link_Offset_Text");
-inline const QString LinkUp = QStringLiteral("Link_Up_Text");
-inline const QString LinkFr = QStringLiteral("Link_Fr_Text");
-inline const QString LinkRr = QStringLiteral("Link_Rr_Text");
-inline const QString TenRod = QStringLiteral("Ten_Rod_Text");
-inline const QString AxleStartPos = QStringLiteral("Axle_Start_Pos_Text");
-inline const QString Spring = QStringLiteral("Spring_Text");
-inline const QString Preload = QStringLiteral("Preload_Text");
-
-// Boxes of the change-input form only.
-inline const QString PivotX = QStringLiteral("Text_Pivot_x");
-inline const QString PivotY = QStringLiteral("Text_Pivot_y");
-inline const QString RebSpring = QStringLiteral("Reb_Spring_Text");
-inline const QString RebSpringLength = QStringLiteral("Reb_Spring_Length_Text");
+// The entry boxes by name, as the table of dimensions spells them.
+inline const QString SusUpX = DimensionBox(Dimension::SusUpX);
+inline const QString SusUpY = DimensionBox(Dimension::SusUpY);
+inline const QString SusUpLength = DimensionBox(Dimension::SusUpLength);
+inline const QString SusUpOffset = DimensionBox(Dimension::SusUpOffset);
+inline const QString FrameLinkX = DimensionBox(Dimension::FrameLinkX);
+inline const QString FrameLinkY = DimensionBox(Dimension::FrameLinkY);
+inline const QString ForkLength = DimensionBox(Dimension::ForkLength);
+inline const QString ForkLinkLength = DimensionBox(Dimension::ForkLinkLength);
+inline const QString ForkLinkOffset = DimensionBox(Dimension::ForkLinkOffset);
+inline const QString LinkUp = DimensionBox(Dimension::LinkUp);
+inline const QString LinkFr = DimensionBox(Dimension::LinkFr);
+inline const QString LinkRr = DimensionBox(Dimension::LinkRr);
+inline const QString TenRod = DimensionBox(Dimension::TenRodLength);
+inline const QString AxleStartPos = DimensionBox(Dimension::AxleStartPos);
+inline const QString Spring = DimensionBox(Dimension::SpringRate);
+inline const QString Preload = DimensionBox(Dimension::Preload);
+inline const QString PivotX = DimensionBox(Dimension::PivotMoveX);
+inline const QString PivotY = DimensionBox(Dimension::PivotMoveY);
+inline const QString RebSpring = DimensionBox(Dimension::RebSpringRate);
+inline const QString RebSpringLength = DimensionBox(Dimension::RebSpringLength);
 
 // Other controls of the change-input form that the transfer operations use.
 inline const QString TypeList = QStringLiteral("Combo1");

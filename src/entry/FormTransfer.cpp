@@ -1,18 +1,16 @@
 #include "entry/FormTransfer.hpp"
 
+#include <span>
 #include <stdexcept>
 #include <string>
 
 #include "entry/BoxNames.hpp"
+#include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
 
 namespace potelan {
 
 namespace {
-
-constexpr char kLengthPattern[] = "###.##";
-constexpr char kSpringPattern[] = "##.#";
-constexpr char kPivotPattern[] = "#0.#";
 
 void CheckSet(int set, const char* operation) {
   if (set < 0 || set >= kSetCount) {
@@ -36,24 +34,26 @@ float MarkBad(AppState& state, EntryForm& form, const QString& box) {
   return 0.0f;
 }
 
-// Reads a box into a value of the set when the window has that box.
-void ReadInto(AppState& state, EntryForm& form, const QString& box, double& value) {
+// Reads a value's box into the set when the window has that box.
+void ReadInto(AppState& state, EntryForm& form, Dimension d, ConfigSet& s) {
+  const QString box = DimensionBox(d);
   if (!form.HasBox(box)) return;
-  value = static_cast<double>(ReadNumberBox(state, form, box));
+  SetValue(s, d, static_cast<double>(ReadNumberBox(state, form, box)));
 }
 
-void WriteBox(EntryForm& form, const QString& box, double value, const char* pattern) {
+// Writes a value of the set into its box with the box's pattern.
+void WriteBox(EntryForm& form, Dimension d, const ConfigSet& s) {
+  const QString box = DimensionBox(d);
   if (!form.HasBox(box)) return;
-  form.SetBoxText(box, QString::fromStdString(FormatNumber(value, pattern)));
+  form.SetBoxText(box, QString::fromStdString(FormatNumber(ValueOf(s, d), InfoOf(d).Pattern)));
 }
 
-void ShowBox(EntryForm& form, const QString& box, bool shown) {
-  if (form.HasBox(box)) form.SetBoxShown(box, shown);
+// The sixteen dimensions of a link type, in the order of the transfer.
+std::span<const DimensionInfo, kTypeDimensionCount> TypeDimensions() {
+  return DimensionTable().first<kTypeDimensionCount>();
 }
 
-void FrontBox(EntryForm& form, const QString& box) {
-  if (form.HasBox(box)) form.BringBoxToFront(box);
-}
+bool IsShockMount(Dimension d) { return InfoOf(d).Group == DimensionGroup::ShockMount; }
 
 bool IsInputForm(const EntryForm& form) {
   return !form.FormName().contains(QStringLiteral("Type"), Qt::CaseSensitive);
@@ -101,34 +101,17 @@ void ReadFormToSet(AppState& state, EntryForm& form, int set) {
     s.PivotMoveY = base.PivotMoveY;
   } else {
     if (form.HasTypeList()) s.SusType = static_cast<std::int16_t>(form.TypeIndex() + 2);
-    ReadInto(state, form, box::PivotX, s.PivotMoveX);
-    ReadInto(state, form, box::PivotY, s.PivotMoveY);
+    for (const DimensionInfo& row : DimensionTable()) {
+      if (row.Group == DimensionGroup::PivotMove) ReadInto(state, form, row.Dim, s);
+    }
     if (IsInputForm(form) && form.HasPositionLabel()) {
       s.SusPos = PositionFromLabel(form.PositionLabel());
     }
   }
 
-  const int t = s.SusType;
-  if (t > 4) {
-    ReadInto(state, form, box::SusUpLength, s.SusUpLength);
-    ReadInto(state, form, box::SusUpOffset, s.SusUpOffset);
-  } else {
-    ReadInto(state, form, box::SusUpX, s.SusUpX);
-    ReadInto(state, form, box::SusUpY, s.SusUpY);
-  }
-  ReadInto(state, form, box::ForkLength, s.ForkLength);
-  ReadInto(state, form, box::ForkLinkLength, s.ForkLinkLength);
-  ReadInto(state, form, box::ForkLinkOffset, s.ForkLinkOffset);
-  ReadInto(state, form, box::AxleStartPos, s.AxleStartPos);
-  ReadInto(state, form, box::Spring, s.SpringRate);
-  ReadInto(state, form, box::Preload, s.Preload);
-  if (t >= 3) {
-    ReadInto(state, form, box::FrameLinkX, s.FrameLinkX);
-    ReadInto(state, form, box::FrameLinkY, s.FrameLinkY);
-    ReadInto(state, form, box::LinkUp, s.LinkUp);
-    ReadInto(state, form, box::LinkFr, s.LinkFr);
-    ReadInto(state, form, box::LinkRr, s.LinkRr);
-    ReadInto(state, form, box::TenRod, s.TenRodLength);
+  // The shock mount pair of the type, then every other dimension it has.
+  for (const DimensionInfo& row : TypeDimensions()) {
+    if (Carries(row.Dim, s.SusType)) ReadInto(state, form, row.Dim, s);
   }
 }
 
@@ -137,48 +120,26 @@ void WriteSetToForm(const AppState& state, EntryForm& form, int set) {
   const ConfigSet& s = state.Set[set];
   const int t = s.SusType;
 
-  // The two shock-mount pairs share one place on the window.
-  if (t > 4) {
-    ShowBox(form, box::SusUpX, false);
-    ShowBox(form, box::SusUpY, false);
-    ShowBox(form, box::SusUpLength, true);
-    ShowBox(form, box::SusUpOffset, true);
-    FrontBox(form, box::SusUpLength);
-    FrontBox(form, box::SusUpOffset);
-    WriteBox(form, box::SusUpLength, s.SusUpLength, kLengthPattern);
-    WriteBox(form, box::SusUpOffset, s.SusUpOffset, kLengthPattern);
-  } else {
-    ShowBox(form, box::SusUpLength, false);
-    ShowBox(form, box::SusUpOffset, false);
-    ShowBox(form, box::SusUpX, true);
-    ShowBox(form, box::SusUpY, true);
-    FrontBox(form, box::SusUpX);
-    FrontBox(form, box::SusUpY);
-    WriteBox(form, box::SusUpX, s.SusUpX, kLengthPattern);
-    WriteBox(form, box::SusUpY, s.SusUpY, kLengthPattern);
+  // The two shock-mount pairs share one place on the window: the type's
+  // pair is shown in front of the other.
+  for (const bool own : {false, true}) {
+    for (const DimensionInfo& row : TypeDimensions()) {
+      const QString box = DimensionBox(row.Dim);
+      if (!IsShockMount(row.Dim) || Carries(row.Dim, t) != own || !form.HasBox(box)) continue;
+      form.SetBoxShown(box, own);
+      if (own) form.BringBoxToFront(box);
+    }
   }
-
-  WriteBox(form, box::ForkLength, s.ForkLength, kLengthPattern);
-  WriteBox(form, box::ForkLinkLength, s.ForkLinkLength, kLengthPattern);
-  WriteBox(form, box::ForkLinkOffset, s.ForkLinkOffset, kLengthPattern);
-  WriteBox(form, box::AxleStartPos, s.AxleStartPos, kLengthPattern);
-  WriteBox(form, box::Spring, s.SpringRate, kSpringPattern);
-  WriteBox(form, box::Preload, s.Preload, kSpringPattern);
-
-  if (t > 2) {
-    WriteBox(form, box::FrameLinkX, s.FrameLinkX, kLengthPattern);
-    WriteBox(form, box::FrameLinkY, s.FrameLinkY, kLengthPattern);
-    WriteBox(form, box::LinkUp, s.LinkUp, kLengthPattern);
-    WriteBox(form, box::LinkFr, s.LinkFr, kLengthPattern);
-    WriteBox(form, box::LinkRr, s.LinkRr, kLengthPattern);
-    WriteBox(form, box::TenRod, s.TenRodLength, kLengthPattern);
+  for (const DimensionInfo& row : TypeDimensions()) {
+    if (Carries(row.Dim, t)) WriteBox(form, row.Dim, s);
   }
 
   // A set without a valid type selects nothing in the list.
   if (form.HasTypeList()) form.SetTypeIndex(t >= 2 && t <= 6 ? t - 2 : -1);
 
-  WriteBox(form, box::PivotX, s.PivotMoveX, kPivotPattern);
-  WriteBox(form, box::PivotY, s.PivotMoveY, kPivotPattern);
+  for (const DimensionInfo& row : DimensionTable()) {
+    if (row.Group == DimensionGroup::PivotMove) WriteBox(form, row.Dim, s);
+  }
 }
 
 }  // namespace potelan

@@ -12,39 +12,28 @@ MemoryForm MemoryForm::BaseForm(int susType) {
     throw std::out_of_range("MemoryForm::BaseForm: link type must be 2..6");
   }
   QStringList boxes;
-  // Rows of the base forms, top to bottom: shock upper mount, link plate and
-  // tension rod, frame-side mount, swing arm, axle, spring.
-  if (susType <= 4) {
-    boxes << box::SusUpX << box::SusUpY;
-  } else {
-    boxes << box::SusUpLength << box::SusUpOffset;
-  }
-  if (susType >= 3) {
-    boxes << box::LinkUp << box::LinkFr << box::LinkRr << box::TenRod << box::FrameLinkX
-          << box::FrameLinkY;
-  }
-  boxes << box::ForkLength << box::ForkLinkLength << box::ForkLinkOffset << box::AxleStartPos
-        << box::Spring << box::Preload;
+  for (const Dimension d : FormDimensions(susType)) boxes << DimensionBox(d);
   return MemoryForm(formname::BaseForm(susType), boxes, false, false, true);
 }
 
 MemoryForm MemoryForm::InputForm() {
-  const QStringList boxes{
-      box::SusUpX,     box::SusUpLength,  box::SusUpY,         box::SusUpOffset,
-      box::FrameLinkX, box::FrameLinkY,   box::ForkLinkLength, box::ForkLinkOffset,
-      box::LinkUp,     box::LinkFr,       box::LinkRr,         box::TenRod,
-      box::ForkLength, box::AxleStartPos, box::Spring,         box::Preload,
-      box::PivotX,     box::PivotY,       box::RebSpring,      box::RebSpringLength,
-  };
+  QStringList boxes;
+  for (const Dimension d : InputFormDimensions()) boxes << DimensionBox(d);
   // The change-input form's boxes have no change handler: an edit is taken
   // only when a commit reads the boxes.
   MemoryForm form(formname::Input, boxes, true, true, false);
-  form.SetBoxShown(box::SusUpLength, false);
-  form.SetBoxShown(box::SusUpOffset, false);
-  form.SetBoxShown(box::RebSpring, false);
-  form.SetBoxShown(box::RebSpringLength, false);
-  form.Find(box::PivotX)->Text = QStringLiteral("0");
-  form.Find(box::PivotY)->Text = QStringLiteral("0");
+  // It opens with the frame-side shock mount pair in front; the rebound
+  // spring is kept but never shown; the pivot moves start at 0.
+  for (const Dimension d : InputFormDimensions()) {
+    const DimensionInfo& row = InfoOf(d);
+    if (row.Group == DimensionGroup::ReboundSpring ||
+        (row.Group == DimensionGroup::ShockMount && !Carries(d, 4))) {
+      form.SetBoxShown(DimensionBox(d), false);
+    }
+    if (row.Group == DimensionGroup::PivotMove) {
+      form.Find(DimensionBox(d))->Text = QStringLiteral("0");
+    }
+  }
   return form;
 }
 

@@ -1,7 +1,6 @@
 #include "files/LinkFile.hpp"
 
 #include <QDir>
-#include <array>
 #include <stdexcept>
 #include <vector>
 
@@ -15,44 +14,13 @@ namespace {
 const QString kTypeKey = QStringLiteral("SUSTYPE");
 const QString kPositionKey = QStringLiteral("SUSPOS");
 
-// One dimension line: its key, its entry box, the value of the set it
-// carries and the link types whose files hold it.
-struct DimensionKey {
-  QString Key;
-  const QString* Box;
-  double ConfigSet::*Value;
-  int MinType;
-  int MaxType;
-};
-
-// In the order the lines are written.
-const std::array<DimensionKey, 18>& DimensionKeys() {
-  static const std::array<DimensionKey, 18> keys{{
-      {QStringLiteral("サス上部取付Ｘ座標"), &box::SusUpX, &ConfigSet::SusUpX, 0, 4},
-      {QStringLiteral("サス上部取付Ｙ座標"), &box::SusUpY, &ConfigSet::SusUpY, 0, 4},
-      {QStringLiteral("サス上部取付長"), &box::SusUpLength, &ConfigSet::SusUpLength, 5, 99},
-      {QStringLiteral("サス上部取付オフセット"), &box::SusUpOffset, &ConfigSet::SusUpOffset, 5, 99},
-      {QStringLiteral("フォークリンク取付長"), &box::ForkLinkLength, &ConfigSet::ForkLinkLength, 0,
-       99},
-      {QStringLiteral("フォークリンクオフセット"), &box::ForkLinkOffset, &ConfigSet::ForkLinkOffset,
-       0, 99},
-      {QStringLiteral("フォーク長"), &box::ForkLength, &ConfigSet::ForkLength, 0, 99},
-      {QStringLiteral("リアアクスル初期位置"), &box::AxleStartPos, &ConfigSet::AxleStartPos, 0, 99},
-      {QStringLiteral("スプリングレート"), &box::Spring, &ConfigSet::SpringRate, 0, 99},
-      {QStringLiteral("プリロード"), &box::Preload, &ConfigSet::Preload, 0, 99},
-      {QStringLiteral("フレーム側リンク取付Ｘ座標"), &box::FrameLinkX, &ConfigSet::FrameLinkX, 3,
-       99},
-      {QStringLiteral("フレーム側リンク取付Ｙ座標"), &box::FrameLinkY, &ConfigSet::FrameLinkY, 3,
-       99},
-      {QStringLiteral("リンクプレート上辺"), &box::LinkUp, &ConfigSet::LinkUp, 3, 99},
-      {QStringLiteral("リンクプレート前辺"), &box::LinkFr, &ConfigSet::LinkFr, 3, 99},
-      {QStringLiteral("リンクプレート後辺"), &box::LinkRr, &ConfigSet::LinkRr, 3, 99},
-      {QStringLiteral("テンションロッド長"), &box::TenRod, &ConfigSet::TenRodLength, 3, 99},
-      {QStringLiteral("ピボット移動Ｘ"), &box::PivotX, &ConfigSet::PivotMoveX, 0, 99},
-      {QStringLiteral("ピボット移動Ｙ"), &box::PivotY, &ConfigSet::PivotMoveY, 0, 99},
-  }};
-  return keys;
+// The value lines, in the order they are written.
+const std::vector<Dimension>& FileLines() {
+  static const std::vector<Dimension> lines = FileDimensions();
+  return lines;
 }
+
+QString KeyOf(Dimension d) { return TableText(FileKey(d)); }
 
 // A dimension's value text as a number. The boxes write zero as the
 // decimal point alone ("###.##"), and a file is written from the boxes, so
@@ -62,14 +30,14 @@ std::optional<float> DimensionNumber(const QString& value) {
   return ParseSingle(value.toStdString());
 }
 
-const DimensionKey* FindDimension(const QString& key) {
-  for (const DimensionKey& d : DimensionKeys()) {
-    if (d.Key == key) return &d;
+std::optional<Dimension> FindDimension(const QString& key) {
+  for (const Dimension d : FileLines()) {
+    if (KeyOf(d) == key) return d;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-bool IsPivotBox(const QString& boxName) { return boxName == box::PivotX || boxName == box::PivotY; }
+bool IsPivot(Dimension d) { return InfoOf(d).Group == DimensionGroup::PivotMove; }
 
 bool IsInputForm(const EntryForm& form) {
   return !form.FormName().contains(QStringLiteral("Type"), Qt::CaseSensitive);
@@ -85,18 +53,15 @@ struct ReadStep {
   std::int16_t Integer = 0;
   double Number = 0;
   QString Text;
-  const DimensionKey* Dimension = nullptr;
+  Dimension Value = Dimension::ForkLength;
   bool BoxMissing = false;  // the value reaches the set, then reading ends
 };
 
 void MarkAbsentMembers(ConfigSet& s) {
   if (s.SusType >= 3) return;
-  s.FrameLinkX = kAbsentMember;
-  s.FrameLinkY = kAbsentMember;
-  s.LinkUp = kAbsentMember;
-  s.LinkFr = kAbsentMember;
-  s.LinkRr = kAbsentMember;
-  s.TenRodLength = kAbsentMember;
+  for (const DimensionInfo& row : DimensionTable()) {
+    if (IsLinkMember(row.Dim)) s.*row.Member = kAbsentMember;
+  }
 }
 
 }  // namespace
@@ -118,27 +83,28 @@ std::optional<QStringList> LinkFileLines(const AppState& state, const EntryForm&
   QStringList lines;
   lines << kTypeKey + QLatin1Char('=') + QString::number(t);
   lines << kPositionKey + QLatin1Char('=') + QString::number(s.SusPos);
-  for (const DimensionKey& d : DimensionKeys()) {
-    if (t < d.MinType || t > d.MaxType) continue;
+  for (const Dimension d : FileLines()) {
+    if (!Carries(d, t)) continue;
+    const QString box = DimensionBox(d);
     QString text;
-    if (form.HasBox(*d.Box)) {
-      text = form.BoxText(*d.Box);
-    } else if (IsPivotBox(*d.Box)) {
+    if (form.HasBox(box)) {
+      text = form.BoxText(box);
+    } else if (IsPivot(d)) {
       // The base forms have no pivot entry: the set's move as the box would show it.
-      text = QString::fromStdString(FormatNumber(s.*d.Value, "#0.#"));
+      text = QString::fromStdString(FormatNumber(ValueOf(s, d), InfoOf(d).Pattern));
     } else {
       SetError(error,
-               QStringLiteral("%1 has no box %2 for Type %3").arg(form.FormName(), *d.Box).arg(t));
+               QStringLiteral("%1 has no box %2 for Type %3").arg(form.FormName(), box).arg(t));
       return std::nullopt;
     }
     // A text that is there but is no number would end the reading of the
     // file at this line, losing every later value: such a file is not
     // written. (An empty box is written empty.)
     if (!text.isEmpty() && !DimensionNumber(text)) {
-      SetError(error, QStringLiteral("box %1 holds \"%2\", which is not a number").arg(*d.Box, text));
+      SetError(error, QStringLiteral("box %1 holds \"%2\", which is not a number").arg(box, text));
       return std::nullopt;
     }
-    lines << d.Key + QLatin1Char('=') + text;
+    lines << KeyOf(d) + QLatin1Char('=') + text;
   }
   return lines;
 }
@@ -208,7 +174,7 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
       } else if (*type < 2 || *type > 6) {
         stopLine = lineNumber;  // the type list has no such entry
       } else {
-        steps.push_back({ReadStep::Kind::Type, *type, 0, value, nullptr, false});
+        steps.push_back({ReadStep::Kind::Type, *type, 0, value, {}, false});
       }
     } else if (key == kPositionKey) {
       const std::optional<float> number = ParseSingle(valueText);
@@ -216,20 +182,20 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
       if (!position) {
         stopLine = lineNumber;
       } else {
-        steps.push_back({ReadStep::Kind::Position, *position, 0, value, nullptr, false});
+        steps.push_back({ReadStep::Kind::Position, *position, 0, value, {}, false});
       }
-    } else if (const DimensionKey* d = FindDimension(key)) {
+    } else if (const std::optional<Dimension> d = FindDimension(key)) {
       const std::optional<float> number = DimensionNumber(value);
       if (!number) {
         stopLine = lineNumber;
       } else {
-        const bool missing = !form.HasBox(*d->Box);
+        const bool missing = !form.HasBox(DimensionBox(*d));
         steps.push_back(
-            {ReadStep::Kind::Dimension, 0, static_cast<double>(*number), value, d, missing});
+            {ReadStep::Kind::Dimension, 0, static_cast<double>(*number), value, *d, missing});
         // The base forms have no pivot boxes, yet a file written from them
         // carries the set's pivot move: it goes into the set and reading
         // goes on, so no later line is lost.
-        if (missing && !IsPivotBox(*d->Box)) stopLine = lineNumber;
+        if (missing && !IsPivot(*d)) stopLine = lineNumber;
       }
     }
     // Any other key: the line is ignored.
@@ -248,8 +214,8 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
         }
         break;
       case ReadStep::Kind::Dimension:
-        s.*(step.Dimension->Value) = step.Number;
-        if (!step.BoxMissing) form.SetBoxText(*step.Dimension->Box, step.Text);
+        SetValue(s, step.Value, step.Number);
+        if (!step.BoxMissing) form.SetBoxText(DimensionBox(step.Value), step.Text);
         break;
     }
   }
@@ -263,8 +229,8 @@ LinkReadResult ReadLinkLines(AppState& state, EntryForm& form, const QStringList
 }
 
 QString LinkFileKey(const QString& boxName) {
-  for (const DimensionKey& d : DimensionKeys()) {
-    if (*d.Box == boxName) return d.Key;
+  for (const Dimension d : FileLines()) {
+    if (DimensionBox(d) == boxName) return KeyOf(d);
   }
   return {};
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "entry/BoxNames.hpp"
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/StrokeSweep.hpp"
@@ -17,29 +18,11 @@ constexpr int kFirstStrokeRow = kGridHeaderRows;
 constexpr int kCellColumns = 8;  // a report cell: six characters and two blanks
 const QString kEmptyCell = QStringLiteral("      ");
 
-struct DimensionRow {
-  double ConfigSet::*Value;
-  QString Name;  // the CSV label without its comma, and the printed name
-};
-
-const std::array<DimensionRow, 14>& DimensionRows() {
-  static const std::array<DimensionRow, 14> rows{{
-      {&ConfigSet::SusUpX, QStringLiteral("サス上部取付Ｘ座標")},
-      {&ConfigSet::SusUpY, QStringLiteral("サス上部取付Ｙ座標")},
-      {&ConfigSet::FrameLinkX, QStringLiteral("フレーム側リンク取付Ｘ座標")},
-      {&ConfigSet::FrameLinkY, QStringLiteral("フレーム側リンク取付Ｙ座標")},
-      {&ConfigSet::ForkLength, QStringLiteral("フォーク長")},
-      {&ConfigSet::ForkLinkLength, QStringLiteral("フォークリンク取付長")},
-      {&ConfigSet::ForkLinkOffset, QStringLiteral("フォークリンクオフセット")},
-      {&ConfigSet::LinkUp, QStringLiteral("リンクプレート上辺")},
-      {&ConfigSet::LinkFr, QStringLiteral("リンクプレート前辺")},
-      {&ConfigSet::LinkRr, QStringLiteral("リンクプレート後辺")},
-      {&ConfigSet::TenRodLength, QStringLiteral("テンションロッド長")},
-      {&ConfigSet::AxleStartPos, QStringLiteral("リアアクスル初期位置")},
-      {&ConfigSet::SpringRate, QStringLiteral("スプリングレート")},
-      {&ConfigSet::Preload, QStringLiteral("イニシャル")},
-  }};
-  return rows;
+// The dimension lines, in their order: the CSV label without its comma and
+// the printed name are the table's CSV name.
+const std::vector<Dimension>& DimensionLines() {
+  static const std::vector<Dimension> lines = CsvDimensions();
+  return lines;
 }
 
 // The names of a result item over its columns: in the CSV header (followed
@@ -125,9 +108,9 @@ QStringList CsvLines(const AppState& state, const ResultTable& table) {
   QStringList lines;
   lines << QStringLiteral("項目,基準値,変更後");
   lines << QStringLiteral("サスタイプ,Type%1,Type%2").arg(base.SusType).arg(changed.SusType);
-  for (const DimensionRow& row : DimensionRows()) {
-    lines << row.Name + QLatin1Char(',') + Text(GeneralDouble(base.*row.Value)) + QLatin1Char(',') +
-                 Text(GeneralDouble(changed.*row.Value));
+  for (const Dimension d : DimensionLines()) {
+    lines << TableText(CsvName(d)) + QLatin1Char(',') + Text(GeneralDouble(ValueOf(base, d))) +
+                 QLatin1Char(',') + Text(GeneralDouble(ValueOf(changed, d)));
   }
   lines << QString();
   QString header = QStringLiteral("軸ｽﾄﾛｰｸ");
@@ -160,9 +143,9 @@ QStringList ReportLines(const AppState& state, const ResultTable& table) {
   lines << QStringLiteral("    サスタイプ") + QString(19, QLatin1Char(' ')) +
                QStringLiteral("Type%1").arg(base.SusType) + QString(7, QLatin1Char(' ')) +
                QStringLiteral("Type%1").arg(changed.SusType);
-  for (const DimensionRow& row : DimensionRows()) {
-    lines << PrintedLabel(row.Name) + Text(FormatPrintValue(base.*row.Value)) +
-                 QString(6, QLatin1Char(' ')) + Text(FormatPrintValue(changed.*row.Value));
+  for (const Dimension d : DimensionLines()) {
+    lines << PrintedLabel(TableText(CsvName(d))) + Text(FormatPrintValue(ValueOf(base, d))) +
+                 QString(6, QLatin1Char(' ')) + Text(FormatPrintValue(ValueOf(changed, d)));
   }
   lines << QString() << QString();
   // Eight columns a cell: the item's name stands over its two cells.

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "model/Dimensions.hpp"
+
 namespace potelan {
 
 std::string_view EditModeName(EditMode mode) {
@@ -19,33 +21,22 @@ std::string_view EditModeName(EditMode mode) {
 void CopyEnteredDimensions(const ConfigSet& from, ConfigSet& to) {
   to.SusType = from.SusType;
   to.SusPos = from.SusPos;
-  if (from.SusType <= 4) {
-    to.SusUpX = from.SusUpX;
-    to.SusUpY = from.SusUpY;
-  } else {
-    to.SusUpLength = from.SusUpLength;
-    to.SusUpOffset = from.SusUpOffset;
+  // Only the shock mount pair of the source's type; the other pair keeps
+  // what the target held.
+  for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+    if (row.Group != DimensionGroup::ShockMount || Carries(row.Dim, from.SusType)) {
+      to.*row.Member = from.*row.Member;
+    }
   }
-  to.FrameLinkX = from.FrameLinkX;
-  to.FrameLinkY = from.FrameLinkY;
-  to.ForkLength = from.ForkLength;
-  to.ForkLinkLength = from.ForkLinkLength;
-  to.ForkLinkOffset = from.ForkLinkOffset;
-  to.LinkUp = from.LinkUp;
-  to.LinkFr = from.LinkFr;
-  to.LinkRr = from.LinkRr;
-  to.TenRodLength = from.TenRodLength;
-  to.AxleStartPos = from.AxleStartPos;
-  to.SpringRate = from.SpringRate;
-  to.Preload = from.Preload;
 }
 
 namespace {
 
 void CopyDimensions(const ConfigSet& from, ConfigSet& to) {
   CopyEnteredDimensions(from, to);
-  to.PivotMoveX = from.PivotMoveX;
-  to.PivotMoveY = from.PivotMoveY;
+  for (const DimensionInfo& row : DimensionTable()) {
+    if (row.Group == DimensionGroup::PivotMove) to.*row.Member = from.*row.Member;
+  }
 }
 
 }  // namespace

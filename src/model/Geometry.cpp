@@ -11,34 +11,13 @@ double ArcSin(double a) {
   return std::atan(CheckedDiv(a, root));
 }
 
-double PointDistance(double x1, double y1, double x2, double y2) {
-  const double dx = x1 - x2;
-  const double dy = y1 - y2;
-  return CheckedSqrt(Finite(dx * dx + dy * dy));
-}
 
 double LineDistance(double x0, double y0, double x1, double y1, double x2, double y2) {
-  if (x1 == x2) return Finite(std::fabs(x2 - x0));
-  const double m = CheckedDiv(y2 - y1, x2 - x1);
-  const double b = Finite(y2 - m * x2);
-  const double denominator = Finite(m * m + 1);
-  const double dx = CheckedDiv(Finite(m * (y0 - b - m * x0)), denominator);
-  const double dy = CheckedDiv(Finite(m * x0 + b - y0), denominator);
-  return CheckedSqrt(Finite(dx * dx + dy * dy));
+  return Line(x1, y1, x2, y2).Distance(x0, y0);
 }
 
 std::int16_t SideOfLine(double x1, double y1, double x2, double y2, double px, double py) {
-  if (x1 != x2) {
-    const double m = CheckedDiv(y1 - y2, x1 - x2);
-    const double b = Finite(y1 - m * x1);
-    const double yl = Finite(m * px + b);
-    if (yl < py) return x1 < x2 ? 1 : -1;
-    if (yl == py) return 0;
-    return x1 > x2 ? 1 : -1;
-  }
-  if (px > x1) return y1 >= y2 ? 1 : -1;
-  if (px == x1) return 0;
-  return y1 >= y2 ? -1 : 1;
+  return Line(x2, y2, x1, y1).SideBackward(px, py);
 }
 
 Intersections CircleIntersect(double x1, double y1, double r1, double x2, double y2, double r2) {

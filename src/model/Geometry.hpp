@@ -27,7 +27,6 @@ struct Intersections {
 
 // atan(a / sqrt(1 - a^2)); fails for |a| >= 1.
 double ArcSin(double a);
-double PointDistance(double x1, double y1, double x2, double y2);
 // Distance of (x0, y0) from the line through (x1, y1) and (x2, y2).
 double LineDistance(double x0, double y0, double x1, double y1, double x2, double y2);
 // +1 left of the directed line P1->P2, -1 right of it, 0 on it.
@@ -58,5 +57,61 @@ inline double CheckedSqrt(double value) {
   if (!(value >= 0)) FailGeometry("square root of a negative number");
   return Finite(std::sqrt(value));
 }
+
+// Inline: the solver's statics wait on it.
+inline double PointDistance(double x1, double y1, double x2, double y2) {
+  const double dx = x1 - x2;
+  const double dy = y1 - y2;
+  return CheckedSqrt(Finite(dx * dx + dy * dy));
+}
+
+// The line from point F to point T as y = M x + B, its slope and its
+// intercept (taken at T) worked out once, so that several distances and sides
+// measured from one line divide only once. Its results are those of
+// LineDistance(x0, y0, F, T) and SideOfLine(T, F, x0, y0), to the last bit:
+// both primitives are written on it.
+class Line {
+ public:
+  Line(double fromX, double fromY, double toX, double toY) : toX_(toX), toY_(toY) {
+    vertical_ = fromX == toX;
+    if (!vertical_) {
+      m_ = CheckedDiv(toY - fromY, toX - fromX);
+      b_ = Finite(toY - m_ * toX);
+    }
+    upward_ = toY >= fromY;  // of the directed line T -> F
+    rightward_ = toX < fromX;
+  }
+
+  // Distance of (x0, y0) from the line.
+  double Distance(double x0, double y0) const {
+    if (vertical_) return Finite(std::fabs(toX_ - x0));
+    const double denominator = Finite(m_ * m_ + 1);
+    const double dx = CheckedDiv(Finite(m_ * (y0 - b_ - m_ * x0)), denominator);
+    const double dy = CheckedDiv(Finite(m_ * x0 + b_ - y0), denominator);
+    return CheckedSqrt(Finite(dx * dx + dy * dy));
+  }
+
+  // +1 left of the directed line T -> F, -1 right of it, 0 on it.
+  std::int16_t SideBackward(double px, double py) const {
+    if (!vertical_) {
+      const double yl = Finite(m_ * px + b_);
+      if (yl < py) return rightward_ ? 1 : -1;
+      if (yl == py) return 0;
+      return rightward_ ? -1 : 1;
+    }
+    if (px > toX_) return upward_ ? 1 : -1;
+    if (px == toX_) return 0;
+    return upward_ ? -1 : 1;
+  }
+
+ private:
+  double toX_;
+  double toY_;
+  double m_ = 0;
+  double b_ = 0;
+  bool vertical_ = false;
+  bool upward_ = false;
+  bool rightward_ = false;
+};
 
 }  // namespace potelan

@@ -39,10 +39,14 @@ class Solve {
  public:
   Solve(ConfigSet& set, int position) : s_(set), position_(position) {}
 
-  void Run() {
+  void PlaceAll() {
     PlaceFork();
     if (s_.SusType > 4) PlaceUpperMountOnFork();
     PlaceJoints();
+  }
+
+  void Run() {
+    PlaceAll();
     if (s_.SusType == 2) {
       SolveType2();
     } else {
@@ -111,6 +115,11 @@ class Solve {
     s_.SusLwrY = shock.Y;
   }
 
+  // SideOfLine(upper mount, lower mount, origin).
+  std::int16_t ShockSide() const {
+    return Line(s_.SusLwrX, s_.SusLwrY, s_.SusUpX, s_.SusUpY).SideBackward(0, 0);
+  }
+
   // Types 3 and 5 carry the plate on the fork; Types 4 and 6 on the frame.
   bool PlateOnFork() const { return s_.SusType == 3 || s_.SusType == 5; }
 
@@ -129,20 +138,26 @@ class Solve {
     // The far end of the tension rod from the plate's rod joint.
     const double rodX = onFork ? s_.FrameLinkX : s_.ForkLinkX;
     const double rodY = onFork ? s_.FrameLinkY : s_.ForkLinkY;
-    const double dRP = Arm(0, 0, rodX, rodY, s_.LinkLwrX, s_.LinkLwrY);
-    const double dFS = Arm(pivotX, pivotY, s_.SusUpX, s_.SusUpY, s_.SusLwrX, s_.SusLwrY);
-    dFR_ = Arm(pivotX, pivotY, rodX, rodY, s_.LinkLwrX, s_.LinkLwrY);
+    // The rod's line and the shock's line each serve several arms (and the
+    // rod's the side of the origin): their slopes are divided out once.
+    const Line rod(rodX, rodY, s_.LinkLwrX, s_.LinkLwrY);
+    const Line shock(s_.SusUpX, s_.SusUpY, s_.SusLwrX, s_.SusLwrY);
+    const double dRP = rod.Distance(0, 0);
+    const double dFS = shock.Distance(pivotX, pivotY);
+    dFR_ = rod.Distance(pivotX, pivotY);
     dFS_ = dFS;
     // e: the sign of the rod force.
+    // SideOfLine(pivot, shock's lower mount, upper mount) times
+    // SideOfLine(pivot, rod joint, rod end), measured inline.
     e_ = static_cast<std::int16_t>(
-        SideOfLine(pivotX, pivotY, s_.SusLwrX, s_.SusLwrY, s_.SusUpX, s_.SusUpY) *
-        SideOfLine(pivotX, pivotY, s_.LinkLwrX, s_.LinkLwrY, rodX, rodY));
-    const std::int16_t sRod = SideOfLine(s_.LinkLwrX, s_.LinkLwrY, rodX, rodY, 0, 0);
+        Line(s_.SusLwrX, s_.SusLwrY, pivotX, pivotY).SideBackward(s_.SusUpX, s_.SusUpY) *
+        Line(s_.LinkLwrX, s_.LinkLwrY, pivotX, pivotY).SideBackward(rodX, rodY));
+    const std::int16_t sRod = rod.SideBackward(0, 0);  // SideOfLine(LinkLwr, rod end, 0)
     const double denominator = Finite(dFR_ * s_.AxleX);
     switch (s_.SusType) {
       case 3: {
-        const double dSP = Arm(0, 0, s_.SusUpX, s_.SusUpY, s_.SusLwrX, s_.SusLwrY);
-        const std::int16_t s1 = SideOfLine(s_.SusUpX, s_.SusUpY, s_.SusLwrX, s_.SusLwrY, 0, 0);
+        const double dSP = shock.Distance(0, 0);
+        const std::int16_t s1 = ShockSide();
         const std::int16_t es2 = static_cast<std::int16_t>(e_ * sRod);
         return CheckedDiv(Finite(s1 * dSP * dFR_ + es2 * dRP * dFS), denominator);
       }
@@ -155,8 +170,8 @@ class Solve {
         return CheckedDiv(Finite(es * dRP * dFS), denominator);
       }
       default: {  // 6
-        const double dSP = Arm(0, 0, s_.SusUpX, s_.SusUpY, s_.SusLwrX, s_.SusLwrY);
-        const std::int16_t s1 = SideOfLine(s_.SusUpX, s_.SusUpY, s_.SusLwrX, s_.SusLwrY, 0, 0);
+        const double dSP = shock.Distance(0, 0);
+        const std::int16_t s1 = ShockSide();
         const std::int16_t es2 = static_cast<std::int16_t>(e_ * sRod);
         return CheckedDiv(Finite(-(es2 * dRP * dFS + s1 * dFR_ * dSP)), denominator);
       }
@@ -228,6 +243,17 @@ class Solve {
 };
 
 }  // namespace
+
+SolveResult PlaceJoints(ConfigSet& set, int position) {
+  if (set.SusType < 2 || set.SusType > 6) return SolveResult::NotFormed;
+  if (set.SusType >= 3 && position == 0) return SolveResult::Skipped;
+  try {
+    Solve(set, position).PlaceAll();
+  } catch (const GeometryFailure&) {
+    return SolveResult::NotFormed;
+  }
+  return SolveResult::Assembled;
+}
 
 SolveResult SolveLinkage(AppState& state, int set, int position) {
   if (set < 0 || set >= kSetCount) throw std::out_of_range("SolveLinkage: no such set");

@@ -25,4 +25,8 @@ inline bool NotFormed(SolveResult result) { return result == SolveResult::NotFor
 // failure there is the judging caller's business.
 [[nodiscard]] SolveResult SolveLinkage(AppState& state, int set, int position);
 
+// The closed-form position solve alone: places every joint of `set` for its
+// axle position, as SolveLinkage does first, and derives nothing by statics.
+[[nodiscard]] SolveResult PlaceJoints(ConfigSet& set, int position);
+
 }  // namespace potelan

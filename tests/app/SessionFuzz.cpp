@@ -37,6 +37,7 @@
 #include "views/RealView.hpp"
 #include "views/ResultTableModel.hpp"
 #include "views/TableView.hpp"
+#include "EngineTable.hpp"
 
 namespace potelan::testing {
 namespace {
@@ -835,11 +836,7 @@ void FuzzSession::CheckTableAgainstSweeps(bool withChanged) {
   probe.Set[kChangedSet] = state_.Set[kChangedSet];
   probe.MaxStroke = state_.MaxStroke;
   probe.Mode = EditMode::Change;
-  ResultTable expected;
-  for (const ResultItemInfo& info : ResultItems()) {
-    expected.SetShown(info.Item, shown.IsShown(info.Item));
-  }
-  expected.BuildHeaders();
+  ResultTable expected = testing::TableLike(shown);
   NullPlotSink sink;
   if (!BaseSweep(probe, expected, sink).Ok) return;  // told by the program itself
   if (withChanged && !ChangedSweep(probe, expected, sink).Ok) {

@@ -39,6 +39,7 @@
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
 #include "views/ResultTableModel.hpp"
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {
@@ -51,21 +52,10 @@ const QString kPutBack = QStringLiteral("データを前の状態に戻します
 const QString kNotFormed = QStringLiteral("変更された条件でリンクが成立しません");
 const QString kNoChangedPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using testing::Q;
 QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
 
-// The boxes a link type fills: one of the two shock-mount pairs, the rest.
-QStringList DimensionBoxes(int type) {
-  QStringList boxes;
-  for (const Field& f : kFields) {
-    const bool onFork = *f.Box == box::SusUpLength || *f.Box == box::SusUpOffset;
-    const bool onFrame = *f.Box == box::SusUpX || *f.Box == box::SusUpY;
-    if ((type > 4 && !onFrame) || (type <= 4 && !onFork)) boxes << *f.Box;
-  }
-  return boxes;
-}
+using testing::DimensionBoxes;
 
 // The positions 1..4 at which a set does not form at its initial position.
 std::vector<int> FailingPositions(const ConfigSet& set) {

@@ -44,6 +44,7 @@
 #include "model/StrokeSweep.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/ResultTableModel.hpp"
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {
@@ -54,20 +55,9 @@ using testing::Field;
 using testing::kFields;
 using testing::WhenModal;
 
-// The boxes a link type fills: one of the two shock-mount pairs, the rest.
-QStringList DimensionBoxes(int type) {
-  QStringList boxes;
-  for (const Field& f : kFields) {
-    const bool onFork = *f.Box == box::SusUpLength || *f.Box == box::SusUpOffset;
-    const bool onFrame = *f.Box == box::SusUpX || *f.Box == box::SusUpY;
-    if ((type > 4 && !onFrame) || (type <= 4 && !onFork)) boxes << *f.Box;
-  }
-  return boxes;
-}
+using testing::DimensionBoxes;
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using testing::Q;
 QString Example(int type) { return QStringLiteral(POTELAN_EXAMPLES "/type%1.lin").arg(type); }
 QByteArray ReadBytes(const QString& path) {
   QFile file(path);

@@ -8,10 +8,12 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <array>
 #include <functional>
 
 #include "entry/BoxNames.hpp"
 #include "model/AppState.hpp"
+#include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
 
 namespace potelan::testing {
@@ -20,27 +22,42 @@ namespace potelan::testing {
 struct Field {
   const QString* Box;
   double ConfigSet::*Value;
+  Dimension Dim;
 };
+inline Field FieldOf(Dimension d) {
+  static const std::array<QString, kDimensionCount> boxes = [] {
+    std::array<QString, kDimensionCount> names;
+    for (const DimensionInfo& row : DimensionTable()) {
+      names[static_cast<std::size_t>(row.Dim)] = DimensionBox(row.Dim);
+    }
+    return names;
+  }();
+  return {&boxes[static_cast<std::size_t>(d)], InfoOf(d).Member, d};
+}
+// The values a set's boxes carry, in the order the tests fill them (the
+// session test draws from it by index).
 inline const Field kFields[] = {
-    {&box::SusUpX, &ConfigSet::SusUpX},
-    {&box::SusUpY, &ConfigSet::SusUpY},
-    {&box::SusUpLength, &ConfigSet::SusUpLength},
-    {&box::SusUpOffset, &ConfigSet::SusUpOffset},
-    {&box::FrameLinkX, &ConfigSet::FrameLinkX},
-    {&box::FrameLinkY, &ConfigSet::FrameLinkY},
-    {&box::ForkLength, &ConfigSet::ForkLength},
-    {&box::ForkLinkLength, &ConfigSet::ForkLinkLength},
-    {&box::ForkLinkOffset, &ConfigSet::ForkLinkOffset},
-    {&box::LinkUp, &ConfigSet::LinkUp},
-    {&box::LinkFr, &ConfigSet::LinkFr},
-    {&box::LinkRr, &ConfigSet::LinkRr},
-    {&box::TenRod, &ConfigSet::TenRodLength},
-    {&box::AxleStartPos, &ConfigSet::AxleStartPos},
-    {&box::Spring, &ConfigSet::SpringRate},
-    {&box::Preload, &ConfigSet::Preload},
-    {&box::PivotX, &ConfigSet::PivotMoveX},
-    {&box::PivotY, &ConfigSet::PivotMoveY},
+    FieldOf(Dimension::SusUpX),         FieldOf(Dimension::SusUpY),
+    FieldOf(Dimension::SusUpLength),    FieldOf(Dimension::SusUpOffset),
+    FieldOf(Dimension::FrameLinkX),     FieldOf(Dimension::FrameLinkY),
+    FieldOf(Dimension::ForkLength),     FieldOf(Dimension::ForkLinkLength),
+    FieldOf(Dimension::ForkLinkOffset), FieldOf(Dimension::LinkUp),
+    FieldOf(Dimension::LinkFr),         FieldOf(Dimension::LinkRr),
+    FieldOf(Dimension::TenRodLength),   FieldOf(Dimension::AxleStartPos),
+    FieldOf(Dimension::SpringRate),     FieldOf(Dimension::Preload),
+    FieldOf(Dimension::PivotMoveX),     FieldOf(Dimension::PivotMoveY),
 };
+
+// The boxes of kFields a link type fills: its own shock-mount pair, the rest.
+inline QStringList DimensionBoxes(int type) {
+  QStringList boxes;
+  for (const Field& f : kFields) {
+    if (InfoOf(f.Dim).Group != DimensionGroup::ShockMount || Carries(f.Dim, type)) {
+      boxes << *f.Box;
+    }
+  }
+  return boxes;
+}
 
 // Types the dimensions of a set into the boxes `form` has (a base form has
 // no pivot boxes; those values are skipped there).

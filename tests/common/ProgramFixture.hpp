@@ -22,6 +22,7 @@
 #include "ui/ScriptedPrompts.hpp"
 #include "views/ResultTableModel.hpp"
 #include "views/TableView.hpp"
+#include "EngineTable.hpp"
 
 namespace potelan::testing {
 
@@ -62,11 +63,7 @@ class ProgramTest : public ::testing::Test {
   // The table as the engine's own sweeps fill it for the sets as they stand.
   ResultTable EngineTable(bool withChanged) const {
     AppState probe = state;
-    ResultTable expected;
-    for (const ResultItemInfo& info : ResultItems()) {
-      expected.SetShown(info.Item, window->Views().Table().IsShown(info.Item));
-    }
-    expected.BuildHeaders();
+    ResultTable expected = TableLike(window->Views().Table());
     NullPlotSink sink;
     EXPECT_TRUE(BaseSweep(probe, expected, sink).Ok);
     if (withChanged) {

@@ -24,11 +24,12 @@
 #include "entry/StartMixForm.hpp"
 #include "entry/TypePictures.hpp"
 #include "entry/WidgetEntryForm.hpp"
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {
 
-std::string S(const QString& text) { return text.toStdString(); }
+using testing::S;
 
 // Shows a window offscreen and lays it out, so that geometry can be compared.
 void Lay(QWidget& window) {
@@ -83,27 +84,19 @@ void Type(QLineEdit& box, Qt::Key key, const QString& text) {
 // The boxes of each type's base form, top to bottom as the user fills them.
 std::vector<QString> ExpectedBoxes(int type) {
   std::vector<QString> boxes;
-  if (type <= 4) {
-    boxes = {box::SusUpX, box::SusUpY};
-  } else {
-    boxes = {box::SusUpLength, box::SusUpOffset};
-  }
-  if (type >= 3) {
-    boxes.insert(boxes.end(), {box::LinkUp, box::LinkFr, box::LinkRr, box::TenRod, box::FrameLinkX,
-                               box::FrameLinkY});
-  }
-  boxes.insert(boxes.end(), {box::ForkLength, box::ForkLinkLength, box::ForkLinkOffset,
-                             box::AxleStartPos, box::Spring, box::Preload});
+  for (const Dimension d : FormDimensions(type)) boxes.push_back(DimensionBox(d));
   return boxes;
 }
 
+// The boxes of every dimension of a link type.
 const std::vector<QString>& EveryBox() {
-  static const std::vector<QString> all{
-      box::SusUpX,         box::SusUpY,       box::SusUpLength, box::SusUpOffset,
-      box::LinkUp,         box::LinkFr,       box::LinkRr,      box::TenRod,
-      box::FrameLinkX,     box::FrameLinkY,   box::ForkLength,  box::ForkLinkLength,
-      box::ForkLinkOffset, box::AxleStartPos, box::Spring,      box::Preload,
-  };
+  static const std::vector<QString> all = [] {
+    std::vector<QString> boxes;
+    for (const DimensionInfo& row : DimensionTable().first<kTypeDimensionCount>()) {
+      boxes.push_back(DimensionBox(row.Dim));
+    }
+    return boxes;
+  }();
   return all;
 }
 

@@ -10,13 +10,7 @@
 
 #include "entry/BoxNames.hpp"
 #include "entry/MemoryForm.hpp"
-
-// Readable failure messages for Qt strings.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {

@@ -19,11 +19,12 @@
 #include "../model/SampleLinkages.hpp"
 #include "model/Solver.hpp"
 #include "ui/ScriptedPrompts.hpp"
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {
 
-std::string S(const QString& text) { return text.toStdString(); }
+using testing::S;
 
 // A joint as the preview receives it: in single precision.
 QPointF F(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }

@@ -18,13 +18,7 @@
 #include "entry/MemoryForm.hpp"
 #include "files/TextCodec.hpp"
 #include "FileBytes.hpp"
-
-// Readable failure messages for Qt strings.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {

@@ -3,19 +3,13 @@
 
 #include "files/SettingsFile.hpp"
 #include "FileBytes.hpp"
+#include "QtText.hpp"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-// Readable failure messages for Qt strings.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace potelan {
 namespace {

@@ -12,13 +12,7 @@
 #include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/StrokeSweep.hpp"
-
-// Readable failure messages for Qt strings.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {

@@ -245,7 +245,7 @@ TEST(PairedSweepTest, ABaseFailureIsNotBlamedOnTheChangedSet) {
   EXPECT_EQ(changedFails.Set[3].AxleStartPos, changedFails.Set[1].AxleStartPos);
 }
 
-TEST(BaseRefillTest, NeverStopsAndLeavesTheFlagForTheNextCaller) {
+TEST(BaseRefillTest, NeverStopsAndReportsItsFirstFailure) {
   AppState state;
   state.Set[0] = FailsAt40();
   CopySet(state, 0);
@@ -259,13 +259,14 @@ TEST(BaseRefillTest, NeverStopsAndLeavesTheFlagForTheNextCaller) {
   const SweepResult stopped = BaseSweep(swept, sweptTable, nowhere);
   ASSERT_FALSE(stopped.Ok);
   EXPECT_EQ(BaseRefill(state, table, sink), stopped.FailedStroke);
-  EXPECT_TRUE(state.LinkFailed);
+  EXPECT_FALSE(state.LinkFailed);  // told by the result, never by the flag
   EXPECT_EQ(sink.points.size(), 62u);
   EXPECT_EQ(table.Cell(0, 32), "   150");
   // The working axle keeps the last step's position.
   EXPECT_EQ(state.Set[2].AxleStartPos, state.Set[0].AxleStartPos - 150);
 
-  // A flag the caller left stays set, and a set that holds reports no stroke.
+  // A flag the caller left is not the refill's to clear, and a set that
+  // holds reports no stroke.
   AppState holds;
   holds.Set[0] = testing::SampleSet(4);
   CopySet(holds, 0);

@@ -19,6 +19,16 @@ for program in potelan potelan-cli; do
   [ "$out" = "$program $version" ] || fail "$program --version printed '$out', not '$program $version'"
 done
 
+# --- the desktop program answers its command line without looking for a
+# display: help on stdout with status 0, a mistake on stderr with status 2.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LD_LIBRARY_PATH)
+for option in --help -h; do
+  out=$("${nodisplay[@]}" "$root/usr/bin/potelan" "$option" 2>/dev/null); rc=$?
+  [ $rc -eq 0 ] && grep -q '^Usage: .*potelan \[options\] \[FILE\]' <<<"$out" || fail "potelan $option gave status $rc: '$out'"
+done
+err=$("${nodisplay[@]}" "$root/usr/bin/potelan" --no-such-option 2>&1 >/dev/null); rc=$?
+[ $rc -eq 2 ] && grep -q 'no-such-option' <<<"$err" || fail "an unknown option gave status $rc: '$err'"
+
 # --- desktop entry
 desktop=$(ls "$share"/applications/*.desktop 2>/dev/null)
 if [ "$(echo "$desktop" | grep -c .)" -ne 1 ]; then

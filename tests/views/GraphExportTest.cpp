@@ -21,11 +21,12 @@
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphPainter.hpp"
 #include "views/GraphView.hpp"
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {
 
-std::string S(const QString& text) { return text.toStdString(); }
+using testing::S;
 
 ConfigSet SolvedAt(const AppState& state, int k, double stroke, bool* formed = nullptr) {
   AppState copy = state;

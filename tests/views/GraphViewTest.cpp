@@ -22,11 +22,12 @@
 #include "model/Solver.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Units.hpp"
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {
 
-std::string S(const QString& text) { return text.toStdString(); }
+using testing::S;
 
 // A solve of a copy of the state: working set k + 2 at `stroke` below set k.
 ConfigSet SolvedAt(const AppState& state, int k, double stroke) {

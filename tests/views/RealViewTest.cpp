@@ -32,12 +32,7 @@
 #include "model/Solver.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Units.hpp"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "QtText.hpp"
 
 namespace potelan {
 namespace {

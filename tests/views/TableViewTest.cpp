@@ -37,20 +37,13 @@
 #include "ui/Units.hpp"
 #include "views/GraphView.hpp"
 #include "views/ResultTableModel.hpp"
-
-// Readable failure messages for Qt strings.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) {
-  *os << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "QtText.hpp"
+#include "EngineTable.hpp"
 
 namespace potelan {
 namespace {
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using testing::Q;
 
 QByteArray ReadBytes(const QString& path) {
   QFile file(path);
@@ -297,10 +290,7 @@ TEST_F(TableViewTest, LayoutRefillsTheBaseColumnsAfterNew) {
   Click(ResultItem::SusLoad);
 
   AppState expectedState = state;
-  ResultTable expected;
-  for (const ResultItemInfo& info : ResultItems())
-    expected.SetShown(info.Item, table.IsShown(info.Item));
-  expected.BuildHeaders();
+  ResultTable expected = testing::TableLike(table);
   NullPlotSink sink;
   BaseRefill(expectedState, expected, sink);
 
