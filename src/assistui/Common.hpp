@@ -1,11 +1,11 @@
 // What the design assistant's pages share: the texts of both sets' columns,
-// the captions of the dimensions, the comparison of entered values, and
-// controls made with their accessible names.
+// the comparison of entered values, and controls made with their accessible
+// names. The dimensions' captions and boxes are the table's
+// (DimensionCaption, DimensionBox).
 #pragma once
 
 #include <QString>
 
-#include "assist/Dimensions.hpp"
 #include "model/AppState.hpp"
 
 class QLabel;
@@ -21,13 +21,8 @@ inline const QString kChangedColumn = QStringLiteral("変更");
 inline const QString kNotFormed = QStringLiteral("成立せず");
 inline const QString kNone = QStringLiteral("―");
 
-// The caption of a dimension, as its label on the forms.
-QString Caption(assist::Dimension d);
-// The change-input form's box that holds a dimension.
-const QString& BoxName(assist::Dimension d);
-
 // The entered values of two sets are the same (type, position, pivot move
-// and every dimension).
+// and every dimension of a link type).
 bool SameEntered(const ConfigSet& a, const ConfigSet& b);
 
 QString Fixed(double value, int decimals);

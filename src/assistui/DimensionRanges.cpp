@@ -8,11 +8,11 @@
 #include <cmath>
 
 #include "assistui/Common.hpp"
+#include "entry/BoxNames.hpp"
 
 namespace potelan {
 
 using namespace assistui;
-using assist::Dimension;
 
 DimensionRanges::DimensionRanges(QWidget* parent) : QScrollArea(parent) {
   setWidgetResizable(true);
@@ -43,20 +43,19 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
   rows_.clear();
   rowsType_ = changed.SusType;
   int r = 0;
-  for (Dimension d : assist::DimensionsOfType(changed.SusType)) {
+  for (Dimension d : DimensionsOfType(changed.SusType)) {
     Row row;
-    const QString caption = Caption(d);
+    const QString caption = DimensionCaption(d);
     row.Check = new QCheckBox(caption, rowHolder_);
-    row.Check->setObjectName(QStringLiteral("Check_") +
-                             QString::fromUtf8(assist::JsonName(d).data()));
+    row.Check->setObjectName(QStringLiteral("Check_") + TableText(JsonName(d)));
     row.Check->setAccessibleName(caption);
     row.CurrentValue = new QLabel(rowHolder_);
-    const int decimals = assist::EntryDecimals(d);
+    const int decimals = EntryDecimals(d);
     auto spin = [&](const QString& which) {
       auto* box = new QDoubleSpinBox(rowHolder_);
       box->setRange(-99999.99, 99999.99);
       box->setDecimals(decimals);
-      box->setSingleStep(assist::EntryStep(d) * 10);
+      box->setSingleStep(EntryStep(d) * 10);
       box->setAccessibleName(caption + QLatin1Char(' ') + which);
       box->setMaximumWidth(92);
       return box;
@@ -86,11 +85,11 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
 
 void DimensionRanges::UpdateValues(const ConfigSet& changed) {
   for (auto& [d, row] : rows_) {
-    const double value = assist::ValueOf(changed, d);
+    const double value = ValueOf(changed, d);
     if (row.Value == value) continue;
     row.Value = value;
-    row.CurrentValue->setText(Fixed(value, assist::EntryDecimals(d)));
-    const assist::Bounds b = assist::DefaultBounds(d, value);
+    row.CurrentValue->setText(Fixed(value, EntryDecimals(d)));
+    const Bounds b = DefaultBounds(d, value);
     row.Lower->setValue(b.Lower);
     row.Upper->setValue(b.Upper);
   }
@@ -121,10 +120,9 @@ std::vector<Dimension> DimensionRanges::Ticked() const {
   return ticked;
 }
 
-assist::Bounds DimensionRanges::RangeOf(Dimension d) const {
+Bounds DimensionRanges::RangeOf(Dimension d) const {
   const Row* row = Find(d);
-  return row != nullptr ? assist::Bounds{row->Lower->value(), row->Upper->value()}
-                        : assist::Bounds{};
+  return row != nullptr ? Bounds{row->Lower->value(), row->Upper->value()} : Bounds{};
 }
 
 }  // namespace potelan

@@ -8,8 +8,8 @@
 #include <map>
 #include <vector>
 
-#include "assist/Dimensions.hpp"
 #include "model/AppState.hpp"
+#include "model/Dimensions.hpp"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -28,12 +28,12 @@ class DimensionRanges final : public QScrollArea {
   void Follow(const ConfigSet& changed);
 
   // The controls of a dimension's row; nullptr when its type has none.
-  QCheckBox* Check(assist::Dimension d) const;
-  QDoubleSpinBox* LowerBox(assist::Dimension d) const;
-  QDoubleSpinBox* UpperBox(assist::Dimension d) const;
+  QCheckBox* Check(Dimension d) const;
+  QDoubleSpinBox* LowerBox(Dimension d) const;
+  QDoubleSpinBox* UpperBox(Dimension d) const;
 
-  std::vector<assist::Dimension> Ticked() const;
-  assist::Bounds RangeOf(assist::Dimension d) const;
+  std::vector<Dimension> Ticked() const;
+  Bounds RangeOf(Dimension d) const;
 
  private:
   struct Row {
@@ -45,10 +45,10 @@ class DimensionRanges final : public QScrollArea {
   };
   void Rebuild(const ConfigSet& changed);
   void UpdateValues(const ConfigSet& changed);
-  const Row* Find(assist::Dimension d) const;
+  const Row* Find(Dimension d) const;
 
   QWidget* rowHolder_ = nullptr;
-  std::map<assist::Dimension, Row> rows_;
+  std::map<Dimension, Row> rows_;
   std::int16_t rowsType_ = 0;  // the link type the rows were built for
 };
 

@@ -22,7 +22,6 @@
 namespace potelan {
 
 using namespace assistui;
-using assist::Dimension;
 
 FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget* parent)
     : QWidget(parent), state_(state), prompts_(prompts), host_(std::move(host)) {
@@ -170,11 +169,10 @@ void FitPage::ShowResult(const assist::FitResult& r) {
     resultTable_->setRowCount(static_cast<int>(r.Values.size()));
     for (std::size_t i = 0; i < r.Values.size(); ++i) {
       const Dimension d = request_->Vary[i].Dim;
-      const int decimals = assist::EntryDecimals(d);
+      const int decimals = EntryDecimals(d);
       const int row = static_cast<int>(i);
-      resultTable_->setItem(row, 0, ReadOnlyItem(Caption(d)));
-      resultTable_->setItem(row, 1,
-                            ReadOnlyItem(Fixed(assist::ValueOf(request_->Start, d), decimals)));
+      resultTable_->setItem(row, 0, ReadOnlyItem(DimensionCaption(d)));
+      resultTable_->setItem(row, 1, ReadOnlyItem(Fixed(ValueOf(request_->Start, d), decimals)));
       resultTable_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals)));
     }
     ShowPreview();
@@ -237,16 +235,15 @@ bool FitPage::Apply() {
   const assist::FitResult& r = *lastResult_;
   for (std::size_t i = 0; i < r.Values.size(); ++i) {
     const Dimension d = request_->Vary[i].Dim;
-    const char* pattern = assist::IsSpringValue(d) ? "##.#" : "###.##";
-    input->Entry().SetBoxText(BoxName(d),
-                              QString::fromStdString(FormatNumber(r.Values[i], pattern)));
+    input->Entry().SetBoxText(DimensionBox(d),
+                              QString::fromStdString(FormatNumber(r.Values[i], InfoOf(d).Pattern)));
   }
   // Committed as Enter in a box commits: read, judged, processed over the
   // whole stroke, or refused and put back.
   input->EnterInBox(box::AxleStartPos);
   bool taken = true;
   for (std::size_t i = 0; i < r.Values.size(); ++i) {
-    if (assist::ValueOf(state_.Set[kChangedSet], request_->Vary[i].Dim) != r.Values[i]) {
+    if (ValueOf(state_.Set[kChangedSet], request_->Vary[i].Dim) != r.Values[i]) {
       taken = false;
     }
   }

@@ -11,12 +11,12 @@
 #include <cmath>
 
 #include "assistui/Common.hpp"
+#include "entry/BoxNames.hpp"
 
 namespace potelan {
 namespace {
 
 using namespace assistui;
-using assist::Dimension;
 
 // Texts of the figures, in the order of Figure.
 const std::array<QString, 5> kFigureNames = {
@@ -133,7 +133,7 @@ void SensitivityPage::Fill() {
   sensitivityTable_->setRowCount(static_cast<int>(rows.size()));
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
     const assist::DimensionSensitivity& row = rows[static_cast<std::size_t>(r)];
-    QTableWidgetItem* name = ReadOnlyItem(Caption(row.Dim));
+    QTableWidgetItem* name = ReadOnlyItem(DimensionCaption(row.Dim));
     name->setData(Qt::UserRole, static_cast<int>(row.Dim));
     sensitivityTable_->setItem(r, 0, name);
     for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {

@@ -26,7 +26,7 @@ class SensitivityPage final : public QWidget {
   QComboBox* FigureChoice() const { return figureChoice_; }
   QTableWidget* SensitivityTable() const { return sensitivityTable_; }
   // The dimensions in the order the table shows them.
-  std::vector<assist::Dimension> Order() const;
+  std::vector<Dimension> Order() const;
 
   // Computes the sensitivity of the changed set again and fills the table.
   void Recompute();

@@ -28,6 +28,7 @@
 #include <cmath>
 
 #include "ProgramFixture.hpp"
+#include "QtText.hpp"
 #include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
@@ -44,12 +45,8 @@
 namespace potelan {
 namespace {
 
-using assist::Dimension;
 using Figure = SensitivityPage::Figure;
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using testing::Q;
 
 class DesignAssistantTest : public testing::ProgramTest {
  protected:
@@ -104,7 +101,7 @@ class DesignAssistantTest : public testing::ProgramTest {
 
   // Ticks exactly the given dimensions.
   static void Vary(DesignAssistant& assistant, const std::vector<Dimension>& dims) {
-    for (Dimension d : assist::DimensionsOfType(4)) {
+    for (Dimension d : DimensionsOfType(4)) {
       if (QCheckBox* check = assistant.Fitting().Ranges().Check(d)) {
         check->setChecked(std::find(dims.begin(), dims.end(), d) != dims.end());
       }
@@ -389,10 +386,10 @@ TEST_F(DesignAssistantTest, CancelStopsARunningFitAndTheWindowStaysUsable) {
 TEST_F(DesignAssistantTest, DimensionsOfferTheDefaultBoundsOfTheChangedSet) {
   OpenEditing(4);
   DesignAssistant& assistant = OpenAssistant();
-  for (Dimension d : assist::DimensionsOfType(4)) {
-    ASSERT_NE(assistant.Fitting().Ranges().Check(d), nullptr) << assist::JsonName(d);
-    const assist::Bounds b = assist::DefaultBounds(d, assist::ValueOf(state.Set[kChangedSet], d));
-    const int decimals = assist::EntryDecimals(d);
+  for (Dimension d : DimensionsOfType(4)) {
+    ASSERT_NE(assistant.Fitting().Ranges().Check(d), nullptr) << JsonName(d);
+    const Bounds b = DefaultBounds(d, ValueOf(state.Set[kChangedSet], d));
+    const int decimals = EntryDecimals(d);
     const DimensionRanges& ranges = assistant.Fitting().Ranges();
     EXPECT_NEAR(ranges.LowerBox(d)->value(), b.Lower, std::pow(10, -decimals));
     EXPECT_NEAR(ranges.UpperBox(d)->value(), b.Upper, std::pow(10, -decimals));

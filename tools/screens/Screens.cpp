@@ -247,7 +247,7 @@ int main(int argc, char* argv[]) {
     assistant->Pages()->setCurrentIndex(1);
     SaveChild(window, assistant, QStringLiteral("31-assist-sensitivity"));
     assistant->Pages()->setCurrentIndex(2);
-    using potelan::assist::Dimension;
+    using potelan::Dimension;
     for (Dimension d : {Dimension::LinkUp, Dimension::TenRodLength, Dimension::FrameLinkX}) {
       if (QCheckBox* check = assistant->Fitting().Ranges().Check(d)) check->setChecked(true);
     }
