@@ -116,10 +116,13 @@ void SensitivityPage::Fill() {
     sensitivityTable_->setRowCount(0);
     return;
   }
-  noteLabel_->setText(
-      QStringLiteral("変更データの寸法 +1mm あたりの変化 (スプリングレートは +1kgf/mm)。"
-                     "中央差分 ±%1。＋は青、－は赤。")
-          .arg(s.Step));
+  // The units of a length and of the spring rate, as the table gives them.
+  noteLabel_->setText(QStringLiteral("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
+                                     "中央差分 ±%4。＋は青、－は赤。")
+                          .arg(TableText(InfoOf(Dimension::LinkUp).Unit),
+                               DimensionCaption(Dimension::SpringRate),
+                               TableText(InfoOf(Dimension::SpringRate).Unit))
+                          .arg(s.Step));
   // Rows by influence on the chosen figure, largest first; rows that do not
   // assemble at their steps go last, in file order.
   std::vector<assist::DimensionSensitivity> rows = s.Rows;
