@@ -43,10 +43,12 @@ run-cli:
 	cmake --build $(BUILD) -j $(JOBS) --target potelan-cli
 	./$(BUILD)/src/cli/potelan-cli sweep $(EXAMPLE) --format table
 
-# The Debian package, into $(BUILD)/potelan_VERSION_ARCH.deb.
+# The Debian package, into $(BUILD)/potelan_VERSION_ARCH.deb, checked by
+# lintian (no error, no warning; it only reads the package, so root may run it).
 package: build
 	@tools/install-deps.sh package
 	cmake --build $(BUILD) --target package
+	lintian $$([ "$$(id -u)" -eq 0 ] && echo --allow-root) --fail-on error,warning $$(ls -t $(BUILD)/potelan_*.deb | head -1)
 
 # Installs under PREFIX (default /usr/local); DESTDIR works as usual.
 PREFIX ?= /usr/local

@@ -9,8 +9,8 @@ set -euo pipefail
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev libgmock-dev
           libnlopt-cxx-dev fonts-ipafont-gothic qt6-translations-l10n poppler-utils)
 # The Debian package: dpkg-shlibdeps (dpkg-dev) reads its dependencies from the
-# binaries, and CPack finds the binaries with file.
-package_tools=(dpkg-dev file binutils)
+# binaries, CPack finds the binaries with file, and lintian checks the package.
+package_tools=(dpkg-dev file binutils lintian)
 # The installed tree's tests: the desktop's own validators, the MIME database
 # compiler and groff for the man pages.
 install_tools=(desktop-file-utils appstream shared-mime-info groff-base)

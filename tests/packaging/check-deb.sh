@@ -35,6 +35,15 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsup
   echo "$depends" | grep -Eq "(^|, )${lib//+/\\+} \(>= [^)]+\)" || fail "Depends does not name $lib with a version"
 done
 
+echo "$depends" | grep -Eq '(^|, )qt6-qpa-plugins(,|$)' || fail "Depends does not name qt6-qpa-plugins"
+
+# --- lintian, where it is installed, reports no error and no warning. It only
+# reads the package, so it may run as root (as CI does) without its caution.
+if command -v lintian >/dev/null; then
+  as_root=(); [ "$(id -u)" -eq 0 ] && as_root=(--allow-root)
+  lintian "${as_root[@]}" --fail-on error,warning "$deb" || fail "lintian reports errors or warnings (above)"
+fi
+
 # --- the package holds exactly what `cmake --install` lays out
 dpkg-deb -x "$deb" "$tmp/root"
 (cd "$tmp/root" && find . -type f | sort) >"$tmp/deb-files"

@@ -39,7 +39,7 @@ else
   [ $rc -eq 0 ] || fail "desktop-file-validate rejected $desktop"
   echo "$report" | grep -Eq '(error|warning):' && fail "desktop-file-validate reported errors or warnings"
   key() { sed -n "s/^$1=//p" "$desktop" | head -1; }
-  [ "$(key Categories)" = "Education;Science;Engineering;" ] ||
+  [ "$(key Categories)" = "Science;Engineering;" ] ||
     fail "Categories is '$(key Categories)'"
   for k in Name Comment; do
     [ -n "$(key "$k")" ] || fail "no English $k"
@@ -75,14 +75,28 @@ shot=$(sed -n 's:.*<image>\(.*\)</image>.*:\1:p' "$metainfo" | head -1)
 cmp -s "$share/doc/potelan/images/$(basename "$shot")" "$source/docs/images/editing.png" ||
   fail "the metainfo's screenshot '$shot' is not the README's picture installed with the documentation"
 
-# --- man pages render without warnings and name their program
+# --- man pages, compressed, render without warnings and name their program
 for program in potelan potelan-cli; do
-  page=$share/man/man1/$program.1
+  page=$share/man/man1/$program.1.gz
   if [ ! -f "$page" ]; then fail "no man page $program(1)"; continue; fi
-  warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
+  warnings=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1)
   [ -z "$warnings" ] || fail "$program(1) renders with warnings: $warnings"
-  grep -A1 '^\.SH NAME' "$page" | tail -1 | grep -q "^$program \\\\-" || fail "$program(1) names another program"
+  zcat "$page" | grep -A1 '^\.SH NAME' | tail -1 | grep -q "^$program \\\\-" || fail "$program(1) names another program"
 done
+
+# --- copyright: LICENSE's text in Debian's machine-readable form; changelog:
+# a Debian changelog whose newest entry is this version on the metainfo's day
+doc=$share/doc/potelan
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$doc/copyright" ||
+  fail "the copyright file is not machine-readable"
+cmp -s <(sed -n '/^Permission/,$p' "$source/LICENSE") \
+  <(sed -n '/^License: Expat$/,$p' "$doc/copyright" | tail -n +2 | sed 's/^ //; s/^\.$//') ||
+  fail "the copyright file does not carry the text of LICENSE"
+changelog() { zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S "$1" 2>&1; }
+release_day=$(sed -n "s:.*<release version=\"$version\" date=\"\\(.*\\)\"/>.*:\\1:p" "$metainfo")
+[ "$(changelog Version)" = "$version" ] || fail "the changelog's newest entry is '$(changelog Version)'"
+[ "$(changelog Date)" = "$(date -u -R -d "$release_day")" ] ||
+  fail "the changelog's date '$(changelog Date)' is not the release day '$release_day'"
 
 # --- every example, unchanged, under the documentation folder
 for example in "$source"/examples/*.lin; do
