@@ -56,7 +56,7 @@ void DesignAssistant::Refresh() {
   shownMaxStroke_ = state_.MaxStroke;
   characteristicsPage_->Fill();
   sensitivityPage_->Recompute();
-  fitPage_->Ranges().Follow(state_.Set[kChangedSet]);
+  fitPage_->FollowChangedSet();
 }
 
 void DesignAssistant::ChangedSetChanged() {

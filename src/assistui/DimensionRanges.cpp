@@ -50,6 +50,7 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
     row.Check->setObjectName(QStringLiteral("Check_") + TableText(JsonName(d)));
     row.Check->setAccessibleName(caption);
     row.CurrentValue = new QLabel(rowHolder_);
+    row.CurrentValue->setAccessibleName(caption + QStringLiteral(" 現在値"));
     const int decimals = EntryDecimals(d);
     auto spin = [&](const QString& which) {
       auto* box = new QDoubleSpinBox(rowHolder_);

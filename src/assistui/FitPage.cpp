@@ -45,6 +45,7 @@ FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget*
   applyButton_ = Button(QStringLiteral("適用"), "Command_Apply", this);
   progressLabel_ = new QLabel(this);
   progressLabel_->setObjectName("Label_Progress");
+  progressLabel_->setAccessibleName(QStringLiteral("実行の状況"));
   commands->addWidget(runButton_);
   commands->addWidget(cancelButton_);
   commands->addWidget(applyButton_);
@@ -52,6 +53,7 @@ FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget*
   layout->addLayout(commands);
   resultLabel_ = new QLabel(this);
   resultLabel_->setObjectName("Label_Result");
+  resultLabel_->setAccessibleName(QStringLiteral("合わせた結果"));
   resultLabel_->setWordWrap(true);
   layout->addWidget(resultLabel_);
   resultTable_ = new QTableWidget(0, 3, this);
@@ -175,7 +177,8 @@ void FitPage::ShowResult(const assist::FitResult& r) {
       resultTable_->setItem(row, 1, ReadOnlyItem(Fixed(ValueOf(request_->Start, d), decimals)));
       resultTable_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals)));
     }
-    ShowPreview();
+    // A set edited while the fit ran is no longer the one the fit started from.
+    if (SameEntered(state_.Set[kChangedSet], request_->Start)) ShowPreview();
   } else {
     lastResult_.reset();  // nothing that could be applied
   }
@@ -203,10 +206,17 @@ void FitPage::ShowPreview() {
   if (graph == nullptr) return;
   previewRatioAxis_ = GraphShowsRatio();
   graph->SetPreviewCurves(PreviewOf(lastResult_->FittedCurve, previewRatioAxis_));
+  previewShown_ = true;
 }
 
 void FitPage::FollowRatioAxis() {
-  if (lastResult_ && !runner_->Running() && GraphShowsRatio() != previewRatioAxis_) ShowPreview();
+  if (previewShown_ && GraphShowsRatio() != previewRatioAxis_) ShowPreview();
+}
+
+void FitPage::FollowChangedSet() {
+  const ConfigSet& changed = state_.Set[kChangedSet];
+  dimensionRanges_->Follow(changed);
+  if (previewShown_ && request_ && !SameEntered(changed, request_->Start)) ClearPreview();
 }
 
 bool FitPage::GraphShowsRatio() const {
@@ -217,6 +227,7 @@ bool FitPage::GraphShowsRatio() const {
 void FitPage::ClearPreview() {
   GraphView* graph = host_.Graph ? host_.Graph() : nullptr;
   if (graph != nullptr) graph->ClearPreview();
+  previewShown_ = false;
 }
 
 bool FitPage::Apply() {

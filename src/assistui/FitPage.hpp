@@ -74,6 +74,9 @@ class FitPage final : public QWidget {
   static std::vector<GraphCurve> PreviewOf(const assist::Curve& curve, bool ratioAxis);
   // The preview turns to the kind of ratio the graph's axis now shows.
   void FollowRatioAxis();
+  // The changed set changed: the dimensions' rows follow it, and the preview
+  // of a fit that started from another set goes.
+  void FollowChangedSet();
 
  signals:
   void fitFinished();
@@ -105,6 +108,7 @@ class FitPage final : public QWidget {
   // The running or last fit's request (for 適用) and its result.
   std::optional<assist::FitRequest> request_;
   std::optional<assist::FitResult> lastResult_;
+  bool previewShown_ = false;
   bool previewRatioAxis_ = true;  // the ratio kind the preview was made for
 };
 

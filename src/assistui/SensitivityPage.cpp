@@ -76,6 +76,7 @@ SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
   layout->addLayout(row);
   noteLabel_ = new QLabel(this);
   noteLabel_->setObjectName("Label_Sensitivity");
+  noteLabel_->setAccessibleName(QStringLiteral("感度の説明"));
   noteLabel_->setWordWrap(true);
   layout->addWidget(noteLabel_);
 

@@ -336,7 +336,11 @@ TEST_F(DesignAssistantTest, ApplyAfterTheChangedSetWasEditedIsRefused) {
   ASSERT_TRUE(assistant.Fitting().Run());
   ASSERT_TRUE(WaitForFit(assistant));
   ASSERT_TRUE(assistant.Fitting().LastResult().has_value());
+  GraphView* graph = window->Views().GraphWindow();
+  ASSERT_FALSE(graph->PreviewCurves().empty());
   Spin("Spin_Ten_Rod", true);
+  assistant.ChangedSetChanged();  // the preview of the set before the edit goes
+  EXPECT_TRUE(graph->PreviewCurves().empty());
   const ConfigSet before = state.Set[kChangedSet];
   prompts.Clear();
   EXPECT_FALSE(assistant.Fitting().Apply());
