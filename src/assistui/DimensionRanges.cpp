@@ -58,7 +58,8 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
       box->setDecimals(decimals);
       box->setSingleStep(EntryStep(d) * 10);
       box->setAccessibleName(caption + QLatin1Char(' ') + which);
-      box->setMaximumWidth(92);
+      box->setSuffix(QLatin1Char(' ') + TableText(InfoOf(d).Unit));
+      box->setMaximumWidth(122);
       return box;
     };
     row.Lower = spin(QStringLiteral("下限"));
@@ -89,7 +90,8 @@ void DimensionRanges::UpdateValues(const ConfigSet& changed) {
     const double value = ValueOf(changed, d);
     if (row.Value == value) continue;
     row.Value = value;
-    row.CurrentValue->setText(Fixed(value, EntryDecimals(d)));
+    row.CurrentValue->setText(Fixed(value, EntryDecimals(d)) + QLatin1Char(' ') +
+                              TableText(InfoOf(d).Unit));
     const Bounds b = DefaultBounds(d, value);
     row.Lower->setValue(b.Lower);
     row.Upper->setValue(b.Upper);

@@ -174,8 +174,10 @@ void FitPage::ShowResult(const assist::FitResult& r) {
       const int decimals = EntryDecimals(d);
       const int row = static_cast<int>(i);
       resultTable_->setItem(row, 0, ReadOnlyItem(DimensionCaption(d)));
-      resultTable_->setItem(row, 1, ReadOnlyItem(Fixed(ValueOf(request_->Start, d), decimals)));
-      resultTable_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals)));
+      const QString unit = QLatin1Char(' ') + TableText(InfoOf(d).Unit);
+      resultTable_->setItem(row, 1,
+                            ReadOnlyItem(Fixed(ValueOf(request_->Start, d), decimals) + unit));
+      resultTable_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals) + unit));
     }
     // A set edited while the fit ran is no longer the one the fit started from.
     if (SameEntered(state_.Set[kChangedSet], request_->Start)) ShowPreview();

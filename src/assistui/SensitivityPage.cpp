@@ -22,6 +22,29 @@ using namespace assistui;
 const std::array<QString, 5> kFigureNames = {
     QStringLiteral("ﾘﾝｸﾚｼｵ 0mm"), QStringLiteral("ﾘﾝｸﾚｼｵ 中間"), QStringLiteral("ﾘﾝｸﾚｼｵ 最大"),
     QStringLiteral("進行率"), QStringLiteral("ｻｽｽﾄﾛｰｸ")};
+// The figures' units, and where a ratio is taken (0, half and the whole stroke).
+QString HeaderOf(SensitivityPage::Figure f, std::int16_t maxStroke) {
+  using Figure = SensitivityPage::Figure;
+  QString name;
+  switch (f) {
+    case Figure::RatioAtZero:
+      name = QStringLiteral("ﾘﾝｸﾚｼｵ 0mm");
+      break;
+    case Figure::RatioAtHalf:
+      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke / 2.0);
+      break;
+    case Figure::RatioAtMax:
+      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke);
+      break;
+    case Figure::Progression:
+      name = QStringLiteral("進行率 %");
+      break;
+    case Figure::SusStroke:
+      name = QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
+      break;
+  }
+  return name + QStringLiteral("\n/ +1mm");
+}
 // Decimals each figure's change is shown with.
 constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
 
@@ -84,9 +107,6 @@ SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
   sensitivityTable_->setObjectName("Table_Sensitivity");
   sensitivityTable_->setAccessibleName(QStringLiteral("感度"));
   sensitivityTable_->setColumnCount(static_cast<int>(kFigureNames.size()) + 1);
-  QStringList headers = {QStringLiteral("寸法")};
-  for (const QString& name : kFigureNames) headers << name;
-  sensitivityTable_->setHorizontalHeaderLabels(headers);
   sensitivityTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sensitivityTable_->verticalHeader()->setVisible(false);
   sensitivityTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -111,6 +131,11 @@ void SensitivityPage::Recompute() {
 void SensitivityPage::Fill() {
   const assist::Sensitivity& s = sensitivity_;
   const auto figure = static_cast<Figure>(std::max(0, figureChoice_->currentIndex()));
+  QStringList headers = {QStringLiteral("寸法")};
+  for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+    headers << HeaderOf(static_cast<Figure>(f), state_.MaxStroke);
+  }
+  sensitivityTable_->setHorizontalHeaderLabels(headers);
   if (!s.Ok) {
     noteLabel_->setText(QStringLiteral("変更データがストローク全体で成立しません: ") +
                         QString::fromStdString(s.Message));
