@@ -20,7 +20,11 @@
 #include "model/AppState.hpp"
 #include "model/ResultTable.hpp"
 #include "model/StrokeSweep.hpp"
+#include "views/GraphAxes.hpp"
 #include "views/GraphPainter.hpp"
+#include "views/GraphReadOut.hpp"
+#include "views/PlotWindow.hpp"
+#include "views/RetainedPlot.hpp"
 
 class QAction;
 class QCloseEvent;
@@ -62,8 +66,8 @@ class GraphView final : public QWidget, public PlotSink {
 
   // The retained picture has one column per plot unit of x (0..1500) and
   // one row per four units of y (4000 at the top row, 0 at the bottom row).
-  static constexpr int kPictureWidth = 1501;
-  static constexpr int kPictureHeight = 1001;
+  static constexpr int kPictureWidth = RetainedPlot::kWidth;
+  static constexpr int kPictureHeight = RetainedPlot::kHeight;
   // The pixel of the retained picture a plot point falls on; nothing when
   // the point lies outside the plot.
   static std::optional<QPoint> PixelOf(double x, double y);
@@ -88,31 +92,19 @@ class GraphView final : public QWidget, public PlotSink {
   QWidget* PictureBox() const { return picture_; }
   QWidget* Client() const { return client_; }
   // Picture1's place in twips of the client area, as the layout set it.
-  QRect PictureTwips() const { return pictureTwips_; }
+  QRect PictureTwips() const { return axes_->PictureTwips(); }
   // Plot units of a pixel position in Picture1, and back.
   QPointF ToPlot(const QPointF& pixel) const;
   QPointF ToPixel(const QPointF& plot) const;
 
   // A line on the plot: Line_tate, Line_yoko, Line_load(0..1) and
   // Line_stroke(0..1), in plot units.
-  struct PlotLine {
-    QString Name;
-    int Index = 0;
-    QLineF At;
-    QColor Colour;
-    Qt::PenStyle Style = Qt::SolidLine;
-    bool Visible = false;
-  };
+  using PlotLine = potelan::PlotLine;
   std::optional<PlotLine> Line(const QString& name, int index) const;
 
   // An axis tick of the client area: Line1(0..4), Line2(0..3), Line3(0..15),
   // in twips.
-  struct AxisTick {
-    QString Name;
-    int Index = 0;
-    QLineF Twips;
-    bool Visible = true;
-  };
+  using AxisTick = potelan::AxisTick;
   std::optional<AxisTick> Tick(const QString& name, int index) const;
 
   QSize sizeHint() const override;
@@ -165,59 +157,18 @@ class GraphView final : public QWidget, public PlotSink {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Where the last click read-out put its lines, kept so that the labels
-  // can be placed again when the window changes size.
-  struct ReadOut {
-    bool Active = false;
-    double X = 0, Y = 0;             // the click
-    std::array<bool, 2> LoadMode{};  // per set: load read at the clicked stroke
-    std::array<double, 2> LineX{};   // stroke of each set, plot units
-    std::array<double, 2> LineY{};   // axle load of each set, plot units
-    // Per set: false when the clicked load is not reached within the stroke.
-    std::array<bool, 2> Reached{true, true};
-    bool DifferenceShown = true;  // false when a set has no stroke to compare
-  };
-
   void BuildMenus();
   void BuildControls();
-  QLabel* AddLabel(QWidget* parent, const QString& name, int index, const QString& text);
-  void AddTick(const QString& name, int index, bool visible);
-  AxisTick* FindTick(const QString& name, int index);
-  PlotLine* FindLine(const QString& name, int index);
-  void AddLine(const QString& name, int index, const QColor& colour, Qt::PenStyle style);
 
-  // Form_Resize: Picture1, the axis ticks and their labels.
+  // Form_Resize: Picture1, the axis ticks and their labels, and the
+  // read-out's labels again.
   void LayoutView();
-  // One sweep of the detail drawing on working set w from source set src.
-  void SweepSet(int w, int src, PlotColour ratioColour, PlotColour loadColour);
-  // Stroke mode of the read-out: walks working set k + 2 from the clicked
-  // stroke, first by `step` mm, until its axle load is `load`. False when the
-  // walk leaves 0..MaxStroke, or meets a stroke where the set cannot be
-  // formed, without passing that load.
-  bool SearchStroke(int k, double clicked, double load, double step);
-  // Places Label_detail(0..3) for the current read-out, none over another.
-  void PlaceReadOutLabels();
-  // A label's rectangle in Picture1 at plot units (left, top), inside it.
-  QRect RectInPlot(const QLabel* label, double left, double top) const;
-  // `wanted`, or the nearest place in Picture1 that overlaps none of `taken`.
-  QRect FreePlace(const QRect& wanted, const std::vector<QRect>& taken) const;
-  double UnitsWide(const QLabel* label) const;
-  double UnitsHigh(const QLabel* label) const;
-
   void ClickPitch(int index);
-  // The edges of the plot in plot units of stroke (x 0..1500 on the fixed
-  // scale) and load (y 0..4000 on the fixed scale).
-  struct PlotWindow {
-    double X0 = 0, X1 = 1500, Y0 = 0, Y1 = 4000;
-  };
   PlotWindow Viewport() const;
   // The axis texts of the scale shown, and the plot repainted.
   void ApplyScale();
   Prompts& UsedPrompts();
-  void PaintClient(QPainter& painter) const;
   void PaintPicture(QPainter& painter);
-  // The retained picture scaled to Picture1 with every point kept.
-  void RenderScaled(const QSize& size);
 
   AppState& state_;
   const ResultTable& table_;
@@ -236,25 +187,13 @@ class GraphView final : public QWidget, public PlotSink {
 
   QWidget* client_ = nullptr;
   QWidget* picture_ = nullptr;
-  std::array<QLabel*, 5> ratioLabels_{};    // Label1(0..4)
-  std::array<QLabel*, 16> strokeLabels_{};  // Label2(0..15)
-  std::array<QLabel*, 4> loadLabels_{};     // Label3(0..3)
-  std::array<QLabel*, 4> detailLabels_{};   // Label_detail(0..3)
-  std::vector<AxisTick> ticks_;
-  std::vector<PlotLine> lines_;
-  QRect pictureTwips_;
+  std::unique_ptr<GraphAxes> axes_;
+  std::unique_ptr<GraphReadOut> readOut_;
 
-  QImage image_;
-  std::vector<bool> rowUsed_;  // rows of image_ holding any point
-  std::array<int, 16> plotCounts_{};
+  RetainedPlot retained_;
   std::vector<GraphCurve> curves_;
-  // The left-axis texts the table view wrote, shown under the fixed scale.
-  QStringList fixedRatioTexts_;
-  QImage scaled_;
-  bool scaledDirty_ = true;
   bool repaintPending_ = false;
 
-  ReadOut readOut_;
   bool closeAllowed_ = false;
   bool placedOnce_ = false;
 

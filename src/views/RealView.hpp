@@ -3,30 +3,27 @@
 // sliders, at any axle stroke, with load vectors and load values.
 #pragma once
 
-#include <QColor>
-#include <QHash>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <optional>
-#include <vector>
 
 #include "model/AppState.hpp"
+#include "views/RealPicture.hpp"
 
 class QAction;
 class QCloseEvent;
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenuBar;
-class QPainter;
-class QPushButton;
 class QSlider;
 class QStatusBar;
 
 namespace potelan {
+
+class RadiusEntry;
+class StrokeSliders;
 
 class RealView final : public QWidget {
   Q_OBJECT
@@ -73,31 +70,19 @@ class RealView final : public QWidget {
   void AllowClose() { closeAllowed_ = true; }
 
   // One line of the drawing: a member, a load vector or an axis.
-  struct DrawnLine {
-    QString Name;
-    int Index = 0;
-    QPointF P1, P2;  // millimetres of the linkage plane of the set it shows
-    QPointF Origin;  // left and top edge of the drawing when it was placed
-    QColor Colour;
-    int Width = 1;
-    Qt::PenStyle Style = Qt::SolidLine;
-    bool Visible = false;
-    bool Placed = false;  // false: the set's type has no such member
-    bool Load = false;    // a load vector (tagged "load")
-    int Z = 0;            // drawing order, higher on top
-  };
+  using DrawnLine = RealPicture::DrawnLine;
   std::optional<DrawnLine> Line(const QString& name, int index) const;
   // Visible, placed and therefore painted.
   bool LineDrawn(const QString& name, int index) const;
 
   // The assumed-shock circle Shape1 in millimetres of the changed set.
   QRectF CircleRect() const;
-  bool CircleShown() const { return circleShown_; }
-  float SusRadius() const { return susRadius_; }
+  bool CircleShown() const;
+  float SusRadius() const;
 
   // Text of status-bar panel 1..5.
   QString PanelText(int panel) const;
-  QWidget* Picture() const { return picture_; }
+  QWidget* Picture() const;
   QSlider* Slider(int k) const;
   // The caption over slider k: "基準" (0) or "変更" (1).
   QLabel* SliderLabel(int k) const;
@@ -107,7 +92,7 @@ class RealView final : public QWidget {
   // Pixel position in Picture1 of a point drawn with the given origin.
   QPointF PicturePoint(const QPointF& mm, const QPointF& origin) const;
   // Pixels per millimetre of the drawing.
-  double Scale() const { return scale_; }
+  double Scale() const;
   // The set whose joints the markers of side k (0 base, 1 changed) sit on.
   int MarkerSet(int k) const { return markerSet_[static_cast<std::size_t>(k & 1)]; }
 
@@ -127,54 +112,19 @@ class RealView final : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Where a label stands: centred on a point of the drawing, or with its
-  // right edge on it.
-  struct Anchor {
-    QPointF At;
-    QPointF Origin;
-    bool Valid = false;
-    bool RightEdge = false;
-  };
-
   void BuildMenus();
-  void BuildPicture();
   void BuildStatusBar();
-  void BuildFrame1();
-  void AddLine(const QString& name, int index, const QColor& colour, int width, Qt::PenStyle style,
-               bool visible, bool load);
-  DrawnLine* FindLine(const QString& name, int index);
-  const DrawnLine* FindLine(const QString& name, int index) const;
-  void PlaceLine(const QString& name, int index, const QPointF& p1, const QPointF& p2,
-                 const QPointF& origin);
-  void UnplaceLine(const QString& name, int index);
-  void SetLineVisible(const QString& name, int index, bool visible);
-  void PaintPicture(QPainter& painter) const;
-
   // Form_Resize: picture, axes, sliders, circle, drawings.
   void LayoutView();
   void PlaceCircle();
-  void SetAnchor(QLabel* label, const QPointF& at, const QPointF& origin, bool valid);
-  void PlaceLabel(QLabel* label);
-  void PlaceAllLabels();
-  void SetOpaque(QLabel* label, bool opaque);
 
-  // Solves slider set 6 or 7 with its axle at the given position.
-  bool SolveMotionSet(int set, double axleStartPos);
-  void SetSliderQuietly(int k, int value);
-  // The sliders and their captions over the markers and load values.
-  void RaiseSliders();
   void SliderScroll(int k);
   void SliderChange(int k);
   void SliderPress();
-  void JointPress(int joint, int k);
-  void JointRelease(int joint, int k);
   void ClickLoadMenu(int item);
   void ClickSusRadiusMenu(int item);
-  void ClickCommand1();
-  void RefuseRadius(bool empty);
+  void TakeRadius(float radius);
   void HideLoadLabels();
-  void HideLoadLabels(int k);
-  void HideLoadLines();
   // Lines of index 0 and 1 shown, 6 and 7 hidden, the loads hidden and the
   // markers back on the initial-position sets.
   void ShowInitialSets();
@@ -182,29 +132,15 @@ class RealView final : public QWidget {
 
   AppState& state_;
   QMenuBar* menuBar_ = nullptr;
-  QWidget* picture_ = nullptr;
+  RealPicture* picture_ = nullptr;
+  StrokeSliders* sliders_ = nullptr;
+  RadiusEntry* radiusEntry_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
+  // The slider read-outs: side, axle stroke, ratio, shock length, shock stroke.
   std::array<QLabel*, 5> panels_{};
-  std::array<QSlider*, 2> sliders_{};
-  std::array<QLabel*, 2> sliderLabels_{};
-  QGroupBox* frame1_ = nullptr;
-  QLineEdit* text1_ = nullptr;
-  QPushButton* command1_ = nullptr;
   std::array<QAction*, 2> menuLoad_{};
   std::array<QAction*, 2> menuSusR_{};
   QAction* menuSusRChange_ = nullptr;
-  // Joint markers [joint][side] and load values [value][side].
-  std::array<std::array<QLabel*, 2>, 6> jointLabels_{};
-  std::array<std::array<QLabel*, 2>, 5> loadLabels_{};
-  QHash<const QLabel*, Anchor> anchors_;
-
-  std::vector<DrawnLine> lines_;
-  int topZ_ = 0;
-  double scale_ = 1;
-  float susRadius_ = 0;
-  bool circleShown_ = false;
-  QPointF circleCentre_;
-  QPointF circleOrigin_;
   std::array<int, 2> markerSet_{kBaseSet, kChangedSet};
   // The slider sets 6 and 7 are on show (the view is active at "CHANGE").
   bool sliderSetsShown_ = false;
