@@ -205,9 +205,9 @@ void MainWindow::BuildMenus() {
   QMenu* windows = bar->addMenu(QStringLiteral("ウィンドウ"));
   windows->setObjectName("menu_window");
   QAction* tile = addItem(windows, "menu_tile", "並べて表示", true);
-  connect(tile, &QAction::triggered, this, &MainWindow::TileWindows);
+  connect(tile, &QAction::triggered, this, [this] { TileWindows(); });
   QAction* cascade = addItem(windows, "menu_cascade", "重ねて表示", true);
-  connect(cascade, &QAction::triggered, this, &MainWindow::CascadeWindows);
+  connect(cascade, &QAction::triggered, this, [this] { CascadeWindows(); });
 
   QAction* init = bar->addAction(QStringLiteral("初期設定"));
   init->setObjectName("menu_init");
@@ -652,10 +652,10 @@ void MainWindow::OpenInitialSettings() {
   ShowChild(init_);
 }
 
-void MainWindow::TileWindows() {
+void MainWindow::TileWindows(std::optional<QRect> screen) {
   // The change-input form, the table beside it, the graph over the
-  // real-motion view; any other shown window (a base form, the type choice,
-  // the settings) in a column of its own after them.
+  // real-motion view; any other shown window (the design assistant, a base
+  // form, the type choice, the settings) in a column of its own after them.
   std::vector<std::vector<QMdiSubWindow*>> columns = {
       {SubWindowOf(input_)},
       {SubWindowOf(views_->TableWindow())},
@@ -666,15 +666,15 @@ void MainWindow::TileWindows() {
     });
     if (!placed) columns.push_back({sub});
   }
-  TileSubWindows(*area_, columns);
+  TileSubWindows(*area_, columns, screen);
   // The table keeps the height the tiling gave it through later sweeps.
   if (TableView* table = views_->TableWindow()) table->KeepHeight(true);
 }
 
-void MainWindow::CascadeWindows() {
+void MainWindow::CascadeWindows(std::optional<QRect> screen) {
   // In the order they lie: the window on top stays on top, and active.
   const QList<QMdiSubWindow*> stacked = area_->subWindowList(QMdiArea::StackingOrder);
-  CascadeSubWindows(*area_, std::vector<QMdiSubWindow*>(stacked.begin(), stacked.end()));
+  CascadeSubWindows(*area_, std::vector<QMdiSubWindow*>(stacked.begin(), stacked.end()), screen);
   if (TableView* table = views_->TableWindow()) table->KeepHeight(false);
 }
 

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "app/InitForm.hpp"
 #include "assistui/DesignAssistant.hpp"
@@ -79,9 +80,11 @@ class MainWindow final : public QMainWindow {
 
   // ウィンドウ: 並べて表示 puts the shown windows side by side (the change-input
   // form, the table, the graph over the real-motion view), each at least its
-  // minimum size; 重ねて表示 stacks them one title bar apart.
-  void TileWindows();
-  void CascadeWindows();
+  // minimum size; 重ねて表示 stacks them one title bar apart. Both keep every
+  // window inside the working area, growing the main window to `screen` (by
+  // default its screen's available area) where the area is too small.
+  void TileWindows(std::optional<QRect> screen = std::nullopt);
+  void CascadeWindows(std::optional<QRect> screen = std::nullopt);
 
   // Start-up with a file named on the command line (what a file manager
   // runs): a link file opens as the base set, its type's base form showing

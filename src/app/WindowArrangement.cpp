@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <algorithm>
 
 #include "views/TableView.hpp"
@@ -101,6 +102,18 @@ TileRequest RequestOf(const QMdiSubWindow& window) {
 
 bool Arrangeable(const QMdiSubWindow* window) {
   return window != nullptr && !window->isHidden() && !window->isMinimized();
+}
+
+// Grows the main window around `area` to the screen's area and returns the
+// size the area's viewport has then. The viewport takes all the main window
+// grows by (the menu bar, toolbar and status bar keep their height), so the
+// size is known before the main window has laid itself out again.
+QSize GrowArea(QMdiArea& area, const std::optional<QRect>& screen) {
+  const QSize room = area.viewport()->size();
+  QWidget& window = *area.window();
+  const QSize before = window.size();
+  if (!GrowToScreen(window, screen.value_or(AvailableArea(window)))) return room;
+  return room + (window.size() - before);
 }
 
 }  // namespace
@@ -205,7 +218,30 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
   return places;
 }
 
-void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns) {
+bool GrowToScreen(QWidget& window, const QRect& available) {
+  if (available.isEmpty()) return false;
+  const QRect inner = window.geometry();
+  const QRect outer = window.frameGeometry();
+  // The window manager's frame around the window takes its part of the area.
+  const QRect target = available.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
+                                          inner.right() - outer.right(),
+                                          inner.bottom() - outer.bottom());
+  const bool wider = target.width() > inner.width();
+  const bool taller = target.height() > inner.height();
+  if (!wider && !taller) return false;
+  window.setGeometry(wider ? target.x() : inner.x(), taller ? target.y() : inner.y(),
+                     wider ? target.width() : inner.width(),
+                     taller ? target.height() : inner.height());
+  return true;
+}
+
+QRect AvailableArea(const QWidget& window) {
+  const QScreen* screen = window.screen();
+  return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns,
+                    std::optional<QRect> screen) {
   std::vector<std::vector<QMdiSubWindow*>> shown;
   std::vector<std::vector<TileRequest>> requests;
   for (const std::vector<QMdiSubWindow*>& column : columns) {
@@ -221,39 +257,59 @@ void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*
     shown.push_back(std::move(windows));
     requests.push_back(std::move(asks));
   }
-  const std::vector<std::vector<QRect>> places =
-      TileColumns(area.viewport()->size(), requests);
+  QSize room = area.viewport()->size();
+  std::vector<std::vector<QRect>> places = TileColumns(room, requests);
+  const bool inside = std::all_of(places.begin(), places.end(), [room](const auto& column) {
+    return std::all_of(column.begin(), column.end(),
+                       [room](const QRect& r) { return QRect(QPoint(), room).contains(r); });
+  });
+  if (!inside) {
+    const QSize grown = GrowArea(area, screen);
+    if (grown != room) places = TileColumns(grown, requests);
+  }
   for (std::size_t c = 0; c < shown.size(); ++c) {
     for (std::size_t i = 0; i < shown[c].size(); ++i) shown[c][i]->setGeometry(places[c][i]);
   }
 }
 
-void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& windows) {
+void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& windows,
+                       std::optional<QRect> screen) {
   std::vector<QMdiSubWindow*> shown;
+  std::vector<TileRequest> requests;
+  std::vector<int> offsets;
+  int offset = 0;
   for (QMdiSubWindow* window : windows) {
     if (!Arrangeable(window)) continue;
     if (window->isMaximized()) window->showNormal();
+    // One title bar down and across per window.
+    if (!shown.empty()) offset += std::max(8, window->contentsMargins().top());
     shown.push_back(window);
+    requests.push_back(RequestOf(*window));
+    offsets.push_back(offset);
   }
   if (shown.empty()) return;
-  const QSize room = area.viewport()->size();
-  QMdiSubWindow* last = shown.back();
-  int offset = 0;
+  QSize room = area.viewport()->size();
+  // A window may move back left, but every title bar is to stay on a line
+  // of its own: a window too tall for its place wants a larger area.
   for (std::size_t i = 0; i < shown.size(); ++i) {
-    QMdiSubWindow* window = shown[i];
-    const TileRequest r = RequestOf(*window);
-    // One title bar down and across per window.
-    const int step = std::max(8, window->contentsMargins().top());
-    offset += i == 0 ? 0 : step;
-    const QSize free(std::max(0, room.width() - offset), std::max(0, room.height() - offset));
+    if (requests[i].Minimum.width() > room.width() ||
+        offsets[i] + requests[i].Minimum.height() > room.height()) {
+      room = GrowArea(area, screen);
+      break;
+    }
+  }
+  QMdiSubWindow* last = shown.back();
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const TileRequest& r = requests[i];
+    const QSize free(std::max(0, room.width() - offsets[i]),
+                     std::max(0, room.height() - offsets[i]));
     const QSize size = r.Preferred.boundedTo(free).expandedTo(r.Minimum);
-    // A window too wide for its place moves back left as far as that brings
-    // it in; it never moves up, so every title bar stays in view on a line
-    // of its own (a window too tall runs past the bottom instead).
-    const int x = std::max(0, std::min(offset, room.width() - size.width()));
-    const int y = offset;
-    window->setGeometry(x, y, size.width(), size.height());
-    window->raise();
+    // A window too large for its place moves back left and up as far as
+    // that brings it in.
+    const int x = std::max(0, std::min(offsets[i], room.width() - size.width()));
+    const int y = std::max(0, std::min(offsets[i], room.height() - size.height()));
+    shown[i]->setGeometry(x, y, size.width(), size.height());
+    shown[i]->raise();
   }
   area.setActiveSubWindow(last);
 }

@@ -4,15 +4,20 @@
 // change-input form stays readable) and a window gets the size it asks for
 // (the table all its rows) wherever the area has the room. Where it has not
 // (800 x 600), the table is made shorter and scrolls, so that the graph and
-// the real-motion view below it keep a size they can be read at.
+// the real-motion view below it keep a size they can be read at. Where the
+// working area is too small even for the windows' minimum sizes (the start-up
+// size with the design assistant open), the main window first grows to the
+// screen's available area, so that every window lies whole inside it.
 #pragma once
 
 #include <QRect>
 #include <QSize>
+#include <optional>
 #include <vector>
 
 class QMdiArea;
 class QMdiSubWindow;
+class QWidget;
 
 namespace potelan {
 
@@ -39,15 +44,31 @@ struct TileRequest {
 std::vector<std::vector<QRect>> TileColumns(QSize room,
                                             const std::vector<std::vector<TileRequest>>& columns);
 
+// Grows the top-level `window` (its frame included) to `available`, the
+// screen's area it may take, in each direction where it is smaller; never
+// shrinks it. Returns whether it grew.
+bool GrowToScreen(QWidget& window, const QRect& available);
+
+// The screen's available area (QScreen::availableGeometry) of `window`, or
+// an empty rectangle where it has no screen.
+QRect AvailableArea(const QWidget& window);
+
 // Tiles the sub-windows of `columns` over the area's viewport. Hidden and
 // minimized windows and empty columns are left out; a maximized window is
-// shown normal first.
-void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns);
+// shown normal first. Where the windows at their minimum sizes would not lie
+// whole in the viewport, the main window grows first to `screen` (by default
+// the available area of its own screen).
+void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns,
+                    std::optional<QRect> screen = std::nullopt);
 
 // Cascades the shown sub-windows, the first at the top left and each next
 // one a title bar lower and further right, on top of the one before. A
 // window keeps its preferred size as far as the area allows, never below its
-// minimum; the last one is active.
-void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& windows);
+// minimum; the last one is active. Where a window at its minimum size would
+// not lie whole in the viewport at its place, the main window grows first
+// as for tiling; a window that still does not fit moves back up and left as
+// far as that brings it inside.
+void CascadeSubWindows(QMdiArea& area, const std::vector<QMdiSubWindow*>& windows,
+                       std::optional<QRect> screen = std::nullopt);
 
 }  // namespace potelan

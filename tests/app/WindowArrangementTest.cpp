@@ -176,11 +176,11 @@ class WindowMenuTest : public testing::ProgramTest {
     QApplication::processEvents();
     ASSERT_EQ(window->Area()->viewport()->size(), area);
   }
-  // Every window whole in the area (`inArea`), at least at its minimum
-  // size, and none over another.
-  void ExpectTiled(bool inArea = true) {
+  // Every one of `count` windows whole in the area (`inArea`), at least at
+  // its minimum size, and (`apart`) none over another.
+  void ExpectTiled(bool inArea = true, std::size_t count = 4, bool apart = true) {
     const std::vector<QMdiSubWindow*> shown = Shown();
-    ASSERT_EQ(shown.size(), 4u);
+    ASSERT_EQ(shown.size(), count);
     const QRect room = window->Area()->viewport()->rect();
     for (std::size_t a = 0; a < shown.size(); ++a) {
       const QMdiSubWindow* sub = shown[a];
@@ -191,7 +191,7 @@ class WindowMenuTest : public testing::ProgramTest {
           << name.toStdString() << " " << sub->geometry().x() << "," << sub->geometry().y()
           << " " << sub->width() << "x" << sub->height() << " in " << room.width() << "x"
           << room.height();
-      for (std::size_t b = a + 1; b < shown.size(); ++b) {
+      for (std::size_t b = a + 1; apart && b < shown.size(); ++b) {
         EXPECT_FALSE(sub->geometry().intersects(shown[b]->geometry()))
             << name.toStdString() << " over " << shown[b]->widget()->objectName().toStdString();
       }
@@ -256,8 +256,36 @@ TEST_F(WindowMenuTest, TilingAWorkingAreaOf800x600ShowsAllFourWindowsWhole) {
 TEST_F(WindowMenuTest, TilingAtTheStartSizeLaysNoWindowOverAnother) {
   Editing({Px(12000), Px(9000)});  // 800 x 600 with menus, toolbar and status bar
   Item("menu_tile")->trigger();
-  // The table alone is taller than this area: it runs past the bottom.
-  ExpectTiled(false);
+  // Too small for the four windows: the main window grows to its screen.
+  ExpectTiled();
+}
+
+// At the start-up size on a larger screen, tiling put the graph, the
+// real-motion view and the design assistant past the working area, and
+// cascading pushed two windows past its edges.
+TEST_F(WindowMenuTest, BothArrangementsKeepEveryWindowInsideTheWorkingArea) {
+  const struct {
+    bool Assistant;
+    QSize Window;
+    QRect Screen;
+    bool Grows;
+  } rows[] = {{false, {Px(12000), Px(9000)}, {0, 0, 1920, 1080}, true},
+              {true, {Px(12000), Px(9000)}, {0, 0, 1920, 1080}, true},
+              {true, {Px(12000), Px(9000)}, {40, 30, 1880, 1020}, true},
+              {true, {1700, 1100}, {0, 0, 1920, 1080}, false}};
+  for (const auto& row : rows) {
+    window.reset();
+    state = AppState();
+    Editing(row.Window);
+    if (row.Assistant) Item("menu_assist")->trigger();
+    const QRect before = window->frameGeometry();
+    window->TileWindows(row.Screen);
+    ExpectTiled(true, row.Assistant ? 5 : 4);
+    // Grown where it had to, to the screen's area and no further.
+    EXPECT_EQ(window->frameGeometry(), row.Grows ? row.Screen : before);
+    window->CascadeWindows(row.Screen);
+    ExpectTiled(true, row.Assistant ? 5 : 4, false);
+  }
 }
 
 TEST_F(WindowMenuTest, TilingOnALargeScreenShowsTheWholeTable) {

@@ -215,8 +215,8 @@ int main(int argc, char* argv[]) {
     trigger("menu_view_auto_scale");
   }
 
-  // The ウィンドウ menu: tiled on a working area of 800 x 600, tiled on the
-  // main window at its start-up size, and cascaded.
+  // The ウィンドウ menu: tiled on a working area of 800 x 600, tiled from the
+  // main window's start-up size (grown to the screen), and cascaded.
   window.resize(window.size() + (QSize(800, 600) - window.Area()->viewport()->size()));
   Settle();
   window.TileWindows();
@@ -267,6 +267,17 @@ int main(int argc, char* argv[]) {
     }
     SaveChild(window, window.Views().GraphWindow(), QStringLiteral("34-graph-fit-preview"));
     Save(&window, QStringLiteral("35-editing-with-assistant"));
+    // Both arrangements from the start-up size with the assistant open: the
+    // main window grows to the screen's available area first.
+    window.resize(potelan::Px(12000), potelan::Px(9000));
+    Settle();
+    window.TileWindows();
+    Save(&window, QStringLiteral("36-tiled-with-assistant"));
+    window.resize(potelan::Px(12000), potelan::Px(9000));
+    Settle();
+    window.CascadeWindows();
+    Save(&window, QStringLiteral("37-cascaded-with-assistant"));
+    window.resize(1380, 1000);
   }
 
   // The change-input form after each kind of type change: a Type 2 session
