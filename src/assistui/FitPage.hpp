@@ -16,7 +16,7 @@
 #include "assistui/DimensionRanges.hpp"
 #include "assistui/TargetEditor.hpp"
 #include "model/AppState.hpp"
-#include "views/GraphPainter.hpp"
+#include "views/GraphScale.hpp"
 
 class QLabel;
 class QPushButton;
