@@ -28,6 +28,7 @@
 #include <cmath>
 
 #include "ProgramFixture.hpp"
+#include "QtText.hpp"
 #include "ProgramDriving.hpp"
 #include "SampleLinkages.hpp"
 #include "app/MainWindow.hpp"
@@ -44,12 +45,8 @@
 namespace potelan {
 namespace {
 
-using assist::Dimension;
-using Figure = DesignAssistant::Figure;
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using Figure = SensitivityPage::Figure;
+using testing::Q;
 
 class DesignAssistantTest : public testing::ProgramTest {
  protected:
@@ -95,17 +92,17 @@ class DesignAssistantTest : public testing::ProgramTest {
   static bool WaitForFit(DesignAssistant& assistant, int timeoutMs = 60000) {
     QElapsedTimer clock;
     clock.start();
-    while (assistant.FitRunning() && clock.elapsed() < timeoutMs) {
+    while (assistant.Fitting().FitRunning() && clock.elapsed() < timeoutMs) {
       QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
       QThread::msleep(2);
     }
-    return !assistant.FitRunning();
+    return !assistant.Fitting().FitRunning();
   }
 
   // Ticks exactly the given dimensions.
   static void Vary(DesignAssistant& assistant, const std::vector<Dimension>& dims) {
-    for (Dimension d : assist::DimensionsOfType(4)) {
-      if (QCheckBox* check = assistant.DimensionCheck(d)) {
+    for (Dimension d : DimensionsOfType(4)) {
+      if (QCheckBox* check = assistant.Fitting().Ranges().Check(d)) {
         check->setChecked(std::find(dims.begin(), dims.end(), d) != dims.end());
       }
     }
@@ -148,8 +145,8 @@ TEST_F(DesignAssistantTest, MenuFollowsTheStageAndLeavingItClosesTheWindow) {
   // Back to the base stage, with a fit running: the window goes, the worker
   // is joined, the menu is disabled again.
   Vary(assistant, {Dimension::LinkUp, Dimension::LinkFr, Dimension::LinkRr, Dimension::TenRodLength});
-  assistant.ChangeTarget(DesignAssistant::TargetChange::AddProgression);
-  ASSERT_TRUE(assistant.Run());
+  assistant.Fitting().Target().Reshape(TargetEditor::Change::AddProgression);
+  ASSERT_TRUE(assistant.Fitting().Run());
   window->ClickButton(kButtonPrevious);
   EXPECT_EQ(state.Mode, EditMode::Base);
   EXPECT_EQ(window->Assistant(), nullptr);
@@ -163,14 +160,14 @@ TEST_F(DesignAssistantTest, CharacteristicsPageShowsTheEngineValuesOfBothSets) {
   ASSERT_EQ(state.Mode, EditMode::Change);
   ASSERT_TRUE(prompts.Messages().empty());
   DesignAssistant& assistant = OpenAssistant();
-  assistant.StaticLoadBox()->setValue(150);
+  assistant.Characteristics().StaticLoadBox()->setValue(150);
 
   for (int k = 0; k < 2; ++k) {
     const assist::Characteristics c = assist::Characterise(state.Set[k], state.MaxStroke, 150.0);
     ASSERT_TRUE(c.Swept.Ok);
-    const assist::Characteristics& shown = assistant.ShownCharacteristics()[k];
+    const assist::Characteristics& shown = assistant.Characteristics().Shown()[k];
     EXPECT_EQ(shown.ProgressionPercent, c.ProgressionPercent);
-    QTableWidget* table = assistant.CharacteristicsTable();
+    QTableWidget* table = assistant.Characteristics().FiguresTable();
     auto cell = [&](int row) { return table->item(row, k)->text(); };
     EXPECT_EQ(cell(0), QString::number(c.Swept.Points.front().LinkRatio, 'f', 4));
     EXPECT_EQ(cell(1), QString::number(c.Swept.Points.back().LinkRatio, 'f', 4));
@@ -189,8 +186,8 @@ TEST_F(DesignAssistantTest, CharacteristicsPageShowsTheEngineValuesOfBothSets) {
   // The two columns differ: the page did read the changed set.
   QStringList columns[2];
   for (int k = 0; k < 2; ++k) {
-    for (int r = 0; r < assistant.CharacteristicsTable()->rowCount(); ++r) {
-      columns[k] << assistant.CharacteristicsTable()->item(r, k)->text();
+    for (int r = 0; r < assistant.Characteristics().FiguresTable()->rowCount(); ++r) {
+      columns[k] << assistant.Characteristics().FiguresTable()->item(r, k)->text();
     }
   }
   EXPECT_NE(columns[0], columns[1]);
@@ -199,7 +196,12 @@ TEST_F(DesignAssistantTest, CharacteristicsPageShowsTheEngineValuesOfBothSets) {
   Spin("Spin_Link_Up", false);
   ASSERT_TRUE(prompts.Messages().empty());
   QTest::qWait(600);
-  EXPECT_EQ(assistant.ShownCharacteristics()[1].ProgressionPercent,
+  EXPECT_EQ(assistant.Characteristics().Shown()[1].ProgressionPercent,
+            assist::Characterise(state.Set[1], state.MaxStroke).ProgressionPercent);
+  // The slot takes an edit at once, without the poll.
+  Spin("Spin_Link_Up", false);
+  assistant.ChangedSetChanged();
+  EXPECT_EQ(assistant.Characteristics().Shown()[1].ProgressionPercent,
             assist::Characterise(state.Set[1], state.MaxStroke).ProgressionPercent);
 }
 
@@ -209,25 +211,25 @@ TEST_F(DesignAssistantTest, SensitivityRowsAreSortedByInfluenceWithSignsWritten)
   const assist::Sensitivity s = assist::ComputeSensitivity(state.Set[kChangedSet], state.MaxStroke);
   ASSERT_TRUE(s.Ok);
   for (int f = 0; f < 5; ++f) {
-    assistant.SensitivityFigure()->setCurrentIndex(f);
+    assistant.Sensitivity().FigureChoice()->setCurrentIndex(f);
     std::vector<assist::DimensionSensitivity> rows = s.Rows;
     std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
       if (a.Assembles != b.Assembles) return a.Assembles;
-      return a.Assembles && std::fabs(DesignAssistant::FigureOf(a.PerUnit, Figure(f))) >
-                                std::fabs(DesignAssistant::FigureOf(b.PerUnit, Figure(f)));
+      return a.Assembles && std::fabs(SensitivityPage::FigureOf(a.PerUnit, Figure(f))) >
+                                std::fabs(SensitivityPage::FigureOf(b.PerUnit, Figure(f)));
     });
     std::vector<Dimension> expected;
     for (const auto& r : rows) expected.push_back(r.Dim);
-    EXPECT_EQ(assistant.SensitivityOrder(), expected) << "figure " << f;
+    EXPECT_EQ(assistant.Sensitivity().Order(), expected) << "figure " << f;
 
     // Every figure's sign is written, not only coloured.
-    QTableWidget* table = assistant.SensitivityTable();
+    QTableWidget* table = assistant.Sensitivity().SensitivityTable();
     for (int r = 0; r < table->rowCount(); ++r) {
       if (!rows[static_cast<std::size_t>(r)].Assembles) {
         EXPECT_TRUE(table->item(r, f + 1)->text().contains(QStringLiteral("成立せず")));
         continue;
       }
-      const double v = DesignAssistant::FigureOf(rows[static_cast<std::size_t>(r)].PerUnit, Figure(f));
+      const double v = SensitivityPage::FigureOf(rows[static_cast<std::size_t>(r)].PerUnit, Figure(f));
       const QString text = table->item(r, f + 1)->text();
       if (text.toDouble() != 0) {
         EXPECT_EQ(text.front(), v > 0 ? QLatin1Char('+') : QLatin1Char('-')) << text.toStdString();
@@ -249,18 +251,19 @@ TEST_F(DesignAssistantTest, FitPreviewAndApplyReachTheChangedSetAndTheTable) {
   known.FrameLinkX -= 3;
   const assist::Curve knownCurve = assist::SweepCurve(known, state.MaxStroke, false);
   ASSERT_TRUE(knownCurve.Ok);
-  assistant.SetTarget(assist::TargetFromCurve(knownCurve, assist::Quantity::LinkRatio));
+  assistant.Fitting().Target().SetPoints(
+      assist::TargetFromCurve(knownCurve, assist::Quantity::LinkRatio));
   Vary(assistant, {Dimension::LinkUp, Dimension::TenRodLength, Dimension::FrameLinkX});
-  ASSERT_TRUE(assistant.Run());
-  EXPECT_TRUE(assistant.FitRunning());
-  EXPECT_TRUE(assistant.CancelButton()->isEnabled());
-  EXPECT_FALSE(assistant.RunButton()->isEnabled());
+  ASSERT_TRUE(assistant.Fitting().Run());
+  EXPECT_TRUE(assistant.Fitting().FitRunning());
+  EXPECT_TRUE(assistant.Fitting().CancelButton()->isEnabled());
+  EXPECT_FALSE(assistant.Fitting().RunButton()->isEnabled());
   ASSERT_TRUE(WaitForFit(assistant));
-  ASSERT_TRUE(assistant.LastResult().has_value());
-  const assist::FitResult result = *assistant.LastResult();
+  ASSERT_TRUE(assistant.Fitting().LastResult().has_value());
+  const assist::FitResult result = *assistant.Fitting().LastResult();
   EXPECT_EQ(result.Status, assist::FitStatus::Done);
   EXPECT_LT(result.Rms, 1e-3);
-  EXPECT_TRUE(assistant.ApplyButton()->isEnabled());
+  EXPECT_TRUE(assistant.Fitting().ApplyButton()->isEnabled());
 
   // The graph holds the fitted set's curve: ratio and axle load by stroke.
   GraphView* graph = window->Views().GraphWindow();
@@ -295,7 +298,7 @@ TEST_F(DesignAssistantTest, FitPreviewAndApplyReachTheChangedSetAndTheTable) {
   ASSERT_TRUE(window->Views().Table().IsShown(ResultItem::LinkRatio));
 
   // 適用: the changed set is the fitted one, judged and processed.
-  ASSERT_TRUE(assistant.Apply());
+  ASSERT_TRUE(assistant.Fitting().Apply());
   EXPECT_TRUE(graph->PreviewCurves().empty());
   EXPECT_EQ(state.Mode, EditMode::Change);
   const ConfigSet& changed = state.Set[kChangedSet];
@@ -329,14 +332,18 @@ TEST_F(DesignAssistantTest, ApplyAfterTheChangedSetWasEditedIsRefused) {
   OpenEditing(4);
   DesignAssistant& assistant = OpenAssistant();
   Vary(assistant, {Dimension::LinkUp});
-  assistant.ChangeTarget(DesignAssistant::TargetChange::AddProgression);
-  ASSERT_TRUE(assistant.Run());
+  assistant.Fitting().Target().Reshape(TargetEditor::Change::AddProgression);
+  ASSERT_TRUE(assistant.Fitting().Run());
   ASSERT_TRUE(WaitForFit(assistant));
-  ASSERT_TRUE(assistant.LastResult().has_value());
+  ASSERT_TRUE(assistant.Fitting().LastResult().has_value());
+  GraphView* graph = window->Views().GraphWindow();
+  ASSERT_FALSE(graph->PreviewCurves().empty());
   Spin("Spin_Ten_Rod", true);
+  assistant.ChangedSetChanged();  // the preview of the set before the edit goes
+  EXPECT_TRUE(graph->PreviewCurves().empty());
   const ConfigSet before = state.Set[kChangedSet];
   prompts.Clear();
-  EXPECT_FALSE(assistant.Apply());
+  EXPECT_FALSE(assistant.Fitting().Apply());
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_EQ(state.Set[kChangedSet].LinkUp, before.LinkUp);
 }
@@ -347,32 +354,32 @@ TEST_F(DesignAssistantTest, CancelStopsARunningFitAndTheWindowStaysUsable) {
   Vary(assistant, {Dimension::LinkUp, Dimension::LinkFr, Dimension::LinkRr, Dimension::TenRodLength,
                    Dimension::FrameLinkX, Dimension::FrameLinkY});
   // Beyond reach: the search would use its whole budget.
-  assistant.ChangeAmountBox()->setValue(60);
-  assistant.ChangeTarget(DesignAssistant::TargetChange::AddProgression);
-  ASSERT_TRUE(assistant.Run());
-  EXPECT_FALSE(assistant.Run());  // one fit at a time
-  assistant.CancelButton()->click();
+  assistant.Fitting().Target().AmountBox()->setValue(60);
+  assistant.Fitting().Target().Reshape(TargetEditor::Change::AddProgression);
+  ASSERT_TRUE(assistant.Fitting().Run());
+  EXPECT_FALSE(assistant.Fitting().Run());  // one fit at a time
+  assistant.Fitting().CancelButton()->click();
   ASSERT_TRUE(WaitForFit(assistant));
-  ASSERT_TRUE(assistant.LastResult().has_value());
-  EXPECT_EQ(assistant.LastResult()->Status, assist::FitStatus::Cancelled);
-  EXPECT_TRUE(assistant.RunButton()->isEnabled());
-  EXPECT_FALSE(assistant.CancelButton()->isEnabled());
+  ASSERT_TRUE(assistant.Fitting().LastResult().has_value());
+  EXPECT_EQ(assistant.Fitting().LastResult()->Status, assist::FitStatus::Cancelled);
+  EXPECT_TRUE(assistant.Fitting().RunButton()->isEnabled());
+  EXPECT_FALSE(assistant.Fitting().CancelButton()->isEnabled());
 
   // The window takes the next run and ends it normally.
   Vary(assistant, {Dimension::LinkUp});
-  assistant.ChangeAmountBox()->setValue(2);
-  assistant.TakeTargetFrom(kChangedSet);
-  assistant.ChangeTarget(DesignAssistant::TargetChange::AddProgression);
-  ASSERT_TRUE(assistant.Run());
+  assistant.Fitting().Target().AmountBox()->setValue(2);
+  assistant.Fitting().Target().TakeFrom(kChangedSet);
+  assistant.Fitting().Target().Reshape(TargetEditor::Change::AddProgression);
+  ASSERT_TRUE(assistant.Fitting().Run());
   ASSERT_TRUE(WaitForFit(assistant));
-  ASSERT_TRUE(assistant.LastResult().has_value());
-  EXPECT_EQ(assistant.LastResult()->Status, assist::FitStatus::Done);
-  EXPECT_TRUE(std::isfinite(assistant.LastResult()->Rms));
+  ASSERT_TRUE(assistant.Fitting().LastResult().has_value());
+  EXPECT_EQ(assistant.Fitting().LastResult()->Status, assist::FitStatus::Done);
+  EXPECT_TRUE(std::isfinite(assistant.Fitting().LastResult()->Rms));
 
   // Closed by its frame while a fit runs: the worker is stopped and joined
   // with the window, and the program goes on.
-  assistant.ChangeTarget(DesignAssistant::TargetChange::Scale);
-  ASSERT_TRUE(assistant.Run());
+  assistant.Fitting().Target().Reshape(TargetEditor::Change::Scale);
+  ASSERT_TRUE(assistant.Fitting().Run());
   window->SubWindowOf(&assistant)->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(window->Assistant(), nullptr);
@@ -383,15 +390,16 @@ TEST_F(DesignAssistantTest, CancelStopsARunningFitAndTheWindowStaysUsable) {
 TEST_F(DesignAssistantTest, DimensionsOfferTheDefaultBoundsOfTheChangedSet) {
   OpenEditing(4);
   DesignAssistant& assistant = OpenAssistant();
-  for (Dimension d : assist::DimensionsOfType(4)) {
-    ASSERT_NE(assistant.DimensionCheck(d), nullptr) << assist::JsonName(d);
-    const assist::Bounds b = assist::DefaultBounds(d, assist::ValueOf(state.Set[kChangedSet], d));
-    const int decimals = assist::EntryDecimals(d);
-    EXPECT_NEAR(assistant.LowerBox(d)->value(), b.Lower, std::pow(10, -decimals));
-    EXPECT_NEAR(assistant.UpperBox(d)->value(), b.Upper, std::pow(10, -decimals));
+  for (Dimension d : DimensionsOfType(4)) {
+    ASSERT_NE(assistant.Fitting().Ranges().Check(d), nullptr) << JsonName(d);
+    const Bounds b = DefaultBounds(d, ValueOf(state.Set[kChangedSet], d));
+    const int decimals = EntryDecimals(d);
+    const DimensionRanges& ranges = assistant.Fitting().Ranges();
+    EXPECT_NEAR(ranges.LowerBox(d)->value(), b.Lower, std::pow(10, -decimals));
+    EXPECT_NEAR(ranges.UpperBox(d)->value(), b.Upper, std::pow(10, -decimals));
   }
   // Type 4 has no shock mount on the fork.
-  EXPECT_EQ(assistant.DimensionCheck(Dimension::SusUpLength), nullptr);
+  EXPECT_EQ(assistant.Fitting().Ranges().Check(Dimension::SusUpLength), nullptr);
 }
 
 // The fault guarded: a target row that is no number silently left out would
@@ -402,24 +410,24 @@ TEST_F(DesignAssistantTest, RunRefusesABadTargetRowOrNoDimensionWithAMessage) {
   DesignAssistant& assistant = OpenAssistant();
   Vary(assistant, {});
   prompts.Clear();
-  EXPECT_FALSE(assistant.Run());
+  EXPECT_FALSE(assistant.Fitting().Run());
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_EQ(prompts.Messages()[0].Text, QStringLiteral("変える寸法を選んでください"));
 
   Vary(assistant, {Dimension::LinkUp});
-  assistant.TargetTable()->item(2, 1)->setText(QStringLiteral("0,31"));
+  assistant.Fitting().Target().PointsTable()->item(2, 1)->setText(QStringLiteral("0,31"));
   prompts.Clear();
-  EXPECT_FALSE(assistant.Run());
-  EXPECT_FALSE(assistant.FitRunning());
+  EXPECT_FALSE(assistant.Fitting().Run());
+  EXPECT_FALSE(assistant.Fitting().FitRunning());
   ASSERT_EQ(prompts.Messages().size(), 1u);
   EXPECT_EQ(prompts.Messages()[0].Text, QStringLiteral("目標点の 3 行目が数値ではありません"));
 
   // An empty row is no point at all.
-  assistant.TargetTable()->item(2, 0)->setText(QString());
-  assistant.TargetTable()->item(2, 1)->setText(QString());
-  EXPECT_EQ(assistant.Target().size(),
-            static_cast<std::size_t>(assistant.TargetTable()->rowCount() - 1));
-  EXPECT_TRUE(assistant.Run());
+  assistant.Fitting().Target().PointsTable()->item(2, 0)->setText(QString());
+  assistant.Fitting().Target().PointsTable()->item(2, 1)->setText(QString());
+  EXPECT_EQ(assistant.Fitting().Target().Points().size(),
+            static_cast<std::size_t>(assistant.Fitting().Target().PointsTable()->rowCount() - 1));
+  EXPECT_TRUE(assistant.Fitting().Run());
   EXPECT_TRUE(WaitForFit(assistant));
 }
 

@@ -241,22 +241,22 @@ int main(int argc, char* argv[]) {
       frame->resize(960, 660);
       frame->move(0, 0);
     }
-    assistant->StaticLoadBox()->setValue(150);
+    assistant->Characteristics().StaticLoadBox()->setValue(150);
     assistant->Pages()->setCurrentIndex(0);
     SaveChild(window, assistant, QStringLiteral("30-assist-characteristics"));
     assistant->Pages()->setCurrentIndex(1);
     SaveChild(window, assistant, QStringLiteral("31-assist-sensitivity"));
     assistant->Pages()->setCurrentIndex(2);
-    using potelan::assist::Dimension;
+    using potelan::Dimension;
     for (Dimension d : {Dimension::LinkUp, Dimension::TenRodLength, Dimension::FrameLinkX}) {
-      if (QCheckBox* check = assistant->DimensionCheck(d)) check->setChecked(true);
+      if (QCheckBox* check = assistant->Fitting().Ranges().Check(d)) check->setChecked(true);
     }
-    assistant->ChangeTarget(potelan::DesignAssistant::TargetChange::AddProgression);
+    assistant->Fitting().Target().Reshape(potelan::TargetEditor::Change::AddProgression);
     SaveChild(window, assistant, QStringLiteral("32-assist-fit-target"));
-    assistant->Run();
+    assistant->Fitting().Run();
     QElapsedTimer clock;
     clock.start();
-    while (assistant->FitRunning() && clock.elapsed() < 60000) {
+    while (assistant->Fitting().FitRunning() && clock.elapsed() < 60000) {
       QApplication::processEvents(QEventLoop::AllEvents, 20);
       QThread::msleep(5);
     }

@@ -1,0 +1,286 @@
+#include "assistui/FitPage.hpp"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "assistui/Common.hpp"
+#include "assistui/DimensionRanges.hpp"
+#include "assistui/FitRunner.hpp"
+#include "assistui/TargetEditor.hpp"
+#include "entry/BoxNames.hpp"
+#include "entry/InputForm.hpp"
+#include "model/NumberFormat.hpp"
+#include "model/ResultTable.hpp"
+#include "ui/Prompts.hpp"
+#include "ui/Texts.hpp"
+#include "views/GraphView.hpp"
+
+namespace potelan {
+
+using namespace assistui;
+
+FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget* parent)
+    : QWidget(parent), state_(state), prompts_(prompts), host_(std::move(host)) {
+  auto* layout = new QVBoxLayout(this);
+  auto* top = new QHBoxLayout();
+  layout->addLayout(top, 1);
+
+  // The target on the left, the dimensions on the right.
+  targetEditor_ = new TargetEditor(state_, prompts_, this);
+  top->addWidget(targetEditor_, 2);
+  auto* right = new QVBoxLayout();
+  top->addLayout(right, 3);
+  right->addWidget(new QLabel(QStringLiteral("変える寸法と範囲:"), this));
+  dimensionRanges_ = new DimensionRanges(this);
+  right->addWidget(dimensionRanges_, 1);
+
+  // Run, Cancel, Apply and the result below.
+  auto* commands = new QHBoxLayout();
+  runButton_ = Button(QStringLiteral("実行"), "Command_Run", this);
+  cancelButton_ = Button(QStringLiteral("中止"), "Command_Cancel", this);
+  applyButton_ = Button(QStringLiteral("適用"), "Command_Apply", this);
+  progressLabel_ = new QLabel(this);
+  progressLabel_->setObjectName("Label_Progress");
+  progressLabel_->setAccessibleName(QStringLiteral("実行の状況"));
+  commands->addWidget(runButton_);
+  commands->addWidget(cancelButton_);
+  commands->addWidget(applyButton_);
+  commands->addWidget(progressLabel_, 1);
+  layout->addLayout(commands);
+  resultLabel_ = new QLabel(this);
+  resultLabel_->setObjectName("Label_Result");
+  resultLabel_->setAccessibleName(QStringLiteral("合わせた結果"));
+  resultLabel_->setWordWrap(true);
+  layout->addWidget(resultLabel_);
+  resultTable_ = new QTableWidget(0, 3, this);
+  resultTable_->setObjectName("Table_Result");
+  resultTable_->setAccessibleName(QStringLiteral("結果"));
+  resultTable_->setHorizontalHeaderLabels(
+      {QStringLiteral("寸法"), QStringLiteral("現在"), QStringLiteral("合わせた値")});
+  resultTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  resultTable_->verticalHeader()->setVisible(false);
+  resultTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  resultTable_->setMaximumHeight(120);
+  layout->addWidget(resultTable_);
+
+  runner_ = new FitRunner(this);
+  connect(runner_, &FitRunner::progressed, this, &FitPage::ShowProgress);
+  connect(runner_, &FitRunner::finished, this, &FitPage::ShowResult);
+  connect(runButton_, &QPushButton::clicked, this, [this] { Run(); });
+  connect(cancelButton_, &QPushButton::clicked, this, &FitPage::Cancel);
+  connect(applyButton_, &QPushButton::clicked, this, [this] { Apply(); });
+  UpdateButtons();
+}
+
+FitPage::~FitPage() { StopFit(); }
+
+bool FitPage::FitRunning() const { return runner_->Running(); }
+
+bool FitPage::Run() {
+  if (runner_->Running()) return false;
+  if (state_.Mode != EditMode::New && state_.Mode != EditMode::Change) return false;
+  const std::vector<Dimension> vary = dimensionRanges_->Ticked();
+  // A row half filled or holding a text that is no number is named, not
+  // silently left out of the target.
+  if (const int bad = targetEditor_->FirstBadRow(); bad > 0) {
+    Tell(QStringLiteral("目標点の %1 行目が数値ではありません").arg(bad));
+    return false;
+  }
+  std::vector<assist::CurveSample> target = targetEditor_->Points();
+  if (target.empty()) {
+    Tell(QStringLiteral("目標点がありません"));
+    return false;
+  }
+  if (vary.empty()) {
+    Tell(QStringLiteral("変える寸法を選んでください"));
+    return false;
+  }
+  assist::FitRequest request =
+      assist::MakeFitRequest(state_.Set[kChangedSet], state_.MaxStroke,
+                             targetEditor_->ChosenQuantity(), std::move(target), vary);
+  for (assist::VaryingDimension& v : request.Vary) v.Range = dimensionRanges_->RangeOf(v.Dim);
+  if (const std::optional<std::string> bad = assist::CheckFitRequest(request)) {
+    Tell(QString::fromStdString(*bad));
+    return false;
+  }
+
+  ClearPreview();
+  lastResult_.reset();
+  resultTable_->setRowCount(0);
+  resultLabel_->clear();
+  request_ = request;
+  progressLabel_->setText(QStringLiteral("実行中..."));
+  runner_->Start(std::move(request));
+  UpdateButtons();
+  return true;
+}
+
+void FitPage::ShowProgress(const assist::FitProgress& progress) {
+  progressLabel_->setText(
+      QStringLiteral("%1最良RMS %2  評価 %3回")
+          .arg(runner_->Cancelling() ? QStringLiteral("中止しています... ") : QString())
+          .arg(progress.BestRms, 0, 'g', 4)
+          .arg(progress.Evaluations));
+}
+
+void FitPage::Cancel() {
+  if (!runner_->Running()) return;
+  runner_->Cancel();
+  progressLabel_->setText(QStringLiteral("中止しています..."));
+}
+
+void FitPage::StopFit() {
+  if (runner_->Running()) {
+    runner_->Stop();
+    progressLabel_->setText(QStringLiteral("中止しました"));
+    UpdateButtons();
+  }
+  ClearPreview();
+}
+
+void FitPage::ShowResult(const assist::FitResult& r) {
+  lastResult_ = r;
+  const QString figures = QStringLiteral("RMS %1  最大誤差 %2  評価 %3回  %4秒")
+                              .arg(r.Rms, 0, 'g', 4)
+                              .arg(r.MaxError, 0, 'g', 4)
+                              .arg(r.Evaluations)
+                              .arg(r.Seconds, 0, 'f', 2);
+  switch (r.Status) {
+    case assist::FitStatus::Done:
+      progressLabel_->setText(QStringLiteral("完了"));
+      resultLabel_->setText(figures);
+      break;
+    case assist::FitStatus::Cancelled:
+      progressLabel_->setText(QStringLiteral("中止しました"));
+      resultLabel_->setText(QStringLiteral("それまでの最良: ") + figures);
+      break;
+    case assist::FitStatus::NoAssemblingSet:
+    case assist::FitStatus::BadRequest:
+      progressLabel_->setText(QStringLiteral("結果なし"));
+      resultLabel_->setText(QString::fromStdString(r.Message));
+      break;
+  }
+  const bool usable =
+      (r.Status == assist::FitStatus::Done || r.Status == assist::FitStatus::Cancelled) &&
+      r.FittedCurve.Ok && r.Values.size() == request_->Vary.size();
+  if (usable) {
+    resultTable_->setRowCount(static_cast<int>(r.Values.size()));
+    for (std::size_t i = 0; i < r.Values.size(); ++i) {
+      const Dimension d = request_->Vary[i].Dim;
+      const int decimals = EntryDecimals(d);
+      const int row = static_cast<int>(i);
+      resultTable_->setItem(row, 0, ReadOnlyItem(DimensionCaption(d)));
+      const QString unit = QLatin1Char(' ') + TableText(InfoOf(d).Unit);
+      resultTable_->setItem(row, 1,
+                            ReadOnlyItem(Fixed(ValueOf(request_->Start, d), decimals) + unit));
+      resultTable_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals) + unit));
+    }
+    // A set edited while the fit ran is no longer the one the fit started from.
+    if (SameEntered(state_.Set[kChangedSet], request_->Start)) ShowPreview();
+  } else {
+    lastResult_.reset();  // nothing that could be applied
+  }
+  UpdateButtons();
+  emit fitFinished();
+}
+
+std::vector<GraphCurve> FitPage::PreviewOf(const assist::Curve& curve, bool ratioAxis) {
+  GraphCurve ratio{kChangedSet,
+                   ratioAxis ? GraphQuantity::Ratio : GraphQuantity::InverseRatio,
+                   GraphView::kPreviewColour,
+                   {{}}};
+  GraphCurve load{kChangedSet, GraphQuantity::Load, GraphView::kPreviewColour, {{}}};
+  for (const assist::CurvePoint& p : curve.Points) {
+    ratio.Runs.front().emplace_back(p.Stroke, ratioAxis ? p.LinkRatio : p.InvLinkRatio);
+    load.Runs.front().emplace_back(p.Stroke,
+                                   p.Loads[static_cast<std::size_t>(assist::LoadItem::Axle)]);
+  }
+  return {ratio, load};
+}
+
+void FitPage::ShowPreview() {
+  if (!lastResult_) return;
+  GraphView* graph = host_.Graph ? host_.Graph() : nullptr;
+  if (graph == nullptr) return;
+  previewRatioAxis_ = GraphShowsRatio();
+  graph->SetPreviewCurves(PreviewOf(lastResult_->FittedCurve, previewRatioAxis_));
+  previewShown_ = true;
+}
+
+void FitPage::FollowRatioAxis() {
+  if (previewShown_ && GraphShowsRatio() != previewRatioAxis_) ShowPreview();
+}
+
+void FitPage::FollowChangedSet() {
+  const ConfigSet& changed = state_.Set[kChangedSet];
+  dimensionRanges_->Follow(changed);
+  if (previewShown_ && request_ && !SameEntered(changed, request_->Start)) ClearPreview();
+}
+
+bool FitPage::GraphShowsRatio() const {
+  const ResultTable* table = host_.Table ? host_.Table() : nullptr;
+  return table == nullptr || table->IsShown(ResultItem::LinkRatio);
+}
+
+void FitPage::ClearPreview() {
+  GraphView* graph = host_.Graph ? host_.Graph() : nullptr;
+  if (graph != nullptr) graph->ClearPreview();
+  previewShown_ = false;
+}
+
+bool FitPage::Apply() {
+  if (!lastResult_ || !request_ || runner_->Running()) return false;
+  InputForm* input = host_.Input ? host_.Input() : nullptr;
+  if (input == nullptr || (state_.Mode != EditMode::New && state_.Mode != EditMode::Change)) {
+    Tell(QStringLiteral("数値入力画面が開いていないため、適用できません"));
+    return false;
+  }
+  // The values belong to the set the fit started from: applied to another,
+  // the curve would not be the one previewed.
+  if (!SameEntered(state_.Set[kChangedSet], request_->Start)) {
+    Tell(QStringLiteral("実行した後に変更データが変わりました。もう一度実行してください"));
+    return false;
+  }
+  const assist::FitResult& r = *lastResult_;
+  for (std::size_t i = 0; i < r.Values.size(); ++i) {
+    const Dimension d = request_->Vary[i].Dim;
+    input->Entry().SetBoxText(DimensionBox(d),
+                              QString::fromStdString(FormatNumber(r.Values[i], InfoOf(d).Pattern)));
+  }
+  // Committed as Enter in a box commits: read, judged, processed over the
+  // whole stroke, or refused and put back.
+  input->EnterInBox(box::AxleStartPos);
+  bool taken = true;
+  for (std::size_t i = 0; i < r.Values.size(); ++i) {
+    if (ValueOf(state_.Set[kChangedSet], request_->Vary[i].Dim) != r.Values[i]) {
+      taken = false;
+    }
+  }
+  if (taken) {
+    ClearPreview();
+    lastResult_.reset();
+    resultLabel_->setText(resultLabel_->text() + QStringLiteral("  (適用しました)"));
+  } else {
+    resultLabel_->setText(resultLabel_->text() + QStringLiteral("  (適用できませんでした)"));
+  }
+  emit applied();
+  UpdateButtons();
+  return taken;
+}
+
+void FitPage::UpdateButtons() {
+  const bool running = runner_->Running();
+  runButton_->setEnabled(!running);
+  cancelButton_->setEnabled(running);
+  applyButton_->setEnabled(!running && lastResult_.has_value());
+}
+
+void FitPage::Tell(const QString& text) {
+  prompts_.Message(this, text, text::kNoticeTitle, MessageIcon::Warning);
+}
+
+}  // namespace potelan

@@ -1,0 +1,181 @@
+#include "assistui/SensitivityPage.hpp"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "assistui/Common.hpp"
+#include "entry/BoxNames.hpp"
+
+namespace potelan {
+namespace {
+
+using namespace assistui;
+
+// Texts of the figures, in the order of Figure.
+const std::array<QString, 5> kFigureNames = {
+    QStringLiteral("ﾘﾝｸﾚｼｵ 0mm"), QStringLiteral("ﾘﾝｸﾚｼｵ 中間"), QStringLiteral("ﾘﾝｸﾚｼｵ 最大"),
+    QStringLiteral("進行率"), QStringLiteral("ｻｽｽﾄﾛｰｸ")};
+// The figures' units, and where a ratio is taken (0, half and the whole stroke).
+QString HeaderOf(SensitivityPage::Figure f, std::int16_t maxStroke) {
+  using Figure = SensitivityPage::Figure;
+  QString name;
+  switch (f) {
+    case Figure::RatioAtZero:
+      name = QStringLiteral("ﾘﾝｸﾚｼｵ 0mm");
+      break;
+    case Figure::RatioAtHalf:
+      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke / 2.0);
+      break;
+    case Figure::RatioAtMax:
+      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke);
+      break;
+    case Figure::Progression:
+      name = QStringLiteral("進行率 %");
+      break;
+    case Figure::SusStroke:
+      name = QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
+      break;
+  }
+  return name + QStringLiteral("\n/ +1mm");
+}
+// Decimals each figure's change is shown with.
+constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
+
+// The cell of one figure's change per unit.
+QTableWidgetItem* ChangeCell(const assist::DimensionSensitivity& row, SensitivityPage::Figure f,
+                             double step) {
+  if (!row.Assembles) {
+    QTableWidgetItem* cell = ReadOnlyItem(QStringLiteral("±%1で成立せず").arg(step));
+    cell->setForeground(QColor(96, 96, 96));
+    return cell;
+  }
+  const double v = SensitivityPage::FigureOf(row.PerUnit, f);
+  const int decimals = kFigureDecimals[static_cast<std::size_t>(f)];
+  QString text = Fixed(v, decimals);
+  // The sign is always written, so colour is never the only cue.
+  if (v > 0) text.prepend(QLatin1Char('+'));
+  if (text.toDouble() == 0) text = Fixed(0, decimals);
+  QTableWidgetItem* cell = ReadOnlyItem(text);
+  if (v > 0 && text.toDouble() != 0) cell->setForeground(QColor(0, 0, 200));
+  if (v < 0 && text.toDouble() != 0) cell->setForeground(QColor(200, 0, 0));
+  return cell;
+}
+
+}  // namespace
+
+double SensitivityPage::FigureOf(const assist::KeyFigures& figures, Figure f) {
+  switch (f) {
+    case Figure::RatioAtZero:
+      return figures.RatioAtZero;
+    case Figure::RatioAtHalf:
+      return figures.RatioAtHalf;
+    case Figure::RatioAtMax:
+      return figures.RatioAtMax;
+    case Figure::Progression:
+      return figures.ProgressionPercent;
+    case Figure::SusStroke:
+      return figures.SusStrokeAtMax;
+  }
+  return 0;
+}
+
+SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
+    : QWidget(parent), state_(state) {
+  auto* layout = new QVBoxLayout(this);
+  auto* row = new QHBoxLayout();
+  figureChoice_ = new QComboBox(this);
+  figureChoice_->setObjectName("Combo_Sensitivity");
+  for (const QString& name : kFigureNames) figureChoice_->addItem(name);
+  row->addWidget(Buddy(QStringLiteral("並べる基準:"), figureChoice_, this));
+  row->addWidget(figureChoice_);
+  row->addStretch(1);
+  layout->addLayout(row);
+  noteLabel_ = new QLabel(this);
+  noteLabel_->setObjectName("Label_Sensitivity");
+  noteLabel_->setAccessibleName(QStringLiteral("感度の説明"));
+  noteLabel_->setWordWrap(true);
+  layout->addWidget(noteLabel_);
+
+  sensitivityTable_ = new QTableWidget(this);
+  sensitivityTable_->setObjectName("Table_Sensitivity");
+  sensitivityTable_->setAccessibleName(QStringLiteral("感度"));
+  sensitivityTable_->setColumnCount(static_cast<int>(kFigureNames.size()) + 1);
+  sensitivityTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  sensitivityTable_->verticalHeader()->setVisible(false);
+  sensitivityTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  layout->addWidget(sensitivityTable_, 1);
+  connect(figureChoice_, &QComboBox::currentIndexChanged, this, [this] { Fill(); });
+}
+
+std::vector<Dimension> SensitivityPage::Order() const {
+  std::vector<Dimension> order;
+  for (int r = 0; r < sensitivityTable_->rowCount(); ++r) {
+    const QTableWidgetItem* item = sensitivityTable_->item(r, 0);
+    if (item != nullptr) order.push_back(static_cast<Dimension>(item->data(Qt::UserRole).toInt()));
+  }
+  return order;
+}
+
+void SensitivityPage::Recompute() {
+  sensitivity_ = assist::ComputeSensitivity(state_.Set[kChangedSet], state_.MaxStroke);
+  Fill();
+}
+
+void SensitivityPage::Fill() {
+  const assist::Sensitivity& s = sensitivity_;
+  const auto figure = static_cast<Figure>(std::max(0, figureChoice_->currentIndex()));
+  QStringList headers = {QStringLiteral("寸法")};
+  for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+    headers << HeaderOf(static_cast<Figure>(f), state_.MaxStroke);
+  }
+  sensitivityTable_->setHorizontalHeaderLabels(headers);
+  if (!s.Ok) {
+    noteLabel_->setText(QStringLiteral("変更データがストローク全体で成立しません: ") +
+                        QString::fromStdString(s.Message));
+    sensitivityTable_->setRowCount(0);
+    return;
+  }
+  // The units of a length and of the spring rate, as the table gives them.
+  noteLabel_->setText(QStringLiteral("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
+                                     "中央差分 ±%4。＋は青、－は赤。")
+                          .arg(TableText(InfoOf(Dimension::LinkUp).Unit),
+                               DimensionCaption(Dimension::SpringRate),
+                               TableText(InfoOf(Dimension::SpringRate).Unit))
+                          .arg(s.Step));
+  // Rows by influence on the chosen figure, largest first; rows that do not
+  // assemble at their steps go last, in file order.
+  std::vector<assist::DimensionSensitivity> rows = s.Rows;
+  std::stable_sort(
+      rows.begin(), rows.end(),
+      [&](const assist::DimensionSensitivity& a, const assist::DimensionSensitivity& b) {
+        if (a.Assembles != b.Assembles) return a.Assembles;
+        if (!a.Assembles) return false;
+        return std::fabs(FigureOf(a.PerUnit, figure)) > std::fabs(FigureOf(b.PerUnit, figure));
+      });
+  sensitivityTable_->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const assist::DimensionSensitivity& row = rows[static_cast<std::size_t>(r)];
+    QTableWidgetItem* name = ReadOnlyItem(DimensionCaption(row.Dim));
+    name->setData(Qt::UserRole, static_cast<int>(row.Dim));
+    sensitivityTable_->setItem(r, 0, name);
+    for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+      QTableWidgetItem* cell = ChangeCell(row, static_cast<Figure>(f), s.Step);
+      cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (f == static_cast<int>(figure)) {
+        QFont bold = cell->font();
+        bold.setBold(true);
+        cell->setFont(bold);
+      }
+      sensitivityTable_->setItem(r, f + 1, cell);
+    }
+  }
+}
+
+}  // namespace potelan
