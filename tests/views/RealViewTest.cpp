@@ -450,6 +450,7 @@ TEST_F(RealViewTest, RadiusEntryRefusesWhatIsNoLength) {
   auto* ok = v.findChild<QPushButton*>("Command1");
   v.findChild<QAction*>("menu_sus_r_change")->trigger();
   EXPECT_FALSE(frame->isHidden());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name), "新規サス長入力");
   const float before = v.SusRadius();
   for (const char* refused : {"3O0", "", "1.2.3"}) {
     text->setPalette(QPalette());
