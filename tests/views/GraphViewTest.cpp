@@ -16,6 +16,7 @@
 #include <cmath>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "SampleLinkages.hpp"
 #include "model/NumberFormat.hpp"
@@ -175,7 +176,8 @@ TEST_F(GraphViewTest, RatioAxisLabelsAreSettable) {
 // The ticks follow Picture1 and the labels follow their ticks, at the design
 // size and after the window grew.
 TEST_F(GraphViewTest, LayoutPlacesTicksAndLabelsByThePicture) {
-  for (const QSize grow : {QSize(0, 0), QSize(300, 150)}) {
+  // Last, as narrow as the layout goes: the stroke labels are thinned out.
+  for (const QSize grow : {QSize(0, 0), QSize(300, 150), QSize(-420, 0)}) {
     view->resize(view->size() + grow);
     const QRect pic = view->PictureTwips();
     const int windowWidth = view->Client()->width() * kTwipsPerPixel + 90;
@@ -211,6 +213,16 @@ TEST_F(GraphViewTest, LayoutPlacesTicksAndLabelsByThePicture) {
       const QLabel* label = Label("Label2", 15 - i);
       EXPECT_NEAR(label->geometry().center().x() + 0.5, PxF(x), 1) << i;
       EXPECT_NEAR(label->y(), PxF(bottom + 240), 1);
+    }
+    std::vector<QRect> shown;
+    for (int k = 0; k <= 15; ++k) {
+      const QRect r = Label("Label2", k)->geometry();
+      if (Label("Label2", k)->isHidden()) continue;
+      for (const QRect& other : shown) EXPECT_FALSE(r.intersects(other)) << k;
+      shown.push_back(r);
+    }
+    if (grow.width() >= 0) {
+      EXPECT_EQ(shown.size(), 16U);
     }
   }
 }
