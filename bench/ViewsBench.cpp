@@ -11,6 +11,11 @@
 //   BM_EditPipeline        one spin press on the change-input form: judging,
 //                          processing (coarse pass, table columns) and the
 //                          detail drawing at the checked pitch.
+//   BM_PlaybackFrame       one frame of the real-motion view's stroke
+//                          playback, repainted: both sliders moved, their
+//                          sets solved and drawn with loads and read-outs.
+//                          The event loop turns once per frame, so this is
+//                          the longest it waits while playing.
 //
 // The "_painted" variants also let the event loop run once after the command,
 // so the time covers the repaint of every window the command touched.
@@ -40,6 +45,8 @@
 #include "ui/Fonts.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
+#include "views/RealView.hpp"
+#include "views/StrokePlayback.hpp"
 #include "views/TableView.hpp"
 
 namespace potelan {
@@ -279,6 +286,34 @@ BENCHMARK_CAPTURE(BM_EditPipeline, 5mm, kPitch5mm, false)->Unit(benchmark::kMicr
 BENCHMARK_CAPTURE(BM_EditPipeline, 0.1mm, kPitch01mm, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_EditPipeline, 5mm_painted, kPitch5mm, true)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_EditPipeline, 0.1mm_painted, kPitch01mm, true)->Unit(benchmark::kMicrosecond);
+
+// A playback frame at "NEW" (the base set alone) or "CHANGE" (both sets),
+// the view in front with its load display on, repainted at once.
+void BM_PlaybackFrame(benchmark::State& bench, bool changeStage) {
+  EditingApp app(kSampleType);
+  if (changeStage) app.EnterChangeStage();
+  RealView* real = app.Views().RealWindow();
+  if (!app.Ok() || real == nullptr) {
+    bench.SkipWithError(app.Ok() ? "no real-motion view" : app.Error().c_str());
+    return;
+  }
+  app.Views().BringToFront(real);
+  real->SetLoadDisplay(true);
+  real->StartPlayback();
+  EditingApp::Settle();
+  const PaintCounts before(app);
+  for (auto _ : bench) {
+    real->Playback().Advance(StrokePlayback::kFrameMs);
+    EditingApp::Settle();
+  }
+  real->StopPlayback();
+  app.CheckQuiet();
+  if (!app.Ok()) bench.SkipWithError(app.Error().c_str());
+  CountPaints(bench, app, before);
+  bench.SetLabel("Type " + std::to_string(kSampleType) + (changeStage ? ", both sets" : ", base"));
+}
+BENCHMARK_CAPTURE(BM_PlaybackFrame, new, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_PlaybackFrame, change, true)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace potelan

@@ -1,6 +1,7 @@
 #include "views/GraphAxes.hpp"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QWidget>
@@ -185,6 +186,7 @@ bool GraphAxes::Layout() {
     label->move(static_cast<int>(std::lround(PxF(x) - label->width() / 2.0)),
                 static_cast<int>(PxF(bottom + kBottomTick)));
   }
+  ThinStrokeLabels();
   // The hidden "-200" keeps its place at the bottom of the scale.
   AxisTick* minus = FindTick(kLine2, 0);
   if (minus->Twips.isNull()) {
@@ -193,6 +195,29 @@ bool GraphAxes::Layout() {
                          static_cast<int>(PxF(bottom + kTickLabelGap)));
   }
   return true;
+}
+
+void GraphAxes::ThinStrokeLabels() {
+  // Labels closer than a blank's width would read as one number.
+  const QFontMetrics metrics(strokeLabels_[0]->font());
+  const int gap = metrics.horizontalAdvance(QLatin1Char(' '));
+  const auto textSpan = [&metrics](const QLabel* label) {
+    const double centre = label->x() + label->width() / 2.0;
+    const double half = std::max(metrics.horizontalAdvance(label->text()), label->width()) / 2.0;
+    return std::pair{centre - half, centre + half};
+  };
+  const int count = static_cast<int>(strokeLabels_.size());
+  int step = 1;
+  for (; step < count - 1; ++step) {
+    bool apart = true;
+    for (int k = step; k < count && apart; k += step) {
+      apart = textSpan(strokeLabels_[static_cast<std::size_t>(k - step)]).second + gap <=
+              textSpan(strokeLabels_[static_cast<std::size_t>(k)]).first;
+    }
+    if (apart) break;
+  }
+  for (int k = 0; k < count; ++k)
+    strokeLabels_[static_cast<std::size_t>(k)]->setVisible(k % step == 0);
 }
 
 void GraphAxes::Paint(QPainter& painter, const QColor& colour) const {

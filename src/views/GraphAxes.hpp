@@ -61,6 +61,10 @@ class GraphAxes {
  private:
   void AddTick(const QString& name, int index, bool visible);
   AxisTick* FindTick(const QString& name, int index);
+  // The stroke labels shown: every tick's while they stand apart, else
+  // every second, third... tick's, so that no two run together. The ticks
+  // stay.
+  void ThinStrokeLabels();
 
   QWidget* client_;
   QWidget* picture_;

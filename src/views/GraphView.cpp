@@ -151,6 +151,7 @@ void GraphView::BuildControls() {
 
   picture_ = new QWidget(client_);
   picture_->setObjectName(QStringLiteral("Picture1"));
+  picture_->setAccessibleName(kCaption);
   picture_->setAttribute(Qt::WA_OpaquePaintEvent);
   picture_->setMouseTracking(true);
   picture_->installEventFilter(this);

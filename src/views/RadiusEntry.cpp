@@ -23,8 +23,11 @@ RadiusEntry::RadiusEntry(QWidget* parent) : QGroupBox(kFrame1Caption, parent) {
   auto* layout = new QHBoxLayout(this);
   text_ = new QLineEdit(this);
   text_->setObjectName(QStringLiteral("Text1"));
+  // The box is named by the frame's caption, the button by its own.
+  text_->setAccessibleName(kFrame1Caption);
   ok_ = new QPushButton(kOk, this);
   ok_->setObjectName(QStringLiteral("Command1"));
+  ok_->setAccessibleName(kOk);
   layout->addWidget(text_, 1);
   layout->addWidget(ok_);
   connect(ok_, &QPushButton::clicked, this, &RadiusEntry::Take);

@@ -285,6 +285,10 @@ void RealPicture::ShowMembersOf(bool sliderSets) {
   }
 }
 
+void RealPicture::SetMembersVisible(int set, bool visible) {
+  for (const QString& name : kMembers) SetLineVisible(name, set, visible);
+}
+
 void RealPicture::BringToFront(int set) {
   for (const QString& name : kMembers) {
     if (DrawnLine* line = FindLine(name, set)) line->Z = ++topZ_;

@@ -60,6 +60,7 @@ class RealPicture final : public QWidget {
   // The members of the initial-position sets (0, 1) or of the slider sets
   // (6, 7) shown, the others hidden.
   void ShowMembersOf(bool sliderSets);
+  void SetMembersVisible(int set, bool visible);
   // The members of `set` drawn over everything before.
   void BringToFront(int set);
   void HideLoadLines();

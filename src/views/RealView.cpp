@@ -19,6 +19,7 @@
 #include "ui/MdiPlacement.hpp"
 #include "ui/Units.hpp"
 #include "views/RadiusEntry.hpp"
+#include "views/StrokePlayback.hpp"
 #include "views/StrokeSliders.hpp"
 
 namespace potelan {
@@ -74,6 +75,10 @@ RealView::RealView(AppState& state, QWidget* parent) : QWidget(parent), state_(s
   setObjectName(QStringLiteral("Form_Real"));
   setWindowTitle(kCaption);
 
+  playback_ = new StrokePlayback(this);
+  connect(playback_, &StrokePlayback::StrokeAt, this, [this](int stroke) { PlayAt(stroke); });
+  connect(playback_, &StrokePlayback::PlayChosen, this, [this] { StartPlayback(); });
+  connect(playback_, &StrokePlayback::StopChosen, this, [this] { StopPlayback(); });
   BuildMenus();
   picture_ = new RealPicture(this, this);
   sliders_ = new StrokeSliders(picture_, this);
@@ -133,6 +138,7 @@ void RealView::BuildMenus() {
   menuSusRChange_ = radius->addAction(kRadiusChange);
   menuSusRChange_->setObjectName(QStringLiteral("menu_sus_r_change"));
   connect(menuSusRChange_, &QAction::triggered, this, [this] { radiusEntry_->Open(); });
+  playback_->AddMenu(*menuBar_);
 }
 
 void RealView::BuildStatusBar() {
@@ -310,8 +316,12 @@ QSlider* RealView::Slider(int k) const { return sliders_->Slider(k); }
 
 QLabel* RealView::SliderLabel(int k) const { return sliders_->Caption(k); }
 
+bool RealView::SliderDrives(int k) const {
+  return state_.Mode == EditMode::Change || (baseAlone_ && k == 0 && state_.Mode == EditMode::New);
+}
+
 void RealView::SliderScroll(int k) {
-  if (state_.Mode != EditMode::Change) return;
+  if (!SliderDrives(k)) return;
   const int set = 6 + k;
   SolveSliderSet(state_, k, sliders_->Value(k));
   Graphic(set);
@@ -319,8 +329,8 @@ void RealView::SliderScroll(int k) {
 }
 
 void RealView::SliderChange(int k) {
-  if (state_.Mode != EditMode::Change) {
-    statusBar_->hide();
+  if (!SliderDrives(k)) {
+    if (!baseAlone_) statusBar_->hide();
     return;
   }
   const int set = 6 + k;
@@ -374,6 +384,8 @@ void RealView::Activate() {
 }
 
 void RealView::Deactivate() {
+  StopPlayback();
+  if (baseAlone_) EndBaseAlone();
   const EditMode kept = state_.Mode;
   state_.Mode = EditMode::None;
   sliders_->SetQuietly(0, 0);
@@ -401,6 +413,8 @@ void RealView::ShowChangedBesideBase() {
 bool RealView::StatusShown() const { return !statusBar_->isHidden(); }
 
 void RealView::SwitchOffSliderDisplay() {
+  StopPlayback();
+  if (baseAlone_) EndBaseAlone();
   statusBar_->hide();
   const EditMode kept = state_.Mode;
   state_.Mode = EditMode::Changing;
@@ -488,6 +502,61 @@ void RealView::TakeRadius(float radius) {
     PlaceCircle();
     RedrawPicture();
   }
+}
+
+// ---- stroke playback -----------------------------------------------------
+
+bool RealView::Playing() const { return playback_->Playing(); }
+
+void RealView::StartPlayback() {
+  if (state_.Mode == EditMode::Change) {
+    if (!sliderSetsShown_) Activate();
+  } else if (state_.Mode == EditMode::New) {
+    if (!baseAlone_) ShowBaseAlone();
+  } else {
+    return;
+  }
+  playStage_ = state_.Mode;
+  const int side = state_.Mode == EditMode::Change ? 1 : 0;
+  playback_->Start(-sliders_->Value(side), state_.MaxStroke);
+}
+
+void RealView::StopPlayback() { playback_->Stop(); }
+
+void RealView::PlayAt(int stroke) {
+  if (state_.Mode != playStage_) {
+    StopPlayback();
+    if (baseAlone_ && state_.Mode != EditMode::Changing) EndBaseAlone();
+    return;
+  }
+  // Through the sliders, as a drag that lets go at once; the changed side
+  // last, so that the read-outs are the changed set's.
+  for (int k = 0; k < 2; ++k) sliders_->Slider(k)->setValue(-stroke);
+}
+
+void RealView::ShowBaseAlone() {
+  baseAlone_ = true;
+  // The base slider set takes its reference shock length at stroke 0.
+  state_.Set[kBaseMotion].SusLength0 = 0;
+  SolveSliderSet(state_, 0, 0);
+  SliderScroll(0);
+  picture_->ShowMembersOf(true);
+  picture_->SetMembersVisible(kChangedMotion, false);
+  picture_->SetLineVisible(kXAxis, 0, true);
+  picture_->SetLineVisible(kYAxis, 0, true);
+  statusBar_->show();
+  statusBar_->raise();
+  SliderChange(0);
+}
+
+void RealView::EndBaseAlone() {
+  baseAlone_ = false;
+  statusBar_->hide();
+  picture_->ShowMembersOf(false);
+  picture_->HideLoadLines();
+  HideLoadLabels();
+  Graphic(kBaseSet);
+  RedrawPicture();
 }
 
 }  // namespace potelan

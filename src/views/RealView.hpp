@@ -23,6 +23,7 @@ class QStatusBar;
 namespace potelan {
 
 class RadiusEntry;
+class StrokePlayback;
 class StrokeSliders;
 
 class RealView final : public QWidget {
@@ -65,6 +66,18 @@ class RealView final : public QWidget {
   // sets drawn again.
   bool StatusShown() const;
   void SwitchOffSliderDisplay();
+
+  // "ストローク再生": both sliders run over the stroke and back, the drawing,
+  // loads and read-outs following as when a slider is dragged; at "NEW" the
+  // base set alone. Playback starts from where the sliders stand.
+  void StartPlayback();
+  // The sliders stay where they are. Called by the main window whenever the
+  // stage changes; the view also stops on its own when it is deactivated,
+  // when its slider display is switched off, at a frame that finds the stage
+  // changed, and when it is destroyed.
+  void StopPlayback();
+  bool Playing() const;
+  StrokePlayback& Playback() const { return *playback_; }
 
   // The user cannot close the window; the main window can.
   void AllowClose() { closeAllowed_ = true; }
@@ -113,6 +126,15 @@ class RealView final : public QWidget {
 
  private:
   void BuildMenus();
+  // A playback frame: both sliders at `stroke`.
+  void PlayAt(int stroke);
+  // At "NEW", the base slider set is on show while it plays; and back to the
+  // base set's initial position.
+  void ShowBaseAlone();
+  void EndBaseAlone();
+  // Slider k moves its set: at "CHANGE", or the base slider at "NEW" while
+  // the base set is on show alone.
+  bool SliderDrives(int k) const;
   void BuildStatusBar();
   // Form_Resize: picture, axes, sliders, circle, drawings.
   void LayoutView();
@@ -141,6 +163,10 @@ class RealView final : public QWidget {
   std::array<QAction*, 2> menuLoad_{};
   std::array<QAction*, 2> menuSusR_{};
   QAction* menuSusRChange_ = nullptr;
+  StrokePlayback* playback_ = nullptr;
+  // The stage playback started at; another at a frame stops it.
+  EditMode playStage_ = EditMode::None;
+  bool baseAlone_ = false;
   std::array<int, 2> markerSet_{kBaseSet, kChangedSet};
   // The slider sets 6 and 7 are on show (the view is active at "CHANGE").
   bool sliderSetsShown_ = false;

@@ -163,6 +163,7 @@ TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prom
 
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("Grid1"));
+  grid_->setAccessibleName(kCaption);
   const QFont font = GothicFont(kGridPointSize);
   grid_->setFont(font);
   auto* header = new GridHeader(grid_);

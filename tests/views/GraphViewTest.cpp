@@ -173,9 +173,14 @@ TEST_F(GraphViewTest, RatioAxisLabelsAreSettable) {
 }
 
 // The ticks follow Picture1 and the labels follow their ticks, at the design
-// size and after the window grew.
+// size, grown, and at the narrowest with stroke labels that would run together.
 TEST_F(GraphViewTest, LayoutPlacesTicksAndLabelsByThePicture) {
-  for (const QSize grow : {QSize(0, 0), QSize(300, 150)}) {
+  view->show();  // a hidden window holds its resize events back
+  for (const QSize grow : {QSize(0, 0), QSize(300, 150), QSize(-420, 0)}) {
+    for (int k = 0; k <= 15 && grow.width() < 0; ++k) {  // narrow, the labels large
+      Label("Label2", k)->setFont(QFont(QString(), 14));
+      Label("Label2", k)->adjustSize();
+    }
     view->resize(view->size() + grow);
     const QRect pic = view->PictureTwips();
     const int windowWidth = view->Client()->width() * kTwipsPerPixel + 90;
@@ -212,6 +217,13 @@ TEST_F(GraphViewTest, LayoutPlacesTicksAndLabelsByThePicture) {
       EXPECT_NEAR(label->geometry().center().x() + 0.5, PxF(x), 1) << i;
       EXPECT_NEAR(label->y(), PxF(bottom + 240), 1);
     }
+    QList<QRect> shown;  // stroke labels: apart, and every one at the wider sizes
+    for (int k = 0; k <= 15; ++k) {
+      if (Label("Label2", k)->isHidden()) continue;
+      for (const QRect& r : shown) EXPECT_FALSE(r.intersects(Label("Label2", k)->geometry())) << k;
+      shown.push_back(Label("Label2", k)->geometry());
+    }
+    EXPECT_TRUE(grow.width() < 0 || shown.size() == 16U);
   }
 }
 

@@ -32,6 +32,7 @@
 #include "model/Solver.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Units.hpp"
+#include "views/StrokePlayback.hpp"
 #include "QtText.hpp"
 
 namespace potelan {
@@ -450,6 +451,7 @@ TEST_F(RealViewTest, RadiusEntryRefusesWhatIsNoLength) {
   auto* ok = v.findChild<QPushButton*>("Command1");
   v.findChild<QAction*>("menu_sus_r_change")->trigger();
   EXPECT_FALSE(frame->isHidden());
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(text)->text(QAccessible::Name), "新規サス長入力");
   const float before = v.SusRadius();
   for (const char* refused : {"3O0", "", "1.2.3"}) {
     text->setPalette(QPalette());
@@ -700,6 +702,51 @@ TEST_F(RealViewTest, SliderGrooveFillsWithTheStrokeTravelled) {
   EXPECT_LT(share(none, 0.05, 0.9), 0.1);
   const std::vector<bool> full = FilledRows(slider, -100);
   EXPECT_GT(share(full, 0.1, 0.95), 0.9);
+}
+
+// Playback drives both sliders together over the stroke and back at the
+// chosen pace (3 s a trip at 1x), stops where it is and goes on from there;
+// at "NEW" the base set plays alone until the stage changes.
+TEST_F(RealViewTest, PlaybackMovesBothSlidersTogetherAndStopsWhereItIs) {
+  state.MaxStroke = 120;
+  Load(4);
+  RealView& v = View();
+  // Every item is named to the accessibility interface by its caption.
+  QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(Find<QMenu>("menu_dummy", 2));
+  const QStringList captions = {"再生", "停止", "", "0.5×", "1×", "2×"};
+  ASSERT_EQ(menu->childCount(), captions.size());
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(menu->child(i)->text(QAccessible::Name), captions[i]);
+  EXPECT_TRUE(Menu("menu_speed", 1)->isChecked());
+  QAction* play = v.findChild<QAction*>("menu_play");
+  v.Activate();
+  Slider(1)->setValue(-30);
+  play->trigger();
+  v.Playback().Advance(1500);  // 30 + 60 mm
+  v.Playback().Advance(2000);  // up to 120 and 50 mm back down
+  for (int k = 0; k < 2; ++k) EXPECT_EQ(Slider(k)->value(), -70) << k;
+  EXPECT_NEAR(state.Set[kBaseMotion].AxleStartPos, state.Set[kBaseWork].AxleStartPos - 70, 1e-9);
+  EXPECT_EQ(v.PanelText(2), "ｱｸｽﾙｽﾄﾛｰｸ 70mm");
+  v.findChild<QAction*>("menu_stop")->trigger();
+  EXPECT_FALSE(v.Playing());
+  Menu("menu_speed", 2)->trigger();
+  EXPECT_FALSE(Menu("menu_speed", 1)->isChecked());
+  play->trigger();
+  v.Playback().Advance(500);  // on down at 2x
+  EXPECT_EQ(Slider(0)->value(), -30);
+
+  view.reset();
+  Load(4, EditMode::New);
+  View().findChild<QAction*>("menu_play")->trigger();
+  View().Playback().Advance(750);
+  EXPECT_NEAR(state.Set[kBaseMotion].AxleStartPos, state.Set[kBaseWork].AxleStartPos - 30, 1e-9);
+  EXPECT_TRUE(View().LineDrawn("Line_Fork", kBaseMotion));
+  EXPECT_FALSE(View().LineDrawn("Line_Fork", kChangedMotion));
+  EXPECT_EQ(View().PanelText(1), "基準ｻｽの値");
+  state.Mode = EditMode::Change;
+  View().Playback().Advance(30);
+  EXPECT_FALSE(View().Playing());
+  EXPECT_TRUE(View().LineDrawn("Line_Fork", kBaseSet));
+  EXPECT_FALSE(View().StatusShown());
 }
 
 }  // namespace

@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
@@ -39,6 +41,7 @@
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
 #include "views/RealView.hpp"
+#include "views/StrokePlayback.hpp"
 #include "views/TableView.hpp"
 
 namespace {
@@ -181,6 +184,23 @@ int main(int argc, char* argv[]) {
     real->Slider(0)->setValue(-40);
     real->Slider(1)->setValue(-90);
     SaveChild(window, real, QStringLiteral("11-real-sliders"));
+    // Stroke playback part-way along, then its menu open (a popup of its
+    // own: the screen is pictured).
+    real->StartPlayback();
+    for (int frame = 0; frame < 20; ++frame) real->Playback().Advance(30);
+    real->StopPlayback();
+    SaveChild(window, real, QStringLiteral("12-real-playback"));
+    if (auto* menu = potelan::FindIndexed<QMenu>(*real, QStringLiteral("menu_dummy"), 2)) {
+      if (auto* bar = real->findChild<QMenuBar*>()) bar->setActiveAction(menu->menuAction());
+      Settle();
+      QThread::msleep(200);
+      Settle();
+      const QString path = QDir(outFolder).filePath(QStringLiteral("12-real-playback-menu.png"));
+      if (!QGuiApplication::primaryScreen()->grabWindow(0).save(path)) ++failures;
+      std::printf("%s\n", qPrintable(path));
+      menu->hide();
+      Settle();
+    }
   }
 
   // The printed report as a PDF; tools/screenshots.sh pictures its first page.
@@ -205,6 +225,13 @@ int main(int argc, char* argv[]) {
       pitch5->trigger();
     }
     SaveChild(window, graph, QStringLiteral("24-graph-large"));
+    // As narrow as its layout goes: every second stroke label or fewer.
+    if (QMdiSubWindow* frame = window.SubWindowOf(graph)) {
+      const QSize large = frame->size();
+      frame->resize(frame->width() - graph->width() + graph->minimumSizeHint().width(), 420);
+      SaveChild(window, graph, QStringLiteral("24-graph-narrow"));
+      frame->resize(large);
+    }
     prompts.PickImageSize(QSize(960, 600));
     prompts.PickFile(QDir(outFolder).filePath(QStringLiteral("26-graph-saved.png")));
     trigger("menu_save_png");
