@@ -83,6 +83,10 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
   sessionPrompts_ = std::make_unique<SessionWindowsPrompts>(state_, prompts_, this);
   session_ = std::make_unique<EditSession>(state_, *sessionPrompts_, *views_);
   connect(session_.get(), &EditSession::stageChanged, this, &MainWindow::UpdateCommandStates);
+  // Stroke playback belongs to the stage it was started in.
+  connect(session_.get(), &EditSession::stageChanged, this, [this] {
+    if (RealView* real = views_->RealWindow()) real->StopPlayback();
+  });
   connect(views_.get(), &ResultViews::itemsChanged, session_.get(), &EditSession::Process);
   connect(views_.get(), &ResultViews::openChanged, this, &MainWindow::UpdateCommandStates);
   BuildToolbar();
@@ -248,6 +252,12 @@ void MainWindow::OpenDesignAssistant() {
       return views_ != nullptr ? &views_->Table() : nullptr;
     };
     assistant_ = new DesignAssistant(state_, prompts_, std::move(host));
+    // It follows every accepted change and every change of the stroke range
+    // or of the ratio item shown, as they happen.
+    connect(session_.get(), &EditSession::changedSetAccepted, assistant_,
+            &DesignAssistant::ChangedSetChanged);
+    connect(views_.get(), &ResultViews::itemsChanged, assistant_,
+            &DesignAssistant::RatioAxisChanged);
   }
   ShowChild(assistant_);
 }
@@ -533,6 +543,7 @@ void MainWindow::OpenInitialSettings() {
         init_, &InitForm::done, this,
         [this] {
           if (TableView* table = views_->TableWindow()) table->MaxStrokeChanged();
+          if (assistant_ != nullptr) assistant_->ChangedSetChanged();
           UnloadChild(init_);
         },
         Qt::QueuedConnection);

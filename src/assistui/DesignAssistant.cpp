@@ -2,14 +2,12 @@
 
 #include <QCloseEvent>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "assistui/Common.hpp"
 
 namespace potelan {
 namespace {
-constexpr int kPollMs = 250;
 }  // namespace
 
 DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHost host,
@@ -34,13 +32,6 @@ DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHos
   // 適用 went through the form's judging: the pages show what it left.
   connect(fitPage_, &FitPage::applied, this, &DesignAssistant::Refresh);
 
-  pollTimer_ = new QTimer(this);
-  pollTimer_->setInterval(kPollMs);
-  connect(pollTimer_, &QTimer::timeout, this, [this] {
-    fitPage_->FollowRatioAxis();
-    ChangedSetChanged();
-  });
-  pollTimer_->start();
   Refresh();
   fitPage_->Target().TakeFrom(kChangedSet);
 }
@@ -58,6 +49,8 @@ void DesignAssistant::Refresh() {
   sensitivityPage_->Recompute();
   fitPage_->FollowChangedSet();
 }
+
+void DesignAssistant::RatioAxisChanged() { fitPage_->FollowRatioAxis(); }
 
 void DesignAssistant::ChangedSetChanged() {
   // A command part way through leaves the sets as they will not stay.

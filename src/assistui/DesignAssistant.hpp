@@ -19,7 +19,6 @@
 #include "model/AppState.hpp"
 
 class QTabWidget;
-class QTimer;
 
 namespace potelan {
 
@@ -43,6 +42,9 @@ class DesignAssistant final : public QWidget {
   // pages follow it. Outside "NEW" and "CHANGE", or when the sets are what
   // the pages show, nothing happens.
   void ChangedSetChanged();
+  // The graph's ratio axis changed (the table shows the other ratio item):
+  // the fit's preview follows it.
+  void RatioAxisChanged();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,9 +59,6 @@ class DesignAssistant final : public QWidget {
   // The sets and stroke range the pages were last filled from.
   std::array<ConfigSet, 2> shownSets_{};
   std::int16_t shownMaxStroke_ = -1;
-  // Looks at the sets and the graph's ratio axis every 250 ms, until the
-  // edits reach ChangedSetChanged() as they are accepted.
-  QTimer* pollTimer_ = nullptr;
 };
 
 }  // namespace potelan
