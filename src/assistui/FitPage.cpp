@@ -1,5 +1,6 @@
 #include "assistui/FitPage.hpp"
 
+#include <QColor>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -178,6 +179,7 @@ void FitPage::ShowResult(const assist::FitResult& r) {
       resultTable_->setItem(row, 1,
                             ReadOnlyItem(Fixed(ValueOf(request_->Start, d), decimals) + unit));
       resultTable_->setItem(row, 2, ReadOnlyItem(Fixed(r.Values[i], decimals) + unit));
+      if (i < r.AtBound.size() && r.AtBound[i]) MarkAtBound(row, request_->Vary[i].Range, r.Values[i]);
     }
     // A set edited while the fit ran is no longer the one the fit started from.
     if (SameEntered(state_.Set[kChangedSet], request_->Start)) ShowPreview();
@@ -186,6 +188,22 @@ void FitPage::ShowResult(const assist::FitResult& r) {
   }
   UpdateButtons();
   emit fitFinished();
+}
+
+void FitPage::MarkAtBound(int row, const Bounds& range, double value) {
+  // The nearer bound; the mark is written, not only coloured.
+  const bool lower = value - range.Lower <= range.Upper - value;
+  const QString bound = lower ? QStringLiteral("下限") : QStringLiteral("上限");
+  const QString note =
+      QStringLiteral("範囲の%1で止まりました。範囲を広げるとさらに合う場合があります").arg(bound);
+  for (int column = 0; column < resultTable_->columnCount(); ++column) {
+    QTableWidgetItem* item = resultTable_->item(row, column);
+    item->setToolTip(note);
+    item->setData(Qt::AccessibleDescriptionRole, note);
+  }
+  QTableWidgetItem* fitted = resultTable_->item(row, 2);
+  fitted->setText(fitted->text() + QStringLiteral(" (%1)").arg(bound));
+  fitted->setForeground(QColor(200, 0, 0));
 }
 
 std::vector<GraphCurve> FitPage::PreviewOf(const assist::Curve& curve, bool ratioAxis) {

@@ -86,6 +86,9 @@ class FitPage final : public QWidget {
  private:
   void ShowProgress(const assist::FitProgress& progress);
   void ShowResult(const assist::FitResult& result);
+  // A fitted value on (or within one entry step of) a bound of its range:
+  // the search may have been held back there.
+  void MarkAtBound(int row, const Bounds& range, double value);
   void ShowPreview();
   void ClearPreview();
   bool GraphShowsRatio() const;

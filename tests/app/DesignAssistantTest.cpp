@@ -370,11 +370,19 @@ TEST_F(DesignAssistantTest, CancelStopsARunningFitAndTheWindowStaysUsable) {
   assistant.Fitting().Target().AmountBox()->setValue(2);
   assistant.Fitting().Target().TakeFrom(kChangedSet);
   assistant.Fitting().Target().Reshape(TargetEditor::Change::AddProgression);
+  // A range too narrow for the target: the value ends on a bound, and the
+  // result table says which.
+  const double linkUp = state.Set[kChangedSet].LinkUp;
+  assistant.Fitting().Ranges().LowerBox(Dimension::LinkUp)->setValue(linkUp - 0.05);
+  assistant.Fitting().Ranges().UpperBox(Dimension::LinkUp)->setValue(linkUp + 0.05);
   ASSERT_TRUE(assistant.Fitting().Run());
   ASSERT_TRUE(WaitForFit(assistant));
   ASSERT_TRUE(assistant.Fitting().LastResult().has_value());
   EXPECT_EQ(assistant.Fitting().LastResult()->Status, assist::FitStatus::Done);
   EXPECT_TRUE(std::isfinite(assistant.Fitting().LastResult()->Rms));
+  EXPECT_EQ(assistant.Fitting().LastResult()->AtBound, std::vector<bool>{true});
+  const QString fitted = assistant.findChild<QTableWidget*>("Table_Result")->item(0, 2)->text();
+  EXPECT_TRUE(fitted.endsWith(Q("(下限)")) || fitted.endsWith(Q("(上限)"))) << fitted.toStdString();
 
   // Closed by its frame while a fit runs: the worker is stopped and joined
   // with the window, and the program goes on.
