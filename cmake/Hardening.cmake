@@ -7,6 +7,10 @@
 include(CheckPIESupported)
 check_pie_supported()
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+# The static libraries become position-independent code too, but every
+# function in them is linked into a program and can never be replaced by
+# another library's: the compiler may still inline and call them directly.
+add_compile_options(-fno-semantic-interposition)
 
 if(NOT POTELAN_SANITIZE)
   set(optimised $<CONFIG:Release,RelWithDebInfo>)

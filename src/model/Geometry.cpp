@@ -7,7 +7,7 @@ namespace potelan {
 void FailGeometry(const char* reason) { throw GeometryFailure(reason); }
 
 double ArcSin(double a) {
-  const double root = CheckedSqrt(Finite(1 - a * a));
+  const double root = CheckedSqrt(1 - a * a);
   return std::atan(CheckedDiv(a, root));
 }
 
@@ -30,8 +30,8 @@ Intersections CircleIntersect(double x1, double y1, double r1, double x2, double
   const double dx = Finite(x2 - x1);
   const double dy = Finite(y2 - y1);
   const double d = Finite(std::hypot(dx, dy));
-  const double a = CheckedDiv(Finite(d * d + Finite((r1 - r2) * (r1 + r2))), 2 * d);
-  const double h = CheckedSqrt(Finite((r1 - a) * (r1 + a)));
+  const double a = CheckedDiv(d * d + Finite((r1 - r2) * (r1 + r2)), 2 * d);
+  const double h = CheckedSqrt((r1 - a) * (r1 + a));
   const double ux = CheckedDiv(dx, d);
   const double uy = CheckedDiv(dy, d);
   const double footX = Finite(x1 + a * ux);

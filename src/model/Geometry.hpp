@@ -62,7 +62,7 @@ inline double CheckedSqrt(double value) {
 inline double PointDistance(double x1, double y1, double x2, double y2) {
   const double dx = x1 - x2;
   const double dy = y1 - y2;
-  return CheckedSqrt(Finite(dx * dx + dy * dy));
+  return CheckedSqrt(dx * dx + dy * dy);
 }
 
 // The line from point F to point T as y = M x + B, its slope and its
@@ -86,9 +86,9 @@ class Line {
   double Distance(double x0, double y0) const {
     if (vertical_) return Finite(std::fabs(toX_ - x0));
     const double denominator = Finite(m_ * m_ + 1);
-    const double dx = CheckedDiv(Finite(m_ * (y0 - b_ - m_ * x0)), denominator);
-    const double dy = CheckedDiv(Finite(m_ * x0 + b_ - y0), denominator);
-    return CheckedSqrt(Finite(dx * dx + dy * dy));
+    const double dx = CheckedDiv(m_ * (y0 - b_ - m_ * x0), denominator);
+    const double dy = CheckedDiv(m_ * x0 + b_ - y0, denominator);
+    return CheckedSqrt(dx * dx + dy * dy);
   }
 
   // +1 left of the directed line T -> F, -1 right of it, 0 on it.

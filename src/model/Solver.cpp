@@ -20,14 +20,14 @@ Point Pick(const Intersections& points, int number) {
 void SetComponents(LoadVector& load, double x, double y) {
   load.X = Finite(x);
   load.Y = Finite(y);
-  load.Magnitude = CheckedSqrt(Finite(load.X * load.X + load.Y * load.Y));
+  load.Magnitude = CheckedSqrt(load.X * load.X + load.Y * load.Y);
 }
 
 // The rod force along the vector (dx, dy) of rod length R.
 void SetRodForce(LoadVector& load, double t, double dx, double dy, double r) {
   load.Magnitude = t;
-  load.X = CheckedDiv(Finite(dx * t), r);
-  load.Y = CheckedDiv(Finite(dy * t), r);
+  load.X = CheckedDiv(dx * t, r);
+  load.Y = CheckedDiv(dy * t, r);
 }
 
 // Lever arm of point P from the line through A and B.
@@ -159,21 +159,21 @@ class Solve {
         const double dSP = shock.Distance(0, 0);
         const std::int16_t s1 = ShockSide();
         const std::int16_t es2 = static_cast<std::int16_t>(e_ * sRod);
-        return CheckedDiv(Finite(s1 * dSP * dFR_ + es2 * dRP * dFS), denominator);
+        return CheckedDiv(s1 * dSP * dFR_ + es2 * dRP * dFS, denominator);
       }
       case 4: {
         const std::int16_t es = static_cast<std::int16_t>(e_ * sRod);
-        return CheckedDiv(Finite(-es * dFS * dRP), denominator);
+        return CheckedDiv(-es * dFS * dRP, denominator);
       }
       case 5: {
         const std::int16_t es = static_cast<std::int16_t>(e_ * sRod);
-        return CheckedDiv(Finite(es * dRP * dFS), denominator);
+        return CheckedDiv(es * dRP * dFS, denominator);
       }
       default: {  // 6
         const double dSP = shock.Distance(0, 0);
         const std::int16_t s1 = ShockSide();
         const std::int16_t es2 = static_cast<std::int16_t>(e_ * sRod);
-        return CheckedDiv(Finite(-(es2 * dRP * dFS + s1 * dFR_ * dSP)), denominator);
+        return CheckedDiv(-(es2 * dRP * dFS + s1 * dFR_ * dSP), denominator);
       }
     }
   }
@@ -183,13 +183,13 @@ class Solve {
     s_.SusStroke = Finite(s_.SusLength0 - s_.SusLength);
     s_.SusLoad.Magnitude = Finite((s_.Preload + s_.SusStroke) * s_.SpringRate);
     const double load = s_.SusLoad.Magnitude;
-    fx_ = CheckedDiv(Finite((s_.SusLwrX - s_.SusUpX) * load), s_.SusLength);
-    fy_ = CheckedDiv(Finite((s_.SusLwrY - s_.SusUpY) * load), s_.SusLength);
+    fx_ = CheckedDiv((s_.SusLwrX - s_.SusUpX) * load, s_.SusLength);
+    fy_ = CheckedDiv((s_.SusLwrY - s_.SusUpY) * load, s_.SusLength);
     s_.AxleLoad.Magnitude = Finite(load * s_.LinkRatio);
   }
 
   void LinkLoads() {
-    const double t = CheckedDiv(Finite(e_ * s_.SusLoad.Magnitude * dFS_), dFR_);
+    const double t = CheckedDiv(e_ * s_.SusLoad.Magnitude * dFS_, dFR_);
     const double r = s_.TenRodLength;
     const double axle = s_.AxleLoad.Magnitude;
     switch (s_.SusType) {
