@@ -923,8 +923,11 @@ void FuzzSession::CheckBoxesShowChangedSet(bool loaded, const std::set<QString>&
     if (!BoxOfType(*f.Box, s.SusType) || pending.count(*f.Box) != 0) continue;
     auto* edit = input.findChild<QLineEdit*>(*f.Box);
     const QString want = Q(FormatNumber(s.*f.Value, BoxPattern(*f.Box)));
-    // A loaded file leaves its own texts in the boxes: the same number.
-    const std::optional<double> typed = ParseDecimal(edit->text().toStdString());
+    // A loaded file leaves its own texts in the boxes: the same number (a
+    // lone decimal point, as a box writes zero, reads as 0).
+    const std::optional<double> typed = edit->text().trimmed() == QStringLiteral(".")
+                                            ? std::optional<double>(0.0)
+                                            : ParseDecimal(edit->text().toStdString());
     const bool same = edit->text() == want ||
                       (loaded && typed && Q(FormatNumber(*typed, BoxPattern(*f.Box))) == want);
     if (!same) {
