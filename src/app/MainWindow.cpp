@@ -83,10 +83,6 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
   sessionPrompts_ = std::make_unique<SessionWindowsPrompts>(state_, prompts_, this);
   session_ = std::make_unique<EditSession>(state_, *sessionPrompts_, *views_);
   connect(session_.get(), &EditSession::stageChanged, this, &MainWindow::UpdateCommandStates);
-  // Stroke playback belongs to the stage it was started in.
-  connect(session_.get(), &EditSession::stageChanged, this, [this] {
-    if (RealView* real = views_->RealWindow()) real->StopPlayback();
-  });
   connect(views_.get(), &ResultViews::itemsChanged, session_.get(), &EditSession::Process);
   connect(views_.get(), &ResultViews::openChanged, this, &MainWindow::UpdateCommandStates);
   BuildToolbar();
@@ -228,6 +224,8 @@ void MainWindow::UpdateCommandStates() {
   EnableButtons({kButtonLoadCheck}, false);
   EnableButtons({kButtonNext}, mode == EditMode::None || base);
   EnableButtons({kButtonPrevious}, base || editingStage);
+  // Stroke playback belongs to the stage it was started in.
+  if (RealView* real = views_->RealWindow()) real->StopPlayback();
   AssistantFollowsStage(editingStage);
 }
 
@@ -252,8 +250,7 @@ void MainWindow::OpenDesignAssistant() {
       return views_ != nullptr ? &views_->Table() : nullptr;
     };
     assistant_ = new DesignAssistant(state_, prompts_, std::move(host));
-    // It follows every accepted change and every change of the stroke range
-    // or of the ratio item shown, as they happen.
+    // It follows each accepted change, and each change of the ratio item shown.
     connect(session_.get(), &EditSession::changedSetAccepted, assistant_,
             &DesignAssistant::ChangedSetChanged);
     connect(views_.get(), &ResultViews::itemsChanged, assistant_,
@@ -583,12 +580,9 @@ void MainWindow::OpenAtStart(const QString& path) {
   const std::optional<QStringList> lines = ReadTextLines(path, &error);
   const std::optional<int> type = lines ? LinkFileType(*lines) : std::nullopt;
   if (!type) {
-    if (!lines) {
-      TellFileFailure(prompts_, this, kCannotReadText, path, error);
-    } else {
-      TellFileFailure(prompts_, this, kNotLinkFileText, path,
-                      QStringLiteral("%1 holds no link type (SUSTYPE=2..6)").arg(path));
-    }
+    const QString why =
+        lines ? QStringLiteral("%1 holds no link type (SUSTYPE=2..6)").arg(path) : error;
+    TellFileFailure(prompts_, this, lines ? kNotLinkFileText : kCannotReadText, path, why);
     // Then the program starts as it would without the argument.
     ShowChild(&EnsureTypeChoice());
     UpdateCommandStates();
