@@ -8,11 +8,11 @@
 #include <optional>
 
 #include "ui/Prompts.hpp"
+#include "views/GraphView.hpp"
 
 namespace potelan {
 namespace {
 
-const QString kCaption = QStringLiteral("グラフ表示");
 const QString kSavePngTitle = QStringLiteral("画像として保存");
 const QString kSavePngFilter = QStringLiteral("PNG画像(*.png)|*.png");
 const QString kSaveSvgTitle = QStringLiteral("SVGとして保存");
@@ -52,7 +52,7 @@ bool WriteFigureSvg(const GraphFigure& figure, const QString& path, const QSize&
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(96);  // CSS pixels: the picture opens at its size
-    svg.setTitle(kCaption);
+    svg.setTitle(GraphView::kCaption);
     svg.setDescription(kSvgDescription);
     QPainter painter(&svg);
     PaintFigure(painter, size, figure);

@@ -26,7 +26,6 @@ namespace potelan {
 namespace {
 
 // Captions and menu texts.
-const QString kCaption = QStringLiteral("グラフ表示");
 const QString kDrawingCaption = QStringLiteral("詳細表示描画中");
 const QString kMoveStroke = QStringLiteral("グラフ表示 ストローク:");
 const QString kMoveLoad = QStringLiteral("mm  荷重:");

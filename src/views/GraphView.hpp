@@ -146,6 +146,8 @@ class GraphView final : public QWidget, public PlotSink {
   // Points are (stroke mm, value) of their quantity, placed on the scale the
   // plot shows; a detail drawing keeps them.
   static inline const QColor kPreviewColour{255, 160, 0};
+  // The window's caption, also the title of a saved SVG.
+  static inline const QString kCaption = QStringLiteral("グラフ表示");
   void SetPreviewCurves(std::vector<GraphCurve> curves);
   void ClearPreview();
   const std::vector<GraphCurve>& PreviewCurves() const { return preview_; }
