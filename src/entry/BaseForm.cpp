@@ -32,8 +32,9 @@ const std::array<QString, 5> kWindowTitles{
 // the type's picture it spans, then "=" ("リアフォーク長　OG=").
 QString RowCaption(Dimension d, int type) {
   const std::string_view points = Points(d, type);
-  return TableText(BaseCaption(d)) +
-         (points.empty() ? QString() : QStringLiteral("　") + TableText(points)) + QLatin1Char('=');
+  const QString caption = DimensionText(BaseCaption(d));
+  if (points.empty()) return caption + QLatin1Char('=');
+  return QCoreApplication::translate("potelan::BaseForm", "%1　%2=").arg(caption, TableText(points));
 }
 
 std::vector<Dimension> RowsOf(const std::vector<Dimension>& rows, DimensionGroup group) {

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMdiArea>
@@ -37,6 +38,7 @@
 #include "model/AppState.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/Translations.hpp"
 #include "ui/Units.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
@@ -93,6 +95,9 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   potelan::InstallFontSubstitutes();
+  // The system's language (LANG=en_US.UTF-8 pictures the English windows).
+  potelan::InstallTranslations(app, potelan::ResolveLanguage(potelan::LanguageChoice::Automatic,
+                                                             QLocale::system().uiLanguages()));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   outFolder = QString::fromLocal8Bit(argv[1]);
   const QDir links(QString::fromLocal8Bit(argv[2]));
