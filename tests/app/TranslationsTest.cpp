@@ -63,10 +63,10 @@ TEST(TranslationsTest, EveryTextHasAFinishedEnglishTranslationAndNoneIsLeftOver)
     if (xml.name() == QLatin1String("name")) {
       context = xml.readElementText();
     } else if (xml.name() == QLatin1String("source")) {
-      source = xml.readElementText();
+      source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
     } else if (xml.name() == QLatin1String("translation")) {
       const QString type = xml.attributes().value(QLatin1String("type")).toString();
-      const QString english = xml.readElementText();
+      const QString english = xml.readElementText(QXmlStreamReader::IncludeChildElements);
       const std::string where = (context + QStringLiteral(": ") + source).toStdString();
       ++messages;
       EXPECT_TRUE(type.isEmpty()) << type.toStdString() << " (run update_translations): " << where;

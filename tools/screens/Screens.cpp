@@ -178,6 +178,22 @@ int main(int argc, char* argv[]) {
     }
   }
   Save(&window, QStringLiteral("08-editing-all-views"));
+  // The main window's menus open, one after the other (popups of their own:
+  // the screen is pictured).
+  for (const char* name : {"menu_z1", "menu_z2", "menu_z5", "menu_z4", "menu_window"}) {
+    auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
+    if (menu == nullptr) continue;
+    window.menuBar()->setActiveAction(menu->menuAction());
+    Settle();
+    QThread::msleep(200);
+    Settle();
+    const QString path =
+        QDir(outFolder).filePath(QStringLiteral("08-menu-%1.png").arg(QString::fromLatin1(name)));
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(path)) ++failures;
+    std::printf("%s\n", qPrintable(path));
+    menu->hide();
+    Settle();
+  }
   SaveChild(window, window.Views().GraphWindow(), QStringLiteral("09-graph"));
   SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
   SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
