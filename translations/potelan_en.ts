@@ -7,6 +7,26 @@
         <source>%1&#x3000;%2=</source>
         <translation>%1 %2=</translation>
     </message>
+    <message>
+        <source>Suspension Type2</source>
+        <translation>Suspension Type2</translation>
+    </message>
+    <message>
+        <source>Suspesion Type3</source>
+        <translation>Suspension Type3</translation>
+    </message>
+    <message>
+        <source>Suspesion Type4</source>
+        <translation>Suspension Type4</translation>
+    </message>
+    <message>
+        <source>Suspesion Type5</source>
+        <translation>Suspension Type5</translation>
+    </message>
+    <message>
+        <source>Suspesion Type6</source>
+        <translation>Suspension Type6</translation>
+    </message>
 </context>
 <context>
     <name>potelan::Dimensions</name>
