@@ -41,6 +41,8 @@ class EditSession final : public QObject {
  public:
   EditSession(AppState& state, SessionPrompts& prompts, ChangeViews& views,
               QObject* parent = nullptr);
+  // The steps go without a word: the windows that listen may be gone.
+  ~EditSession() override { history_.blockSignals(true); }
 
   AppState& State() { return state_; }
   SessionPrompts& Prompts() { return prompts_; }
