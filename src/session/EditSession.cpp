@@ -465,10 +465,10 @@ void EditSession::LoadChangedLines(const QStringList& lines, const QString& path
   // dimension) changes nothing: no set, no stage, no view, and above all not
   // the stored set. The user is told so.
   if (const std::optional<LinkReadResult> nothing = NothingTaken(lines)) {
-    if (nothing->Status == LinkReadStatus::StoppedAtLine) {
+    if (path.isEmpty()) {
+      prompts_.Warn(kNotLinkFileText);  // pasted text that is no link file
+    } else if (nothing->Status == LinkReadStatus::StoppedAtLine) {
       prompts_.Warn(ReadStoppedMessage(path, nothing->Line));
-    } else if (path.isEmpty()) {
-      prompts_.Warn(kNotLinkFileText);
     } else {
       prompts_.FileFailure(kNotLinkFileText, path, QStringLiteral("%1 holds no link data").arg(path));
     }
