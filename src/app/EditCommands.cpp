@@ -17,8 +17,8 @@
 namespace potelan {
 namespace {
 
-QAction* Item(const MainWindow& window, const char* name) {
-  return window.findChild<QAction*>(QString::fromLatin1(name));
+QAction* Item(const QMenu* menu, const char* name) {
+  return menu->findChild<QAction*>(QString::fromLatin1(name));
 }
 
 QMenu* Menu(const MainWindow& window, const char* name) {
@@ -36,6 +36,7 @@ bool IsUndoOrRedo(const QKeyEvent& key) {
 
 EditCommands::EditCommands(MainWindow& window) : QObject(&window), window_(window) {
   QMenu* edit = Menu(window_, "menu_z2");
+  QMenu* view = Menu(window_, "menu_z5");
   QAction* first = edit->actions().value(0);
   undo_ = new QAction(tr("元に戻す"), edit);
   undo_->setObjectName("menu_undo");
@@ -48,12 +49,15 @@ EditCommands::EditCommands(MainWindow& window) : QObject(&window), window_(windo
   edit->insertSeparator(first);
   connect(undo_, &QAction::triggered, this, &EditCommands::Undo);
   connect(redo_, &QAction::triggered, this, &EditCommands::Redo);
-  connect(Item(window_, "menu_copy"), &QAction::triggered, this, &EditCommands::Copy);
-  connect(Item(window_, "menu_paste"), &QAction::triggered, this, &EditCommands::Paste);
+  QAction* copy = Item(edit, "menu_copy");
+  QAction* paste = Item(edit, "menu_paste");
+  connect(copy, &QAction::triggered, this, &EditCommands::Copy);
+  connect(paste, &QAction::triggered, this, &EditCommands::Paste);
+  editingItems_ = {edit->menuAction(), view->menuAction(), copy, paste};
   const char* const views[] = {"menu_graph", "menu_hyo", "menu_real"};
   for (int index = 0; index < 3; ++index) {
-    connect(Item(window_, views[index]), &QAction::triggered, this,
-            [this, index] { ViewToFront(index); });
+    editingItems_ << Item(view, views[index]);
+    connect(editingItems_.back(), &QAction::triggered, this, [this, index] { ViewToFront(index); });
   }
   QUndoStack& history = window_.Session().History();
   connect(&history, &QUndoStack::indexChanged, this, &EditCommands::UpdateStates);
@@ -69,11 +73,7 @@ bool EditCommands::Editing() const {
 void EditCommands::UpdateStates() {
   const bool editing = Editing();
   const QUndoStack& history = window_.Session().History();
-  Menu(window_, "menu_z2")->menuAction()->setEnabled(editing);
-  Menu(window_, "menu_z5")->menuAction()->setEnabled(editing);
-  for (const char* name : {"menu_copy", "menu_paste", "menu_graph", "menu_hyo", "menu_real"}) {
-    Item(window_, name)->setEnabled(editing);
-  }
+  for (QAction* item : editingItems_) item->setEnabled(editing);
   undo_->setEnabled(editing && history.canUndo());
   redo_->setEnabled(editing && history.canRedo());
   // The step's name after the word: "元に戻す テンションロッド長".

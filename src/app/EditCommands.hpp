@@ -5,6 +5,7 @@
 // form, and the main window's command states follow each of them.
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class QAction;
@@ -46,6 +47,8 @@ class EditCommands final : public QObject {
   MainWindow& window_;
   QAction* undo_ = nullptr;
   QAction* redo_ = nullptr;
+  // The menus 編集 and 表示 and the items that act at every editing stage.
+  QList<QAction*> editingItems_;
 };
 
 }  // namespace potelan
