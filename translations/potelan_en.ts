@@ -160,6 +160,21 @@
     </message>
 </context>
 <context>
+    <name>potelan::EditCommands</name>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>コピーできませんでした</source>
+        <translation>The data could not be copied</translation>
+    </message>
+</context>
+<context>
     <name>potelan::EditSession</name>
     <message>
         <source>変更された条件でリンクが成立しません</source>
@@ -212,6 +227,12 @@ The values after it are as they were before loading</translation>
     <message>
         <source>ﾘﾝｸﾌｧｲﾙとして読み込めませんでした</source>
         <translation>The file could not be read as a link file</translation>
+    </message>
+    <message>
+        <source>ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました
+以降の値は読み込む前のままです</source>
+        <translation>Line %1 of the link file cannot be read: the lines before it were loaded
+The values after it are as they were before loading</translation>
     </message>
 </context>
 <context>
