@@ -266,6 +266,9 @@ TEST(CheckedArithmeticTest, NeverReturnsInfinityOrNaN) {
   EXPECT_THROW(CheckedDiv(0, 0), GeometryFailure);
   EXPECT_THROW(CheckedDiv(1e300, 1e-300), GeometryFailure);
   EXPECT_THROW(CheckedDiv(1, std::numeric_limits<double>::infinity()), GeometryFailure);
+  EXPECT_THROW(CheckedDiv(-1, -0.0), GeometryFailure);
+  EXPECT_THROW(CheckedDiv(std::numeric_limits<double>::infinity(), 2), GeometryFailure);
+  EXPECT_THROW(CheckedDiv(std::numeric_limits<double>::quiet_NaN(), 2), GeometryFailure);
   EXPECT_THROW(CheckedSqrt(-1e-300), GeometryFailure);
   EXPECT_THROW(CheckedSqrt(std::numeric_limits<double>::quiet_NaN()), GeometryFailure);
   EXPECT_EQ(CheckedSqrt(0), 0);
