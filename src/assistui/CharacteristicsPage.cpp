@@ -111,7 +111,7 @@ void CharacteristicsPage::Fill() {
   QStringList rows = {QStringLiteral("ﾘﾝｸﾚｼｵ 0mm"),
                       QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(state_.MaxStroke),
                       QStringLiteral("進行率 %"),
-                      QStringLiteral("ｻｽｽﾄﾛｰｸ %1mm").arg(state_.MaxStroke),
+                      QStringLiteral("ｻｽｽﾄﾛｰｸ %1mm時 mm").arg(state_.MaxStroke),
                       QStringLiteral("ﾎｲｰﾙﾚｰﾄ 0mm kgf/mm"),
                       QStringLiteral("ﾎｲｰﾙﾚｰﾄ %1mm kgf/mm").arg(state_.MaxStroke),
                       QStringLiteral("サグ mm")};

@@ -5,14 +5,14 @@
 #include <QVBoxLayout>
 
 #include "assistui/Common.hpp"
+#include "ui/MdiPlacement.hpp"
+#include "views/GraphView.hpp"
 
 namespace potelan {
-namespace {
-}  // namespace
 
 DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHost host,
                                  QWidget* parent)
-    : QWidget(parent), state_(state) {
+    : QWidget(parent), state_(state), graph_(host.Graph) {
   setObjectName("Form_Assist");
   setWindowTitle(assistui::kTitle);
   setAccessibleName(assistui::kTitle);
@@ -34,6 +34,20 @@ DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHos
 
   Refresh();
   fitPage_->Target().TakeFrom(kChangedSet);
+}
+
+void DesignAssistant::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placedOnce_) return;
+  placedOnce_ = true;
+  // Beside the graph, where the fit's preview is drawn, and the graph in
+  // front of the windows it shares the area with.
+  GraphView* graph = graph_ ? graph_() : nullptr;
+  if (graph == nullptr || graph->parentWidget() == nullptr || graph->parentWidget()->isHidden()) {
+    return;
+  }
+  PlaceFrameBeside(*this, graph);
+  graph->parentWidget()->raise();
 }
 
 void DesignAssistant::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 #include "assistui/Common.hpp"
@@ -19,6 +20,11 @@ DimensionRanges::DimensionRanges(QWidget* parent) : QScrollArea(parent) {
   rowHolder_ = new QWidget(this);
   new QGridLayout(rowHolder_);
   setWidget(rowHolder_);
+}
+
+QSize DimensionRanges::sizeHint() const {
+  const QSize all = QScrollArea::sizeHint();
+  return {all.width(), std::min(all.height(), 12 * fontMetrics().height())};
 }
 
 void DimensionRanges::Follow(const ConfigSet& changed) {
@@ -42,7 +48,13 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
   }
   rows_.clear();
   rowsType_ = changed.SusType;
-  int r = 0;
+  // The columns' headings once, above the rows.
+  const QString headings[] = {QStringLiteral("寸法"), QStringLiteral("現在値"),
+                              QStringLiteral("下限"), QStringLiteral("上限")};
+  for (int column = 0; column < 4; ++column) {
+    grid->addWidget(new QLabel(headings[column], rowHolder_), 0, column);
+  }
+  int r = 1;
   for (Dimension d : DimensionsOfType(changed.SusType)) {
     Row row;
     const QString caption = DimensionCaption(d);
@@ -64,16 +76,10 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
     };
     row.Lower = spin(QStringLiteral("下限"));
     row.Upper = spin(QStringLiteral("上限"));
-    auto* lowerLabel = new QLabel(QStringLiteral("下限:"), rowHolder_);
-    lowerLabel->setBuddy(row.Lower);
-    auto* upperLabel = new QLabel(QStringLiteral("上限:"), rowHolder_);
-    upperLabel->setBuddy(row.Upper);
     grid->addWidget(row.Check, r, 0);
     grid->addWidget(row.CurrentValue, r, 1);
-    grid->addWidget(lowerLabel, r, 2);
-    grid->addWidget(row.Lower, r, 3);
-    grid->addWidget(upperLabel, r, 4);
-    grid->addWidget(row.Upper, r, 5);
+    grid->addWidget(row.Lower, r, 2);
+    grid->addWidget(row.Upper, r, 3);
     row.Value = std::nan("");  // filled below
     rows_[d] = row;
     ++r;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "assistui/Common.hpp"
 #include "assistui/DimensionRanges.hpp"
@@ -24,17 +25,26 @@ namespace potelan {
 
 using namespace assistui;
 
+namespace {
+// The errors of a fit are in its target's unit: kgf for a load, none for a
+// ratio.
+QString ErrorUnit(const std::optional<assist::FitRequest>& request) {
+  return request && request->What == assist::Quantity::AxleLoad ? QStringLiteral(" kgf")
+                                                                : QString();
+}
+}  // namespace
+
 FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget* parent)
     : QWidget(parent), state_(state), prompts_(prompts), host_(std::move(host)) {
   auto* layout = new QVBoxLayout(this);
-  auto* top = new QHBoxLayout();
-  layout->addLayout(top, 1);
-
-  // The target on the left, the dimensions on the right.
+  // The target beside the dimensions where the page is wide enough, above
+  // them where it is not (the window beside the graph).
+  top_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  layout->addLayout(top_, 5);
   targetEditor_ = new TargetEditor(state_, prompts_, this);
-  top->addWidget(targetEditor_, 2);
+  top_->addWidget(targetEditor_, 2);
   auto* right = new QVBoxLayout();
-  top->addLayout(right, 3);
+  top_->addLayout(right, 3);
   right->addWidget(new QLabel(QStringLiteral("変える寸法と範囲:"), this));
   dimensionRanges_ = new DimensionRanges(this);
   right->addWidget(dimensionRanges_, 1);
@@ -65,8 +75,11 @@ FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget*
   resultTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   resultTable_->verticalHeader()->setVisible(false);
   resultTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  resultTable_->setMaximumHeight(120);
-  layout->addWidget(resultTable_);
+  // Three rows at least; it grows with the window, as the target does.
+  resultTable_->setMinimumHeight(resultTable_->horizontalHeader()->sizeHint().height() +
+                                 3 * resultTable_->verticalHeader()->defaultSectionSize() +
+                                 2 * resultTable_->frameWidth());
+  layout->addWidget(resultTable_, 1);
 
   runner_ = new FitRunner(this);
   connect(runner_, &FitRunner::progressed, this, &FitPage::ShowProgress);
@@ -78,6 +91,38 @@ FitPage::FitPage(AppState& state, Prompts& prompts, AssistantHost host, QWidget*
 }
 
 FitPage::~FitPage() { StopFit(); }
+
+int FitPage::SideBySideWidth() const {
+  const QMargins m = layout()->contentsMargins();
+  return targetEditor_->minimumSizeHint().width() + top_->spacing() +
+         std::max(dimensionRanges_->minimumSizeHint().width(), dimensionRanges_->minimumWidth()) +
+         m.left() + m.right();
+}
+
+QSize FitPage::minimumSizeHint() const {
+  // Stacked, the page is as narrow as its widest part.
+  const QSize least = QWidget::minimumSizeHint();
+  if (top_->direction() == QBoxLayout::TopToBottom) return least;
+  const QMargins m = layout()->contentsMargins();
+  const int stacked =
+      std::max(targetEditor_->minimumSizeHint().width(),
+               std::max(dimensionRanges_->minimumSizeHint().width(), dimensionRanges_->minimumWidth())) +
+      m.left() + m.right();
+  return {std::min(least.width(), stacked), least.height()};
+}
+
+void FitPage::resizeEvent(QResizeEvent* event) {
+  const auto direction =
+      width() >= SideBySideWidth() ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+  if (top_->direction() != direction) {
+    top_->setDirection(direction);
+    // Stacked, the target's rows take the larger share of the height.
+    const bool stacked = direction == QBoxLayout::TopToBottom;
+    top_->setStretch(0, stacked ? 3 : 2);
+    top_->setStretch(1, stacked ? 2 : 3);
+  }
+  QWidget::resizeEvent(event);
+}
 
 bool FitPage::FitRunning() const { return runner_->Running(); }
 
@@ -122,9 +167,10 @@ bool FitPage::Run() {
 
 void FitPage::ShowProgress(const assist::FitProgress& progress) {
   progressLabel_->setText(
-      QStringLiteral("%1最良RMS %2  評価 %3回")
+      QStringLiteral("%1最良RMS %2%3  評価 %4回")
           .arg(runner_->Cancelling() ? QStringLiteral("中止しています... ") : QString())
           .arg(progress.BestRms, 0, 'g', 4)
+          .arg(ErrorUnit(request_))
           .arg(progress.Evaluations));
 }
 
@@ -145,11 +191,13 @@ void FitPage::StopFit() {
 
 void FitPage::ShowResult(const assist::FitResult& r) {
   lastResult_ = r;
-  const QString figures = QStringLiteral("RMS %1  最大誤差 %2  評価 %3回  %4秒")
+  const QString unit = ErrorUnit(request_);
+  const QString figures = QStringLiteral("RMS %1%5  最大誤差 %2%5  評価 %3回  %4秒")
                               .arg(r.Rms, 0, 'g', 4)
                               .arg(r.MaxError, 0, 'g', 4)
                               .arg(r.Evaluations)
-                              .arg(r.Seconds, 0, 'f', 2);
+                              .arg(r.Seconds, 0, 'f', 2)
+                              .arg(unit);
   switch (r.Status) {
     case assist::FitStatus::Done:
       progressLabel_->setText(QStringLiteral("完了"));

@@ -18,11 +18,27 @@ namespace {
 
 using namespace assistui;
 
-// Texts of the figures, in the order of Figure.
-const std::array<QString, 5> kFigureNames = {
-    QStringLiteral("ﾘﾝｸﾚｼｵ 0mm"), QStringLiteral("ﾘﾝｸﾚｼｵ 中間"), QStringLiteral("ﾘﾝｸﾚｼｵ 最大"),
-    QStringLiteral("進行率"), QStringLiteral("ｻｽｽﾄﾛｰｸ")};
-// The figures' units, and where a ratio is taken (0, half and the whole stroke).
+constexpr int kFigureCount = 5;
+// The figures' names as the sort choice lists them, each with the stroke it
+// is taken at (0, half and the whole stroke) or its unit.
+QString FigureName(SensitivityPage::Figure f, std::int16_t maxStroke) {
+  using Figure = SensitivityPage::Figure;
+  switch (f) {
+    case Figure::RatioAtZero:
+      return QStringLiteral("ﾘﾝｸﾚｼｵ 0mm");
+    case Figure::RatioAtHalf:
+      return QStringLiteral("ﾘﾝｸﾚｼｵ 中間 %1mm").arg(maxStroke / 2.0);
+    case Figure::RatioAtMax:
+      return QStringLiteral("ﾘﾝｸﾚｼｵ 最大 %1mm").arg(maxStroke);
+    case Figure::Progression:
+      return QStringLiteral("進行率 %");
+    case Figure::SusStroke:
+      return QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
+  }
+  return {};
+}
+// A column's header: the figure, and that its change is per +1 mm of the
+// dimension (the note names the spring rate's unit).
 QString HeaderOf(SensitivityPage::Figure f, std::int16_t maxStroke) {
   using Figure = SensitivityPage::Figure;
   QString name;
@@ -43,7 +59,7 @@ QString HeaderOf(SensitivityPage::Figure f, std::int16_t maxStroke) {
       name = QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
       break;
   }
-  return name + QStringLiteral("\n/ +1mm");
+  return name + QLatin1Char('\n') + QStringLiteral("+1mm あたり");
 }
 // Decimals each figure's change is shown with.
 constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
@@ -52,7 +68,8 @@ constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
 QTableWidgetItem* ChangeCell(const assist::DimensionSensitivity& row, SensitivityPage::Figure f,
                              double step) {
   if (!row.Assembles) {
-    QTableWidgetItem* cell = ReadOnlyItem(QStringLiteral("±%1で成立せず").arg(step));
+    const QString unit = TableText(InfoOf(row.Dim).Unit);
+    QTableWidgetItem* cell = ReadOnlyItem(QStringLiteral("±%1%2で成立せず").arg(step).arg(unit));
     cell->setForeground(QColor(96, 96, 96));
     return cell;
   }
@@ -92,7 +109,9 @@ SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
   auto* row = new QHBoxLayout();
   figureChoice_ = new QComboBox(this);
   figureChoice_->setObjectName("Combo_Sensitivity");
-  for (const QString& name : kFigureNames) figureChoice_->addItem(name);
+  for (int f = 0; f < kFigureCount; ++f) {
+    figureChoice_->addItem(FigureName(static_cast<Figure>(f), state_.MaxStroke));
+  }
   row->addWidget(Buddy(QStringLiteral("並べる基準:"), figureChoice_, this));
   row->addWidget(figureChoice_);
   row->addStretch(1);
@@ -106,7 +125,7 @@ SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
   sensitivityTable_ = new QTableWidget(this);
   sensitivityTable_->setObjectName("Table_Sensitivity");
   sensitivityTable_->setAccessibleName(QStringLiteral("感度"));
-  sensitivityTable_->setColumnCount(static_cast<int>(kFigureNames.size()) + 1);
+  sensitivityTable_->setColumnCount(kFigureCount + 1);
   sensitivityTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sensitivityTable_->verticalHeader()->setVisible(false);
   sensitivityTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -132,8 +151,9 @@ void SensitivityPage::Fill() {
   const assist::Sensitivity& s = sensitivity_;
   const auto figure = static_cast<Figure>(std::max(0, figureChoice_->currentIndex()));
   QStringList headers = {QStringLiteral("寸法")};
-  for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+  for (int f = 0; f < kFigureCount; ++f) {
     headers << HeaderOf(static_cast<Figure>(f), state_.MaxStroke);
+    figureChoice_->setItemText(f, FigureName(static_cast<Figure>(f), state_.MaxStroke));
   }
   sensitivityTable_->setHorizontalHeaderLabels(headers);
   if (!s.Ok) {
@@ -144,7 +164,7 @@ void SensitivityPage::Fill() {
   }
   // The units of a length and of the spring rate, as the table gives them.
   noteLabel_->setText(QStringLiteral("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
-                                     "中央差分 ±%4。＋は青、－は赤。")
+                                     "中央差分 ±%4%1。＋は青、－は赤。")
                           .arg(TableText(InfoOf(Dimension::LinkUp).Unit),
                                DimensionCaption(Dimension::SpringRate),
                                TableText(InfoOf(Dimension::SpringRate).Unit))
@@ -165,7 +185,7 @@ void SensitivityPage::Fill() {
     QTableWidgetItem* name = ReadOnlyItem(DimensionCaption(row.Dim));
     name->setData(Qt::UserRole, static_cast<int>(row.Dim));
     sensitivityTable_->setItem(r, 0, name);
-    for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+    for (int f = 0; f < kFigureCount; ++f) {
       QTableWidgetItem* cell = ChangeCell(row, static_cast<Figure>(f), s.Step);
       cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       if (f == static_cast<int>(figure)) {

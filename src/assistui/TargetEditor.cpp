@@ -36,7 +36,6 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   pointsTable_ = new QTableWidget(0, 2, this);
   pointsTable_->setObjectName("Table_Target");
   pointsTable_->setAccessibleName(QStringLiteral("目標点"));
-  pointsTable_->setHorizontalHeaderLabels({QStringLiteral("ｽﾄﾛｰｸ mm"), QStringLiteral("目標値")});
   pointsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   pointsTable_->verticalHeader()->setVisible(false);
   layout->addWidget(pointsTable_, 1);
@@ -60,7 +59,8 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   QPushButton* progression =
       Button(QStringLiteral("進行率 +変化量 %"), "Command_Progression", this);
   QPushButton* scale = Button(QStringLiteral("値 ×(1+変化量 %)"), "Command_Scale", this);
-  QPushButton* shift = Button(QStringLiteral("値 +変化量"), "Command_Shift", this);
+  shiftButton_ = Button(QString(), "Command_Shift", this);
+  QPushButton* shift = shiftButton_;
   buttons->addWidget(progression, 3, 0, 1, 2);
   buttons->addWidget(scale, 4, 0);
   buttons->addWidget(shift, 4, 1);
@@ -80,8 +80,24 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   connect(progression, &QPushButton::clicked, this, [this] { Reshape(Change::AddProgression); });
   connect(scale, &QPushButton::clicked, this, [this] { Reshape(Change::Scale); });
   connect(shift, &QPushButton::clicked, this, [this] { Reshape(Change::Shift); });
-  connect(quantityChoice_, &QComboBox::currentIndexChanged, this,
-          [this] { TakeFrom(kChangedSet); });
+  connect(quantityChoice_, &QComboBox::currentIndexChanged, this, [this] {
+    ShowUnits();
+    TakeFrom(kChangedSet);
+  });
+  ShowUnits();
+}
+
+QString TargetEditor::UnitSuffix() const {
+  return ChosenQuantity() == assist::Quantity::AxleLoad ? QStringLiteral(" kgf") : QString();
+}
+
+void TargetEditor::ShowUnits() {
+  // A ratio has no unit; a load is in kgf.
+  pointsTable_->setHorizontalHeaderLabels(
+      {QStringLiteral("ｽﾄﾛｰｸ mm"), QStringLiteral("目標値") + UnitSuffix()});
+  const QString shift = QStringLiteral("値 +変化量") + UnitSuffix();
+  shiftButton_->setText(shift);
+  shiftButton_->setAccessibleName(shift);
 }
 
 assist::Quantity TargetEditor::ChosenQuantity() const {
