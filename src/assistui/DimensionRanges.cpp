@@ -49,8 +49,7 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
   rows_.clear();
   rowsType_ = changed.SusType;
   // The columns' headings once, above the rows.
-  const QString headings[] = {QStringLiteral("寸法"), QStringLiteral("現在値"),
-                              QStringLiteral("下限"), QStringLiteral("上限")};
+  const QString headings[] = {tr("寸法"), tr("現在値"), tr("下限"), tr("上限")};
   for (int column = 0; column < 4; ++column) {
     grid->addWidget(new QLabel(headings[column], rowHolder_), 0, column);
   }
@@ -62,7 +61,7 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
     row.Check->setObjectName(QStringLiteral("Check_") + TableText(JsonName(d)));
     row.Check->setAccessibleName(caption);
     row.CurrentValue = new QLabel(rowHolder_);
-    row.CurrentValue->setAccessibleName(caption + QStringLiteral(" 現在値"));
+    row.CurrentValue->setAccessibleName(tr("%1 現在値").arg(caption));
     const int decimals = EntryDecimals(d);
     auto spin = [&](const QString& which) {
       auto* box = new QDoubleSpinBox(rowHolder_);
@@ -74,8 +73,8 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
       box->setMaximumWidth(122);
       return box;
     };
-    row.Lower = spin(QStringLiteral("下限"));
-    row.Upper = spin(QStringLiteral("上限"));
+    row.Lower = spin(tr("下限"));
+    row.Upper = spin(tr("上限"));
     grid->addWidget(row.Check, r, 0);
     grid->addWidget(row.CurrentValue, r, 1);
     grid->addWidget(row.Lower, r, 2);

@@ -1,6 +1,7 @@
 #include "assistui/SensitivityPage.hpp"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,15 +26,17 @@ QString FigureName(SensitivityPage::Figure f, std::int16_t maxStroke) {
   using Figure = SensitivityPage::Figure;
   switch (f) {
     case Figure::RatioAtZero:
-      return QStringLiteral("ﾘﾝｸﾚｼｵ 0mm");
+      return QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 0mm");
     case Figure::RatioAtHalf:
-      return QStringLiteral("ﾘﾝｸﾚｼｵ 中間 %1mm").arg(maxStroke / 2.0);
+      return QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 中間 %1mm")
+          .arg(maxStroke / 2.0);
     case Figure::RatioAtMax:
-      return QStringLiteral("ﾘﾝｸﾚｼｵ 最大 %1mm").arg(maxStroke);
+      return QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 最大 %1mm")
+          .arg(maxStroke);
     case Figure::Progression:
-      return QStringLiteral("進行率 %");
+      return QCoreApplication::translate("potelan::SensitivityPage", "進行率 %");
     case Figure::SusStroke:
-      return QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
+      return QCoreApplication::translate("potelan::SensitivityPage", "ｻｽｽﾄﾛｰｸ mm");
   }
   return {};
 }
@@ -44,22 +47,29 @@ QString HeaderOf(SensitivityPage::Figure f, std::int16_t maxStroke) {
   QString name;
   switch (f) {
     case Figure::RatioAtZero:
-      name = QStringLiteral("ﾘﾝｸﾚｼｵ 0mm");
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 0mm", "column heading");
       break;
     case Figure::RatioAtHalf:
-      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke / 2.0);
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ %1mm", "column heading")
+              .arg(maxStroke / 2.0);
       break;
     case Figure::RatioAtMax:
-      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke);
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ %1mm", "column heading")
+              .arg(maxStroke);
       break;
     case Figure::Progression:
-      name = QStringLiteral("進行率 %");
+      name = QCoreApplication::translate("potelan::SensitivityPage", "進行率 %", "column heading");
       break;
     case Figure::SusStroke:
-      name = QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ｻｽｽﾄﾛｰｸ mm", "column heading");
       break;
   }
-  return name + QLatin1Char('\n') + QStringLiteral("+1mm あたり");
+  return name + QLatin1Char('\n') +
+         QCoreApplication::translate("potelan::SensitivityPage", "+1mm あたり", "column heading");
 }
 // Decimals each figure's change is shown with.
 constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
@@ -69,7 +79,10 @@ QTableWidgetItem* ChangeCell(const assist::DimensionSensitivity& row, Sensitivit
                              double step) {
   if (!row.Assembles) {
     const QString unit = TableText(InfoOf(row.Dim).Unit);
-    QTableWidgetItem* cell = ReadOnlyItem(QStringLiteral("±%1%2で成立せず").arg(step).arg(unit));
+    QTableWidgetItem* cell =
+        ReadOnlyItem(QCoreApplication::translate("potelan::SensitivityPage", "±%1%2で成立せず")
+                         .arg(step)
+                         .arg(unit));
     cell->setForeground(QColor(96, 96, 96));
     return cell;
   }
@@ -112,22 +125,24 @@ SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
   for (int f = 0; f < kFigureCount; ++f) {
     figureChoice_->addItem(FigureName(static_cast<Figure>(f), state_.MaxStroke));
   }
-  row->addWidget(Buddy(QStringLiteral("並べる基準:"), figureChoice_, this));
+  row->addWidget(Buddy(tr("並べる基準:"), figureChoice_, this));
   row->addWidget(figureChoice_);
   row->addStretch(1);
   layout->addLayout(row);
   noteLabel_ = new QLabel(this);
   noteLabel_->setObjectName("Label_Sensitivity");
-  noteLabel_->setAccessibleName(QStringLiteral("感度の説明"));
+  noteLabel_->setAccessibleName(tr("感度の説明"));
   noteLabel_->setWordWrap(true);
   layout->addWidget(noteLabel_);
 
   sensitivityTable_ = new QTableWidget(this);
   sensitivityTable_->setObjectName("Table_Sensitivity");
-  sensitivityTable_->setAccessibleName(QStringLiteral("感度"));
+  sensitivityTable_->setAccessibleName(tr("感度"));
   sensitivityTable_->setColumnCount(kFigureCount + 1);
   sensitivityTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sensitivityTable_->verticalHeader()->setVisible(false);
+  // The figures' columns as wide as their headings, in any language.
+  sensitivityTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   sensitivityTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   layout->addWidget(sensitivityTable_, 1);
   connect(figureChoice_, &QComboBox::currentIndexChanged, this, [this] { Fill(); });
@@ -150,21 +165,21 @@ void SensitivityPage::Recompute() {
 void SensitivityPage::Fill() {
   const assist::Sensitivity& s = sensitivity_;
   const auto figure = static_cast<Figure>(std::max(0, figureChoice_->currentIndex()));
-  QStringList headers = {QStringLiteral("寸法")};
+  QStringList headers = {tr("寸法")};
   for (int f = 0; f < kFigureCount; ++f) {
     headers << HeaderOf(static_cast<Figure>(f), state_.MaxStroke);
     figureChoice_->setItemText(f, FigureName(static_cast<Figure>(f), state_.MaxStroke));
   }
   sensitivityTable_->setHorizontalHeaderLabels(headers);
   if (!s.Ok) {
-    noteLabel_->setText(QStringLiteral("変更データがストローク全体で成立しません: ") +
-                        QString::fromStdString(s.Message));
+    noteLabel_->setText(tr("変更データがストローク全体で成立しません: ") +
+                        SweepFailure(s.Message, s.FailedStroke));
     sensitivityTable_->setRowCount(0);
     return;
   }
   // The units of a length and of the spring rate, as the table gives them.
-  noteLabel_->setText(QStringLiteral("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
-                                     "中央差分 ±%4%1。＋は青、－は赤。")
+  noteLabel_->setText(tr("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
+                         "中央差分 ±%4%1。＋は青、－は赤。")
                           .arg(TableText(InfoOf(Dimension::LinkUp).Unit),
                                DimensionCaption(Dimension::SpringRate),
                                TableText(InfoOf(Dimension::SpringRate).Unit))

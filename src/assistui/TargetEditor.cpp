@@ -27,24 +27,23 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   auto* quantityRow = new QHBoxLayout();
   quantityChoice_ = new QComboBox(this);
   quantityChoice_->setObjectName("Combo_Quantity");
-  quantityChoice_->addItems(
-      {QStringLiteral("ﾘﾝｸﾚｼｵ"), QStringLiteral("ﾘﾝｸﾚｼｵ(逆数)"), QStringLiteral("ｱｸｽﾙ荷重")});
-  quantityRow->addWidget(Buddy(QStringLiteral("合わせる値:"), quantityChoice_, this));
+  quantityChoice_->addItems({tr("ﾘﾝｸﾚｼｵ"), tr("ﾘﾝｸﾚｼｵ(逆数)"), tr("ｱｸｽﾙ荷重")});
+  quantityRow->addWidget(Buddy(tr("合わせる値:"), quantityChoice_, this));
   quantityRow->addWidget(quantityChoice_, 1);
   layout->addLayout(quantityRow);
 
   pointsTable_ = new QTableWidget(0, 2, this);
   pointsTable_->setObjectName("Table_Target");
-  pointsTable_->setAccessibleName(QStringLiteral("目標点"));
+  pointsTable_->setAccessibleName(tr("目標点"));
   pointsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   pointsTable_->verticalHeader()->setVisible(false);
   layout->addWidget(pointsTable_, 1);
 
   auto* buttons = new QGridLayout();
-  QPushButton* addRow = Button(QStringLiteral("行追加"), "Command_Add_Row", this);
-  QPushButton* removeRow = Button(QStringLiteral("行削除"), "Command_Remove_Row", this);
-  QPushButton* fromBase = Button(QStringLiteral("基準から"), "Command_From_Base", this);
-  QPushButton* fromChanged = Button(QStringLiteral("変更から"), "Command_From_Changed", this);
+  QPushButton* addRow = Button(tr("行追加"), "Command_Add_Row", this);
+  QPushButton* removeRow = Button(tr("行削除"), "Command_Remove_Row", this);
+  QPushButton* fromBase = Button(tr("基準から"), "Command_From_Base", this);
+  QPushButton* fromChanged = Button(tr("変更から"), "Command_From_Changed", this);
   buttons->addWidget(addRow, 0, 0);
   buttons->addWidget(removeRow, 0, 1);
   buttons->addWidget(fromBase, 1, 0);
@@ -54,11 +53,10 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   amountBox_->setRange(-1000, 1000);
   amountBox_->setDecimals(3);
   amountBox_->setValue(10);
-  buttons->addWidget(Buddy(QStringLiteral("変化量:"), amountBox_, this), 2, 0);
+  buttons->addWidget(Buddy(tr("変化量:"), amountBox_, this), 2, 0);
   buttons->addWidget(amountBox_, 2, 1);
-  QPushButton* progression =
-      Button(QStringLiteral("進行率 +変化量 %"), "Command_Progression", this);
-  QPushButton* scale = Button(QStringLiteral("値 ×(1+変化量 %)"), "Command_Scale", this);
+  QPushButton* progression = Button(tr("進行率 +変化量 %"), "Command_Progression", this);
+  QPushButton* scale = Button(tr("値 ×(1+変化量 %)"), "Command_Scale", this);
   shiftButton_ = Button(QString(), "Command_Shift", this);
   QPushButton* shift = shiftButton_;
   buttons->addWidget(progression, 3, 0, 1, 2);
@@ -93,9 +91,8 @@ QString TargetEditor::UnitSuffix() const {
 
 void TargetEditor::ShowUnits() {
   // A ratio has no unit; a load is in kgf.
-  pointsTable_->setHorizontalHeaderLabels(
-      {QStringLiteral("ｽﾄﾛｰｸ mm"), QStringLiteral("目標値") + UnitSuffix()});
-  const QString shift = QStringLiteral("値 +変化量") + UnitSuffix();
+  pointsTable_->setHorizontalHeaderLabels({tr("ｽﾄﾛｰｸ mm"), tr("目標値") + UnitSuffix()});
+  const QString shift = tr("値 +変化量") + UnitSuffix();
   shiftButton_->setText(shift);
   shiftButton_->setAccessibleName(shift);
 }
@@ -160,9 +157,8 @@ int TargetEditor::FirstBadRow() const {
 void TargetEditor::TakeFrom(int set) {
   const assist::Curve curve = assist::SweepCurve(state_.Set[set], state_.MaxStroke, false);
   if (!curve.Ok) {
-    const QString text =
-        QStringLiteral("%1データがストローク全体で成立しないため、目標にできません")
-            .arg(set == kBaseSet ? kBaseColumn : kChangedColumn);
+    const QString text = tr("%1データがストローク全体で成立しないため、目標にできません")
+                             .arg(set == kBaseSet ? BaseColumn() : ChangedColumn());
     prompts_.Message(this, text, text::kNoticeTitle, MessageIcon::Warning);
     return;
   }

@@ -23,9 +23,9 @@ bool GrowToScreen(QWidget& window, const QRect& available) {
   const QRect inner = window.geometry();
   const QRect outer = window.frameGeometry();
   // The window manager's frame around the window takes its part of the area.
-  const QRect target = available.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
-                                          inner.right() - outer.right(),
-                                          inner.bottom() - outer.bottom());
+  const QRect target =
+      available.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
+                         inner.right() - outer.right(), inner.bottom() - outer.bottom());
   const bool wider = target.width() > inner.width();
   const bool taller = target.height() > inner.height();
   if (!wider && !taller) return false;
@@ -64,8 +64,8 @@ std::optional<QRect> PlaceBeside(QSize room, const QRect& keep, QSize minimum, Q
     const int h = r.height();
     // Next to `keep`: at the strip's edge that touches it.
     const int x = r.right() + 1 == k.left() ? r.right() + 1 - w : r.left();
-    const QRect place(strip.Across ? x : std::clamp(k.left(), r.left(), r.right() + 1 - w), r.top(), w,
-                      h);
+    const QRect place(strip.Across ? x : std::clamp(k.left(), r.left(), r.right() + 1 - w), r.top(),
+                      w, h);
     const long long size = static_cast<long long>(w) * h;
     if (size > bestArea) {
       best = place;
@@ -77,8 +77,7 @@ std::optional<QRect> PlaceBeside(QSize room, const QRect& keep, QSize minimum, Q
 
 void PlaceFrameBeside(QWidget& view, const QWidget* keep, std::optional<QRect> screen) {
   auto* frame = qobject_cast<QMdiSubWindow*>(view.parentWidget());
-  auto* keepFrame =
-      keep != nullptr ? qobject_cast<QMdiSubWindow*>(keep->parentWidget()) : nullptr;
+  auto* keepFrame = keep != nullptr ? qobject_cast<QMdiSubWindow*>(keep->parentWidget()) : nullptr;
   if (frame == nullptr || keepFrame == nullptr || frame->mdiArea() == nullptr ||
       frame->mdiArea() != keepFrame->mdiArea()) {
     return;

@@ -1,5 +1,6 @@
 #include "views/GraphPainter.hpp"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,9 +14,12 @@
 namespace potelan {
 namespace {
 
-const QString kBase = QStringLiteral("基準");
-const QString kChanged = QStringLiteral("変更");
-const QString kLoadColumn = QStringLiteral("荷重");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::GraphPainter", text); }
+
+const char* const kBase = QT_TRANSLATE_NOOP("potelan::GraphPainter", "基準");
+const char* const kChanged = QT_TRANSLATE_NOOP("potelan::GraphPainter", "変更");
+const char* const kLoadColumn = QT_TRANSLATE_NOOP("potelan::GraphPainter", "荷重");
 
 const QColor kPlotGround(0, 0, 0);
 const QColor kOverlayText(210, 210, 210);
@@ -99,11 +103,11 @@ GraphLegend LegendOf(const std::vector<GraphCurve>& curves) {
     sets[static_cast<std::size_t>(curve.Set == 0 ? 0 : 1)] = true;
   }
   if (anyRatio) legend.Columns << RatioTitle(inverse);
-  if (anyLoad) legend.Columns << kLoadColumn;
+  if (anyLoad) legend.Columns << Tr(kLoadColumn);
   for (int set = 0; set < 2; ++set) {
     if (!sets[static_cast<std::size_t>(set)]) continue;
     GraphLegend::Row row;
-    row.Name = set == 0 ? kBase : kChanged;
+    row.Name = set == 0 ? Tr(kBase) : Tr(kChanged);
     for (const bool load : {false, true}) {
       if (load ? !anyLoad : !anyRatio) continue;
       std::optional<QColor> colour;
@@ -120,10 +124,13 @@ GraphLegend LegendOf(const std::vector<GraphCurve>& curves) {
 }
 
 QString RatioTitle(bool inverse) {
-  return inverse ? QStringLiteral("ﾘﾝｸﾚｼｵ(逆)") : QStringLiteral("ﾘﾝｸﾚｼｵ");
+  return inverse ? QCoreApplication::translate("potelan::GraphPainter", "ﾘﾝｸﾚｼｵ(逆)")
+                 : QCoreApplication::translate("potelan::GraphPainter", "ﾘﾝｸﾚｼｵ");
 }
-QString LoadTitle() { return QStringLiteral("荷重 kgf"); }
-QString StrokeTitle() { return QStringLiteral("ｱｸｽﾙｽﾄﾛｰｸ mm"); }
+QString LoadTitle() { return QCoreApplication::translate("potelan::GraphPainter", "荷重 kgf"); }
+QString StrokeTitle() {
+  return QCoreApplication::translate("potelan::GraphPainter", "ｱｸｽﾙｽﾄﾛｰｸ mm");
+}
 
 void ScaleKeepingPoints(const QImage& source, const std::vector<bool>* rowsUsed, QImage& target) {
   const QRgb black = qRgb(0, 0, 0);

@@ -147,7 +147,7 @@ class GraphView final : public QWidget, public PlotSink {
   // plot shows; a detail drawing keeps them.
   static inline const QColor kPreviewColour{255, 160, 0};
   // The window's caption, also the title of a saved SVG.
-  static inline const QString kCaption = QStringLiteral("グラフ表示");
+  static QString Caption();
   void SetPreviewCurves(std::vector<GraphCurve> curves);
   void ClearPreview();
   const std::vector<GraphCurve>& PreviewCurves() const { return preview_; }

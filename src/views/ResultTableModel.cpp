@@ -1,5 +1,6 @@
 #include "views/ResultTableModel.hpp"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -37,7 +38,7 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
   }
   switch (role) {
     case Qt::DisplayRole:
-      return HeaderLine(0, section) + QLatin1Char('\n') + HeaderLine(1, section);
+      return ShownHeaderLine(0, section) + QLatin1Char('\n') + ShownHeaderLine(1, section);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     default:
@@ -53,6 +54,25 @@ Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const {
 QString ResultTableModel::HeaderLine(int line, int column) const {
   if (line < 0 || line >= kHeaderRows) return {};
   return QString::fromStdString(table_.Cell(column, line));
+}
+
+QString ResultTableModel::ShownHeaderLine(int line, int column) const {
+  if (line < 0 || line >= kHeaderRows) return {};
+  const std::string& cell = table_.Cell(column, line);
+  for (const ResultItemInfo& info : ResultItems()) {
+    if (cell == info.Header) {
+      return QCoreApplication::translate("potelan::ResultItems", info.Header.data());
+    }
+  }
+  // The words of the stroke column and of the sides.
+  static constexpr const char* kWords[] = {QT_TRANSLATE_NOOP("potelan::ResultTableModel", "ｱｸｽﾙ"),
+                                           QT_TRANSLATE_NOOP("potelan::ResultTableModel", "ｽﾄﾛｰｸ"),
+                                           QT_TRANSLATE_NOOP("potelan::ResultTableModel", "基準"),
+                                           QT_TRANSLATE_NOOP("potelan::ResultTableModel", "変更")};
+  for (const char* word : kWords) {
+    if (cell == word) return QCoreApplication::translate("potelan::ResultTableModel", word);
+  }
+  return QString::fromStdString(cell);
 }
 
 QString ResultTableModel::CopyText(const QModelIndexList& cells) const {
