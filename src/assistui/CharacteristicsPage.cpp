@@ -81,6 +81,7 @@ CharacteristicsPage::CharacteristicsPage(const AppState& state, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   auto* loadRow = new QHBoxLayout();
   staticLoadBox_ = new QDoubleSpinBox(this);
+  staticLoadBox_->setLocale(QLocale::c());  // a decimal point in every language
   staticLoadBox_->setObjectName("Spin_Static_Load");
   staticLoadBox_->setRange(0, 99999.9);
   staticLoadBox_->setDecimals(1);

@@ -65,6 +65,7 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
     const int decimals = EntryDecimals(d);
     auto spin = [&](const QString& which) {
       auto* box = new QDoubleSpinBox(rowHolder_);
+      box->setLocale(QLocale::c());  // a decimal point in every language
       box->setRange(-99999.99, 99999.99);
       box->setDecimals(decimals);
       box->setSingleStep(EntryStep(d) * 10);

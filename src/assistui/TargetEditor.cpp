@@ -49,6 +49,7 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   buttons->addWidget(fromBase, 1, 0);
   buttons->addWidget(fromChanged, 1, 1);
   amountBox_ = new QDoubleSpinBox(this);
+  amountBox_->setLocale(QLocale::c());  // a decimal point in every language
   amountBox_->setObjectName("Spin_Amount");
   amountBox_->setRange(-1000, 1000);
   amountBox_->setDecimals(3);
