@@ -17,15 +17,12 @@
 #include <exception>
 #include <optional>
 
-#include "app/InitForm.hpp"
+#include "app/EditCommands.hpp"
 #include "app/ResultViews.hpp"
 #include "app/ToolbarIcons.hpp"
 #include "assistui/DesignAssistant.hpp"
 #include "app/WindowArrangement.hpp"
-#include "entry/BaseForm.hpp"
-#include "entry/InputForm.hpp"
 #include "entry/SessionWindowsPrompts.hpp"
-#include "entry/StartMixForm.hpp"
 #include "files/LinkFile.hpp"
 #include "files/SettingsFile.hpp"
 #include "files/TextCodec.hpp"
@@ -87,6 +84,7 @@ MainWindow::MainWindow(AppState& state, Prompts& prompts, bool showTypeChoice, Q
   connect(views_.get(), &ResultViews::openChanged, this, &MainWindow::UpdateCommandStates);
   BuildToolbar();
   BuildMenus();
+  commands_ = new EditCommands(*this);
   statusBar()->setObjectName("StatusBar1");
   statusBar()->setSizeGripEnabled(true);
 
@@ -227,6 +225,7 @@ void MainWindow::UpdateCommandStates() {
   // Stroke playback belongs to the stage it was started in.
   if (RealView* real = views_->RealWindow()) real->StopPlayback();
   AssistantFollowsStage(editingStage);
+  commands_->UpdateStates();
 }
 
 void MainWindow::AssistantFollowsStage(bool editingStage) {

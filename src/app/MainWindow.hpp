@@ -24,6 +24,7 @@ class QMdiSubWindow;
 
 namespace potelan {
 
+class EditCommands;
 class Prompts;
 class ResultViews;
 class SessionWindowsPrompts;
@@ -97,6 +98,8 @@ class MainWindow final : public QMainWindow {
   void OpenAtStart(const QString& path);
 
  private:
+  // The menus 編集 and 表示 run the stage's commands as the toolbar does.
+  friend class EditCommands;
   void BuildToolbar();
   void BuildMenus();
   void CentreOnScreen();
@@ -140,6 +143,7 @@ class MainWindow final : public QMainWindow {
   std::unique_ptr<SessionWindowsPrompts> sessionPrompts_;
   std::unique_ptr<EditSession> session_;
   QPointer<DesignAssistant> assistant_;
+  EditCommands* commands_ = nullptr;  // 編集 and 表示
   // The design assistant's menu follows the stage; leaving the editing
   // stages closes the window (its fit is cancelled and joined).
   void AssistantFollowsStage(bool editingStage);

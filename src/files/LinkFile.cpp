@@ -109,6 +109,15 @@ std::optional<QStringList> LinkFileLines(const AppState& state, const EntryForm&
   return lines;
 }
 
+std::optional<QString> LinkFileText(const AppState& state, const EntryForm& form, int set,
+                                    QString* error) {
+  const std::optional<QStringList> lines = LinkFileLines(state, form, set, error);
+  if (!lines) return std::nullopt;
+  QString text;
+  for (const QString& line : *lines) text += line + QStringLiteral("\r\n");
+  return text;
+}
+
 WriteResult WriteLinkFile(const AppState& state, const EntryForm& form, const QString& path,
                           int set) {
   WriteResult result;

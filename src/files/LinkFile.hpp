@@ -55,6 +55,12 @@ struct LinkReadResult {
 std::optional<QStringList> LinkFileLines(const AppState& state, const EntryForm& form, int set,
                                          QString* error = nullptr);
 
+// The text of that link file as Save writes it, before its encoding: the
+// lines of LinkFileLines, each followed by CR LF (what Copy puts on the
+// clipboard).
+std::optional<QString> LinkFileText(const AppState& state, const EntryForm& form, int set,
+                                    QString* error = nullptr);
+
 // Creates or replaces the link file at `path` from LinkFileLines. A failed
 // write leaves a previous file untouched.
 WriteResult WriteLinkFile(const AppState& state, const EntryForm& form, const QString& path,

@@ -8,6 +8,7 @@
 #include "entry/FormTransfer.hpp"
 #include "entry/MemoryForm.hpp"
 #include "files/LinkFile.hpp"
+#include "files/TextCodec.hpp"
 #include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
@@ -32,20 +33,19 @@ bool LacksPosition(const ConfigSet& set) {
   return set.SusType >= 3 && (set.SusPos < 1 || set.SusPos > 4);
 }
 
-// The outcome of reading a link file into the change-input form when the
-// reading would take nothing from it (no line gives a type, a position or a
-// box's value); nothing when the file gives something or cannot be opened.
-// The file is read into a form without a window whose boxes all hold a mark
-// first, so that every box the reading writes shows.
-std::optional<LinkReadResult> NothingTaken(const QString& path) {
+// The outcome of reading link-file lines into the change-input form when the
+// reading would take nothing from them (no line gives a type, a position or
+// a box's value); nothing when they give something. The lines are read into
+// a form without a window whose boxes all hold a mark first, so that every
+// box the reading writes shows.
+std::optional<LinkReadResult> NothingTaken(const QStringList& lines) {
   AppState probe;
   probe.Mode = EditMode::Changing;
   MemoryForm form = MemoryForm::InputForm();
   const QString mark = QStringLiteral("\x01");
   const QStringList boxes = form.BoxNames();
   for (const QString& box : boxes) form.SetBoxText(box, mark);
-  const LinkReadResult read = ReadLinkFile(probe, form, path, kChangedSet);
-  if (read.Status == LinkReadStatus::CannotOpen) return std::nullopt;
+  const LinkReadResult read = ReadLinkLines(probe, form, lines, kChangedSet);
   if (!form.TypeIndexCalls().empty() || !form.PositionLabel().isEmpty()) return std::nullopt;
   for (const QString& box : boxes) {
     if (form.BoxText(box) != mark) return std::nullopt;
@@ -81,6 +81,11 @@ bool StepBySpin(ConfigSet& c, const QString& spinName, bool upArrow, double pitc
 }  // namespace
 
 QString ReadStoppedMessage(const QString& path, int line) {
+  if (path.isEmpty()) {
+    return QStringLiteral("ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n"
+                          "以降の値は読み込む前のままです")
+        .arg(line);
+  }
   return QStringLiteral("ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n%2\n"
                         "以降の値は読み込む前のままです")
       .arg(line)
@@ -140,7 +145,10 @@ SweepResult EditSession::SweepBase() {
   return BaseSweep(state_, views_.Table(), views_.Graph());
 }
 
-void EditSession::LeaveEditing() { SetStage(EditMode::Base); }
+void EditSession::LeaveEditing() {
+  history_.clear();
+  SetStage(EditMode::Base);
+}
 
 void EditSession::StartChangedSet() {
   CopyEnteredDimensions(state_.Set[kBaseSet], state_.Set[kChangedSet]);
@@ -149,6 +157,11 @@ void EditSession::StartChangedSet() {
   // the next commit would bring back into the boxes and the drawing).
   state_.Set[kChangedSet].PivotMoveX = state_.Set[kBaseSet].PivotMoveX;
   state_.Set[kChangedSet].PivotMoveY = state_.Set[kBaseSet].PivotMoveY;
+  // A new editing session: no steps yet, and its first judged change takes
+  // the snapshot.
+  history_.clear();
+  accepted_ = state_.Set[kChangedSet];
+  snapshotTaken_ = false;
 }
 
 // ---- commits ----------------------------------------------------------------
@@ -286,7 +299,7 @@ void EditSession::Judge(bool entriesRead) {
   if (state_.Mode == EditMode::New) {
     AppState read = state_;
     if (ReadFormToSet(read, form_->Entry(), kStoredSet)) {
-      state_.Set[kStoredSet] = read.Set[kStoredSet];
+      if (!std::exchange(snapshotTaken_, true)) state_.Set[kStoredSet] = read.Set[kStoredSet];
       SetStage(EditMode::Change);
     }
   }
@@ -338,7 +351,10 @@ void EditSession::Process() {
 bool EditSession::ApplyChangedSet(Origin origin) {
   if (origin == Origin::Commit) {
     const bool held = ProcessPass(Pass::Edit);
-    if (held) emit changedSetAccepted();
+    if (held) {
+      PushStep();
+      emit changedSetAccepted();
+    }
     return held;
   }
   // A loaded set: both sides are swept, at "NEW" too: the stroke range may
@@ -359,6 +375,7 @@ bool EditSession::ApplyChangedSet(Origin origin) {
   // The loaded set has formed over the whole stroke: the graph shows its
   // detail curves beside the base set's, as after any accepted edit.
   views_.DetailDrawingAtCheckedPitch();
+  PushStep();
   emit changedSetAccepted();
   return true;
 }
@@ -430,26 +447,38 @@ void EditSession::RestoreFrom(int source) {
 
 void EditSession::LoadChangedSet(const QString& path) {
   if (form_ == nullptr) return;
+  QString error;
+  const std::optional<QStringList> lines = ReadTextLines(path, &error);
+  if (!lines) {
+    // Nothing is read; a set of Type 2 keeps its absent-member markers, as
+    // after any reading.
+    static_cast<void>(ReadLinkLines(state_, form_->Entry(), {}, kChangedSet));
+    prompts_.FileFailure(kCannotReadText, path, error);
+    return;
+  }
+  LoadChangedLines(*lines, path);
+}
+
+void EditSession::LoadChangedLines(const QStringList& lines, const QString& path) {
   const bool wasNew = state_.Mode == EditMode::New;
-  const EditMode kept = state_.Mode;
   // A file from which no line would be taken (no type, position or
   // dimension) changes nothing: no set, no stage, no view, and above all not
   // the stored set. The user is told so.
-  if (const std::optional<LinkReadResult> nothing = NothingTaken(path)) {
-    if (nothing->Status == LinkReadStatus::StoppedAtLine) {
+  if (const std::optional<LinkReadResult> nothing = NothingTaken(lines)) {
+    if (path.isEmpty()) {
+      prompts_.Warn(kNotLinkFileText);  // pasted text that is no link file
+    } else if (nothing->Status == LinkReadStatus::StoppedAtLine) {
       prompts_.Warn(ReadStoppedMessage(path, nothing->Line));
     } else {
       prompts_.FileFailure(kNotLinkFileText, path, QStringLiteral("%1 holds no link data").arg(path));
     }
     return;
   }
+  // Pasted text is a commit of the user's: the slider display (and a
+  // playback) ends first, as for an edit.
+  if (path.isEmpty() && views_.LoadDisplayShown()) views_.LoadDisplayOff();
   state_.Mode = EditMode::Changing;
-  const LinkReadResult read = ReadLinkFile(state_, form_->Entry(), path, kChangedSet);
-  if (read.Status == LinkReadStatus::CannotOpen) {
-    state_.Mode = kept;
-    prompts_.FileFailure(kCannotReadText, path, read.Error);
-    return;
-  }
+  const LinkReadResult read = ReadLinkLines(state_, form_->Entry(), lines, kChangedSet);
   // Views that a type change closed come back empty: the base set is swept
   // into them again with the changed one. They are opened only for a file
   // that was read, so a file that could not be read leaves no empty views
@@ -485,10 +514,11 @@ void EditSession::LoadChangedSet(const QString& path) {
   // once it has held over the stroke. Boxes that do not read (a type change
   // emptied them and the file did not fill them) are no set: the snapshot
   // waits, as for the first commit.
-  if (ApplyChangedSet(Origin::Load) && wasNew) {
+  if (ApplyChangedSet(Origin::Load) && wasNew && !snapshotTaken_) {
     AppState boxes = state_;
     if (ReadFormToSet(boxes, form_->Entry(), kStoredSet)) {
       state_.Set[kStoredSet] = boxes.Set[kStoredSet];
+      snapshotTaken_ = true;
     }
   }
 }

@@ -9,11 +9,16 @@
 // The windows call the session and listen to its signals; the session
 // reaches the user, the form and the views only through SessionPrompts,
 // EditForm and ChangeViews, so a test drives it without any window.
+//
+// Every accepted change is one step of the session's undo stack: undo and
+// redo put an accepted set back through the same processing, and undoing
+// the first step shows the views as editing began.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QUndoStack>
 #include <optional>
 
 #include "entry/ChangeViews.hpp"
@@ -24,7 +29,7 @@
 namespace potelan {
 
 // A link file whose reading ended at `line`: the lines before it were taken,
-// the values after it keep what the form held.
+// the values after it keep what the form held (no path: pasted text).
 QString ReadStoppedMessage(const QString& path, int line);
 // The link type a link file's lines give (its "SUSTYPE" line, read as the
 // reader reads it, before any line that would end the reading), or nothing
@@ -36,6 +41,8 @@ class EditSession final : public QObject {
  public:
   EditSession(AppState& state, SessionPrompts& prompts, ChangeViews& views,
               QObject* parent = nullptr);
+  // The steps go without a word: the windows that listen may be gone.
+  ~EditSession() override { history_.blockSignals(true); }
 
   AppState& State() { return state_; }
   SessionPrompts& Prompts() { return prompts_; }
@@ -86,6 +93,16 @@ class EditSession final : public QObject {
 
   // Load at "NEW" and "CHANGE": the changed set from a link file.
   void LoadChangedSet(const QString& path);
+  // Paste: link-file text (CR LF or LF line ends) judged as a load is.
+  void PasteChangedSet(const QString& text);
+
+  // The steps of the accepted changes since editing began (cleared when it
+  // begins and when it ends). Undo and redo act only at "NEW" and "CHANGE"
+  // with the form open.
+  QUndoStack& History() { return history_; }
+  // One step back or forth: the accepted set put back into set 1, the form
+  // and the views; at index 0 the set and the views as editing began.
+  void ShowStep(const ConfigSet& set, bool start);
 
  signals:
   // An accepted change of the changed set (set 1 holds it, the views show it).
@@ -112,6 +129,11 @@ class EditSession final : public QObject {
   // Set 1 back into the boxes, its type in the type list being no type
   // selection (the passing stage "CHANGING").
   void WriteChangedSet(int set);
+  // Reads link-file lines into the changed set (`path`: where they came
+  // from, empty for the clipboard).
+  void LoadChangedLines(const QStringList& lines, const QString& path);
+  // The step of an accepted change, unless nothing changed.
+  void PushStep();
 
   AppState& state_;
   SessionPrompts& prompts_;
@@ -122,6 +144,11 @@ class EditSession final : public QObject {
   // Set 1 as a commit found it: a commit that the empty-box check stops is
   // not judged, and set 1 goes back to this.
   std::optional<ConfigSet> beforeCommit_;
+  QUndoStack history_;
+  ConfigSet accepted_;  // set 1 as last accepted (or as editing began)
+  // The first judged change of an editing session took its snapshot into
+  // the stored set; an undo back to "NEW" does not take another.
+  bool snapshotTaken_ = false;
 };
 
 }  // namespace potelan

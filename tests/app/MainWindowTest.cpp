@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 
 #include "ProgramDriving.hpp"
@@ -31,6 +32,7 @@
 #include "app/ResultViews.hpp"
 #include "entry/BaseForm.hpp"
 #include "entry/BoxNames.hpp"
+#include "entry/InputForm.hpp"
 #include "entry/PositionForm.hpp"
 #include "entry/StartMixForm.hpp"
 #include "entry/WidgetEntryForm.hpp"
@@ -106,7 +108,8 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndStates) {
   MainWindow& w = Open();
   const std::pair<const char*, bool> items[] = {
       {"menu_load", false}, {"menu_save", false},  {"menu_print", false}, {"menu_about", true},
-      {"menu_copy", false}, {"menu_paste", false}, {"menu_init", true}};
+      {"menu_copy", false}, {"menu_paste", false}, {"menu_init", true},  {"menu_undo", false},
+      {"menu_redo", false}, {"menu_graph", false}};
   for (const auto& [name, enabled] : items) {
     QAction* action = w.findChild<QAction*>(name);
     ASSERT_NE(action, nullptr) << name;
@@ -202,6 +205,25 @@ TEST_F(MainWindowTest, WalksFromTypeChoiceThroughPositionToEditingAndBack) {
   ASSERT_NE(input, nullptr);
   EXPECT_TRUE(window->Area()->viewport()->rect().contains(input->geometry()))
       << input->geometry().height() << " in " << window->Area()->viewport()->height();
+
+  // Ctrl+Z in a box holding typed text undoes the typing; then, the box
+  // unmodified, the program's last step. 表示 restores a minimised view.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->Input()->findChild<SpinButton*>("Spin_Spring")->UpArrow()->click();
+  auto* spring = window->Input()->findChild<QLineEdit*>(box::Spring);
+  const QString pressed = spring->text();
+  spring->setFocus();
+  QTest::keyClicks(spring, "7");
+  QTest::keyClick(spring, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(spring->text(), pressed);
+  QTest::keyClick(spring, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(state.Set[kChangedSet].SpringRate, state.Set[kBaseSet].SpringRate);
+  QMdiSubWindow* graphFrame = window->SubWindowOf(window->Views().GraphWindow());
+  graphFrame->showMinimized();
+  window->findChild<QAction*>("menu_graph")->trigger();
+  EXPECT_FALSE(graphFrame->isMinimized());
+  EXPECT_EQ(window->Area()->activeSubWindow(), graphFrame);
 
   // Previous from editing shows the base form again; once more, the type choice.
   window->ClickButton(kButtonPrevious);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include "entry/MemoryForm.hpp"
 #include "entry/PositionForm.hpp"
 #include "files/LinkFile.hpp"
+#include "files/TextCodec.hpp"
 #include "model/NumberFormat.hpp"
 #include "model/Solver.hpp"
 #include "model/StrokeSweep.hpp"
@@ -263,6 +265,14 @@ FuzzCommand FuzzSession::DrawAny() {
 
   // The editing stages.
   const ConfigSet& changed = state_.Set[kChangedSet];
+  if (chance(0.12)) {
+    const char* const edits[] = {"undo", "undo", "undo", "redo", "redo", "copy", "paste", "view-front"};
+    const QString verb = edits[pick(8)];
+    if (verb == "view-front") return cmd("view-front", {QString::number(pick(3))});
+    if (verb != "paste") return FuzzCommand{verb, {}};
+    const char* const kinds[] = {"good2", "good4", "good6", "copied", "copied", "garbage"};
+    return cmd("paste", {kinds[pick(6)], QString::number(pick(4))});
+  }
   if (roll < 26) {
     return cmd("spin", {kSpins[pick(std::size(kSpins))], chance(0.5) ? "up" : "down"});
   }
@@ -395,6 +405,8 @@ void FuzzSession::Execute(const FuzzCommand& c) {
     }
   } else if (v == "maxstroke") {
     SetMaxStroke(c.Arg(0));
+  } else if (v == "undo" || v == "redo" || v == "copy" || v == "paste" || v == "view-front") {
+    EditMenu(c);
   } else {
     ViewMenu(c);
   }
@@ -652,6 +664,33 @@ void FuzzSession::ViewMenu(const FuzzCommand& c) {
   }
 }
 
+void FuzzSession::EditMenu(const FuzzCommand& c) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  const char* const names[] = {"menu_undo", "menu_redo", "menu_copy", "menu_paste", "menu_graph",
+                               "menu_hyo", "menu_real"};
+  const int at = c.Verb == "view-front" ? 4 + std::clamp(c.Number(0), 0, 2)
+               : static_cast<int>(QStringList({"undo", "redo", "copy", "paste"}).indexOf(c.Verb));
+  QAction* item = window_->findChild<QAction*>(names[at]);
+  committed_ = item->isEnabled() && at != 2 && at < 4;
+  if (c.Verb == "paste" && c.Arg(0) == "garbage") {
+    const char* const garbage[] = {"ぽてらん", "=5\r\nx=1", "", "SUSTYPE=9\nSUSPOS=1"};
+    clipboard->setText(QString::fromUtf8(garbage[std::clamp(c.Number(1), 0, 3)]));
+  } else if (c.Verb == "paste" && c.Arg(0).startsWith("good")) {
+    clipboard->setText(ReadTextLines(FixturePath(c.Arg(0))).value_or(QStringList()).join('\n'));
+  }
+  if (c.Verb == "copy") clipboard->setText(QStringLiteral("-"));
+  item->trigger();
+  if (c.Verb != "copy" || clipboard->text() == "-") return;
+  // Copy gives the text of the file Save writes.
+  QFile::remove(FixturePath("copied"));
+  prompts_.PickFile(FixturePath("copied"));
+  window_->ClickButton(kButtonSave);
+  QFile saved(FixturePath("copied"));
+  if (!saved.open(QIODevice::ReadOnly) || DecodeText(saved.readAll()) != clipboard->text()) {
+    Fail("the copied text is not the text of the file Save writes");
+  }
+}
+
 // ---- the invariants ---------------------------------------------------------
 
 void FuzzSession::Fail(const QString& what) {
@@ -692,6 +731,8 @@ void FuzzSession::Check(const FuzzCommand& c) {
   const ConfigSet storedBefore = state_.Set[kStoredSet];
   const bool emptyBefore = AnyShownBoxEmpty();
   const bool inputBefore = window_->Input() != nullptr;
+  const int indexBefore = window_->Session().History().index();
+  const ConfigSet setBefore = state_.Set[kChangedSet];
 
   Execute(c);
 
@@ -773,7 +814,10 @@ void FuzzSession::Check(const FuzzCommand& c) {
   const std::set<QString> pending = typed_;
   const bool readsBoxes = c.Verb == "enter" || c.Verb == "enter-after-fill" ||
                           c.Verb == "position" || c.Verb == "restore" || c.Verb == "load" ||
-                          c.Verb == "combo-type" || c.Verb == "previous" || c.Verb == "next";
+                          c.Verb == "combo-type" || c.Verb == "previous" || c.Verb == "next" ||
+                          c.Verb == "undo" || c.Verb == "redo" || c.Verb == "paste";
+  // A load, a paste, undo and redo write every box.
+  const bool rewrites = c.Verb == "load" || c.Verb == "paste" || c.Verb == "undo" || c.Verb == "redo";
   if (input == nullptr || (readsBoxes && committed_) || c.Verb == "combo-type" ||
       c.Verb == "previous") {
     typed_.clear();
@@ -781,13 +825,13 @@ void FuzzSession::Check(const FuzzCommand& c) {
   if (commit && editing && state_.Mode == EditMode::Change && ViewsOpen()) {
     // (A load fills the boxes itself: boxes a type change emptied before it
     // do not stop it.)
-    const bool accepted = messages == 0 && (!emptyBefore || c.Verb == "load");
+    const bool accepted = messages == 0 && (!emptyBefore || rewrites);
     const bool putBack = MessageSince(messagesBefore, kPutBack);
     if ((accepted && !AnyShownBoxEmpty()) || putBack) {
       CheckPositions({kChangedSet});
       // A reprocessing leaves the boxes as they are (typed, not committed).
       if (!reprocessed) {
-        CheckBoxesShowChangedSet(c.Verb == "load",
+        CheckBoxesShowChangedSet(rewrites,
                                  c.Verb == "spin" ? pending : std::set<QString>{});
       }
       CheckTableAgainstSweeps(true);
@@ -824,6 +868,45 @@ void FuzzSession::Check(const FuzzCommand& c) {
   }
 
   if (input != nullptr && editing) CheckFormLayout();
+  CheckHistory(c, indexBefore, setBefore, messages, MessageSince(messagesBefore, kPutBack));
+}
+
+void FuzzSession::CheckHistory(const FuzzCommand& c, int indexBefore, const ConfigSet& setBefore,
+                               int messages, bool putBack) {
+  const QUndoStack& history = window_->Session().History();
+  const bool editing = (state_.Mode == EditMode::New || state_.Mode == EditMode::Change);
+  if (window_->findChild<QAction*>("menu_undo")->isEnabled() != (editing && history.canUndo()) ||
+      window_->findChild<QAction*>("menu_redo")->isEnabled() != (editing && history.canRedo())) {
+    Fail("元に戻す or やり直し is not enabled exactly where it acts");
+  }
+  if (!editing || steps_.empty()) {
+    if (history.count() != 0) Fail("the history holds steps outside an editing session");
+    steps_.assign(editing ? 1 : 0, Entered(state_.Set[kChangedSet]));
+    return;
+  }
+  const int index = history.index();
+  const bool moved = c.Verb == "undo" || c.Verb == "redo";
+  if (moved && messages == 0 && index != indexBefore) {
+    // The set, the boxes and the table are those of the step; at the
+    // first, the views are as editing began: no changed column.
+    if (Entered(state_.Set[kChangedSet]) != steps_[static_cast<std::size_t>(index)]) {
+      Fail(QStringLiteral("after %1 set 1 is not the accepted set of step %2").arg(c.Verb).arg(index));
+    }
+    if (index == 0 && state_.Mode != EditMode::New) Fail("undone to the start, the stage is not NEW");
+    CheckBoxesShowChangedSet(false, {});
+    if (index == 0 && ViewsOpen()) CheckTableAgainstSweeps(false);
+  } else if (!moved && index == indexBefore + 1) {
+    if (history.canRedo()) Fail("a new step left the undone steps to redo");
+    if (putBack) Fail("a refused change added a step");
+    steps_.resize(static_cast<std::size_t>(index));
+    steps_.push_back(Entered(state_.Set[kChangedSet]));
+  } else if (!moved && index != indexBefore) {
+    Fail(QStringLiteral("%1 moved the history from %2 to %3").arg(c.Verb).arg(indexBefore).arg(index));
+  }
+  if (c.Verb == "paste" && c.Arg(0) == "garbage" && committed_ &&
+      (messages != 1 || index != indexBefore || Entered(state_.Set[kChangedSet]) != Entered(setBefore))) {
+    Fail("a paste of garbage changed the set or the history, or said nothing");
+  }
 }
 
 void FuzzSession::CheckPositions(std::initializer_list<int> sets) {

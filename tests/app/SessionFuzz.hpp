@@ -79,6 +79,8 @@ class FuzzSession {
   void Save(const QString& kind);
   void SetMaxStroke(const QString& text);
   void ViewMenu(const FuzzCommand& command);
+  // 編集: undo, redo, copy (checked against Save's file) and paste.
+  void EditMenu(const FuzzCommand& command);
 
   // Checks.
   void CheckPositions(std::initializer_list<int> sets);
@@ -90,6 +92,9 @@ class FuzzSession {
   // `pending` boxes hold typed text that is not committed yet.
   void CheckBoxesShowChangedSet(bool loaded, const std::set<QString>& pending);
   void CheckFormLayout();
+  // The undo stack against the accepted sets the harness saw pushed.
+  void CheckHistory(const FuzzCommand& command, int indexBefore, const ConfigSet& setBefore,
+                    int messages, bool putBack);
   bool AnyShownBoxEmpty() const;
   bool ViewsOpen() const;
   int MessagesSince(std::size_t from) const;
@@ -120,6 +125,7 @@ class FuzzSession {
   bool committed_ = false;
   std::set<QString> typed_;  // boxes of Form_Input typed into since the last commit  // the command committed an edit of the changed set
   bool positionDialogStuck_ = false;
+  std::vector<std::vector<std::string>> steps_;  // set 1 at each index of the undo stack
 };
 
 }  // namespace potelan::testing

@@ -10,6 +10,7 @@
 #include "entry/BoxNames.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/MemoryForm.hpp"
+#include "model/NumberFormat.hpp"
 #include "session/EditSession.hpp"
 
 namespace potelan::testing {
@@ -76,6 +77,23 @@ TEST(EditSessionTest, ACommitIsAnnouncedOnceOrRefusedAndPutBack) {
   EXPECT_EQ(state.Set[kChangedSet].TenRodLength, state.Set[kBaseSet].TenRodLength);
   EXPECT_EQ(state.Set[kChangedSet].SpringRate, good);
   EXPECT_NE(form.form.BoxText(box::TenRod), "5");  // the box shows the set put back
+
+  // The accepted press is the one step; the refusal added none. Undo shows
+  // the set as editing began (at "NEW"), redo the press; a new step drops
+  // the redo; pasted text that is no link file changes nothing.
+  QUndoStack& history = session.History();
+  EXPECT_EQ(history.count(), 1);
+  history.undo();
+  EXPECT_EQ(state.Set[kChangedSet].SpringRate, state.Set[kBaseSet].SpringRate);
+  EXPECT_EQ(state.Mode, EditMode::New);
+  history.redo();
+  EXPECT_EQ(form.form.BoxText(box::Spring), QString::fromStdString(FormatNumber(good, "##.#")));
+  history.undo();
+  session.Spin("Spin_Preload", true);
+  EXPECT_FALSE(history.canRedo());
+  session.PasteChangedSet("ぽてらん\n=5");
+  EXPECT_EQ(prompts.told.back(), kNotLinkFileText);
+  EXPECT_EQ(history.count(), 1);
 }
 
 }  // namespace
