@@ -44,62 +44,62 @@
         <translation>not reached</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="88"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="89"/>
         <source>なし</source>
         <translation>none</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="89"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="90"/>
         <source>静的ｱｸｽﾙ荷重:</source>
         <translation>Static axle load:</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="96"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="97"/>
         <source>特性</source>
         <translation>Characteristics</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="112"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="113"/>
         <source>ﾘﾝｸﾚｼｵ 0mm</source>
         <translation>Link ratio at 0 mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="113"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="114"/>
         <source>ﾘﾝｸﾚｼｵ %1mm</source>
         <translation>Link ratio at %1 mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="114"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="115"/>
         <source>進行率 %</source>
         <translation>Progression %</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="115"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="116"/>
         <source>ｻｽｽﾄﾛｰｸ %1mm時 mm</source>
         <translation>Shock stroke at %1 mm, mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="116"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="117"/>
         <source>ﾎｲｰﾙﾚｰﾄ 0mm kgf/mm</source>
         <translation>Wheel rate at 0 mm, kgf/mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="117"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="118"/>
         <source>ﾎｲｰﾙﾚｰﾄ %1mm kgf/mm</source>
         <translation>Wheel rate at %1 mm, kgf/mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="118"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="119"/>
         <source>サグ mm</source>
         <translation>Sag, mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="120"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="121"/>
         <source>%1 最大 kgf</source>
         <translation>%1 peak, kgf</translation>
     </message>
     <message>
-        <location filename="../src/assistui/CharacteristicsPage.cpp" line="120"/>
+        <location filename="../src/assistui/CharacteristicsPage.cpp" line="121"/>
         <source>%1 最大位置 mm</source>
         <translation>%1 peak at, mm</translation>
     </message>
@@ -136,13 +136,13 @@
     </message>
     <message>
         <location filename="../src/assistui/DimensionRanges.cpp" line="52"/>
-        <location filename="../src/assistui/DimensionRanges.cpp" line="76"/>
+        <location filename="../src/assistui/DimensionRanges.cpp" line="77"/>
         <source>下限</source>
         <translation>Lower bound</translation>
     </message>
     <message>
         <location filename="../src/assistui/DimensionRanges.cpp" line="52"/>
-        <location filename="../src/assistui/DimensionRanges.cpp" line="77"/>
+        <location filename="../src/assistui/DimensionRanges.cpp" line="78"/>
         <source>上限</source>
         <translation>Upper bound</translation>
     </message>
@@ -877,37 +877,37 @@ mm</translation>
         <translation>From changed</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="56"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="57"/>
         <source>変化量:</source>
         <translation>Amount:</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="58"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="59"/>
         <source>進行率 +変化量 %</source>
         <translation>Progression + amount %</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="59"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="60"/>
         <source>値 ×(1+変化量 %)</source>
         <translation>Value × (1 + amount %)</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="94"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="95"/>
         <source>ｽﾄﾛｰｸ mm</source>
         <translation>Stroke mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="94"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="95"/>
         <source>目標値</source>
         <translation>Target</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="95"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="96"/>
         <source>値 +変化量</source>
         <translation>Value + amount</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="160"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="161"/>
         <source>%1データがストローク全体で成立しないため、目標にできません</source>
         <translation>The %1 set does not assemble over the whole stroke, so it cannot be the target</translation>
     </message>
