@@ -538,12 +538,12 @@
         <translation>Graph</translation>
     </message>
     <message>
-        <location filename="../src/views/GraphView.cpp" line="461"/>
+        <location filename="../src/views/GraphView.cpp" line="473"/>
         <source>グラフ表示 ストローク:%1mm  荷重:%2kgf</source>
         <translation>Graph  Stroke: %1 mm  Load: %2 kgf</translation>
     </message>
     <message>
-        <location filename="../src/views/GraphView.cpp" line="520"/>
+        <location filename="../src/views/GraphView.cpp" line="532"/>
         <source>- - 目標に合わせた結果 (適用前)</source>
         <translation>- - Fit to target result (not applied)</translation>
     </message>

@@ -277,28 +277,32 @@ void PaintLegend(QPainter& painter, const QRectF& plot, const GraphFigure& figur
   painter.restore();
 }
 
-std::vector<QRectF> PaintTitlesInside(QPainter& painter, const QRectF& plot,
-                                      const GraphFigure& figure, const QFont& font) {
-  painter.save();
-  painter.setFont(font);
+std::vector<QRectF> TitleRectsInside(const QRectF& plot, const GraphFigure& figure,
+                                     const QFont& font) {
   const QFontMetricsF metrics(font);
   const double pad = 2;
   const auto rectFor = [&](const QString& text, double x, double y) {
     return QRectF(x, y, metrics.horizontalAdvance(text) + 2 * pad, metrics.height());
   };
-  const QString ratio = RatioTitle(figure.Scale.Inverse);
-  const QString load = LoadTitle();
-  const QString stroke = StrokeTitle();
-  QRectF ratioAt = rectFor(ratio, plot.left() + 1, plot.top() + 1);
-  QRectF loadAt = rectFor(load, 0, plot.top() + 1);
+  QRectF ratioAt = rectFor(RatioTitle(figure.Scale.Inverse), plot.left() + 1, plot.top() + 1);
+  QRectF loadAt = rectFor(LoadTitle(), 0, plot.top() + 1);
   loadAt.moveRight(plot.right() - 1);
-  QRectF strokeAt = rectFor(stroke, 0, 0);
+  QRectF strokeAt = rectFor(StrokeTitle(), 0, 0);
   strokeAt.moveRight(plot.right() - 1);
   strokeAt.moveBottom(plot.bottom() - 1);
+  return {ratioAt, loadAt, strokeAt};
+}
+
+std::vector<QRectF> PaintTitlesInside(QPainter& painter, const QRectF& plot,
+                                      const GraphFigure& figure, const QFont& font) {
+  painter.save();
+  painter.setFont(font);
+  const std::vector<QRectF> at = TitleRectsInside(plot, figure, font);
+  const QString titles[] = {RatioTitle(figure.Scale.Inverse), LoadTitle(), StrokeTitle()};
   std::vector<QRectF> taken;
-  taken.push_back(PaintOverlayText(painter, ratioAt, ratio));
-  taken.push_back(PaintOverlayText(painter, loadAt, load));
-  taken.push_back(PaintOverlayText(painter, strokeAt, stroke));
+  for (std::size_t i = 0; i < at.size(); ++i) {
+    taken.push_back(PaintOverlayText(painter, at[i], titles[i]));
+  }
   painter.restore();
   return taken;
 }

@@ -272,9 +272,11 @@ void GraphReadOut::PlaceLabels() {
     left[3] = (left[0] + left[1]) / 2;
     top[3] = top[0] + 2 * high[3];
   }
-  // Each label where its rule puts it, unless an earlier one is there: then
-  // at the nearest free place, so that no two texts print over each other.
+  // Each label where its rule puts it, unless an axis title or an earlier
+  // label is there: then at the nearest free place, so that no two texts
+  // print over each other.
   std::vector<QRect> taken;
+  if (keepClear_) taken = keepClear_();
   for (std::size_t i = 0; i < 4; ++i) {
     QLabel* label = detailLabels_[i];
     if (i == 3 && !click_.DifferenceShown) {

@@ -156,6 +156,13 @@ void GraphView::BuildControls() {
 
   axes_ = std::make_unique<GraphAxes>(client_, picture_, font());
   readOut_ = std::make_unique<GraphReadOut>(picture_, [this] { return Viewport(); });
+  readOut_->KeepClearOf([this] {
+    std::vector<QRect> titles;
+    for (const QRectF& r : TitleRectsInside(QRectF(picture_->rect()), Figure(), OverlayFont())) {
+      titles.push_back(r.toAlignedRect());
+    }
+    return titles;
+  });
 }
 
 std::optional<GraphView::AxisTick> GraphView::Tick(const QString& name, int index) const {
@@ -286,6 +293,12 @@ std::vector<OffScaleMark> GraphView::OffScaleMarksShown() const {
   return marks;
 }
 
+QFont GraphView::OverlayFont() const {
+  QFont overlay = font();
+  overlay.setPointSizeF(9);
+  return overlay;
+}
+
 GraphFigure GraphView::Figure() const {
   GraphFigure figure;
   figure.Scale = Scale();
@@ -369,8 +382,7 @@ void GraphView::PaintPicture(QPainter& painter) {
     painter.drawImage(0, 0, scaled);
   }
   PaintCurves(painter, plot, figure, 1.0);
-  QFont overlay = font();
-  overlay.setPointSizeF(9);
+  const QFont overlay = OverlayFont();
   const std::vector<QRectF> titles = PaintTitlesInside(painter, plot, figure, overlay);
   PaintLegend(painter, plot, figure, overlay, titles);
   readOut_->Paint(painter);

@@ -126,6 +126,8 @@ class GraphView final : public QWidget, public PlotSink {
   std::vector<OffScaleMark> OffScaleMarksShown() const;
   // What a saved picture shows.
   GraphFigure Figure() const;
+  // The font of the texts written over the plot (titles, legend).
+  QFont OverlayFont() const;
 
   // File names and the picture size are asked through `prompts`; until this
   // is called, the desktop's own dialogs are used.
