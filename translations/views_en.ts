@@ -877,37 +877,42 @@ mm</translation>
         <translation>From changed</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="57"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="58"/>
+        <source>進行率と値の倍率では %、値に足すときは目標値の単位</source>
+        <translation>Percent for the progression and for scaling the values; the target&apos;s unit when added to the values</translation>
+    </message>
+    <message>
+        <location filename="../src/assistui/TargetEditor.cpp" line="59"/>
         <source>変化量:</source>
         <translation>Amount:</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="59"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="61"/>
         <source>進行率 +変化量 %</source>
         <translation>Progression + amount %</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="60"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="62"/>
         <source>値 ×(1+変化量 %)</source>
         <translation>Value × (1 + amount %)</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="95"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="97"/>
         <source>ｽﾄﾛｰｸ mm</source>
         <translation>Stroke mm</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="95"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="97"/>
         <source>目標値</source>
         <translation>Target</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="96"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="98"/>
         <source>値 +変化量</source>
         <translation>Value + amount</translation>
     </message>
     <message>
-        <location filename="../src/assistui/TargetEditor.cpp" line="161"/>
+        <location filename="../src/assistui/TargetEditor.cpp" line="163"/>
         <source>%1データがストローク全体で成立しないため、目標にできません</source>
         <translation>The %1 set does not assemble over the whole stroke, so it cannot be the target</translation>
     </message>

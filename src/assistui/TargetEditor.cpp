@@ -54,6 +54,8 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   amountBox_->setRange(-1000, 1000);
   amountBox_->setDecimals(3);
   amountBox_->setValue(10);
+  // The unit the amount is read in is each button's: % or the target's.
+  amountBox_->setToolTip(tr("進行率と値の倍率では %、値に足すときは目標値の単位"));
   buttons->addWidget(Buddy(tr("変化量:"), amountBox_, this), 2, 0);
   buttons->addWidget(amountBox_, 2, 1);
   QPushButton* progression = Button(tr("進行率 +変化量 %"), "Command_Progression", this);
