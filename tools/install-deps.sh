@@ -5,8 +5,10 @@ set -euo pipefail
 
 # Building and testing: the compiler, Qt 6 (Widgets, PrintSupport, Svg) and
 # GoogleTest; NLopt for the design assistant's search; a Japanese font so that
-# windows drawn in tests carry real glyphs.
+# windows drawn in tests carry real glyphs; Qt's translation tools (lupdate,
+# lrelease and their CMake functions) for the English texts.
 packages=(g++ make cmake pkg-config qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgtest-dev libgmock-dev
+          qt6-tools-dev qt6-l10n-tools
           libnlopt-cxx-dev fonts-ipafont-gothic qt6-translations-l10n poppler-utils)
 # The Debian package: dpkg-shlibdeps (dpkg-dev) reads its dependencies from the
 # binaries, CPack finds the binaries with file, and lintian checks the package.

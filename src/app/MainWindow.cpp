@@ -37,13 +37,6 @@
 namespace potelan {
 namespace {
 
-const QString kMissingEntries =
-    QStringLiteral("未入力項目があります。\nファイルからデータを読み込みますか？");
-const QString kLoadTitle = QStringLiteral("ﾘﾝｸﾌｧｲﾙ選択");
-const QString kSaveTitle = QStringLiteral("保存ﾘﾝｸﾌｧｲﾙ選択");
-const QString kCannotSave = QStringLiteral("ファイルに保存できませんでした");
-const QString kCommandFailed = QStringLiteral("処理を続けられませんでした");
-
 struct ButtonSpec {
   int Index;
   const char* Tooltip;
@@ -52,16 +45,16 @@ struct ButtonSpec {
 };
 
 constexpr ButtonSpec kButtons[] = {
-    {2, "ファイルからデータを読み込む", 1, false},
-    {3, "現在のデータをファイルに保存", 2, false},
-    {4, "印刷実行", 3, false},
-    {6, "数値入力画面を前面に", 10, false},
-    {7, "グラフ表示を前面に", 4, false},
-    {8, "数値表を前面に", 5, false},
-    {9, "実働表示部を前面に", 6, false},
-    {10, "荷重チェック（未使用）", 7, false},
-    {12, "次のステップへ進む", 8, true},
-    {13, "前のステップに戻る", 9, false},
+    {2, QT_TRANSLATE_NOOP("potelan::MainWindow", "ファイルからデータを読み込む"), 1, false},
+    {3, QT_TRANSLATE_NOOP("potelan::MainWindow", "現在のデータをファイルに保存"), 2, false},
+    {4, QT_TRANSLATE_NOOP("potelan::MainWindow", "印刷実行"), 3, false},
+    {6, QT_TRANSLATE_NOOP("potelan::MainWindow", "数値入力画面を前面に"), 10, false},
+    {7, QT_TRANSLATE_NOOP("potelan::MainWindow", "グラフ表示を前面に"), 4, false},
+    {8, QT_TRANSLATE_NOOP("potelan::MainWindow", "数値表を前面に"), 5, false},
+    {9, QT_TRANSLATE_NOOP("potelan::MainWindow", "実働表示部を前面に"), 6, false},
+    {10, QT_TRANSLATE_NOOP("potelan::MainWindow", "荷重チェック（未使用）"), 7, false},
+    {12, QT_TRANSLATE_NOOP("potelan::MainWindow", "次のステップへ進む"), 8, true},
+    {13, QT_TRANSLATE_NOOP("potelan::MainWindow", "前のステップに戻る"), 9, false},
 };
 
 bool IsSeparator(int index) { return index == 1 || index == 5 || index == 11; }
@@ -122,8 +115,8 @@ void MainWindow::BuildToolbar() {
     }
     for (const ButtonSpec& spec : kButtons) {
       if (spec.Index != index) continue;
-      QAction* action = toolbar->addAction(ToolbarIcon(spec.Image), QString::fromUtf8(spec.Tooltip));
-      action->setToolTip(QString::fromUtf8(spec.Tooltip));
+      QAction* action = toolbar->addAction(ToolbarIcon(spec.Image), tr(spec.Tooltip));
+      action->setToolTip(tr(spec.Tooltip));
       action->setObjectName(QStringLiteral("Button%1").arg(index));
       action->setEnabled(spec.EnabledAtStart);
       connect(action, &QAction::triggered, this, [this, index] { ClickButton(index); });
@@ -135,50 +128,50 @@ void MainWindow::BuildToolbar() {
 void MainWindow::BuildMenus() {
   QMenuBar* bar = menuBar();
   auto addItem = [](QMenu* menu, const char* name, const char* caption, bool enabled) {
-    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    QAction* action = menu->addAction(tr(caption));
     action->setObjectName(name);
     action->setEnabled(enabled);
     return action;
   };
 
-  QMenu* file = bar->addMenu(QStringLiteral("ファイル"));
+  QMenu* file = bar->addMenu(tr("ファイル"));
   file->setObjectName("menu_z1");
-  addItem(file, "menu_load", "読み込み", false);
-  addItem(file, "menu_save", "保存", false);
-  addItem(file, "menu_print", "印刷", false);
-  QAction* about = addItem(file, "menu_about", "このプログラムについて", true);
+  addItem(file, "menu_load", QT_TR_NOOP("読み込み"), false);
+  addItem(file, "menu_save", QT_TR_NOOP("保存"), false);
+  addItem(file, "menu_print", QT_TR_NOOP("印刷"), false);
+  QAction* about = addItem(file, "menu_about", QT_TR_NOOP("このプログラムについて"), true);
   connect(about, &QAction::triggered, this, &MainWindow::About);
 
-  QMenu* edit = bar->addMenu(QStringLiteral("編集"));
+  QMenu* edit = bar->addMenu(tr("編集"));
   edit->setObjectName("menu_z2");
-  addItem(edit, "menu_copy", "コピー", false);
-  addItem(edit, "menu_paste", "張り付け", false);
+  addItem(edit, "menu_copy", QT_TR_NOOP("コピー"), false);
+  addItem(edit, "menu_paste", QT_TR_NOOP("張り付け"), false);
   edit->menuAction()->setEnabled(false);
 
-  QMenu* view = bar->addMenu(QStringLiteral("表示"));
+  QMenu* view = bar->addMenu(tr("表示"));
   view->setObjectName("menu_z5");
-  addItem(view, "menu_graph", "グラフ表示", true);
-  addItem(view, "menu_hyo", "表の表示", true);
-  addItem(view, "menu_real", "実働表示", true);
+  addItem(view, "menu_graph", QT_TR_NOOP("グラフ表示"), true);
+  addItem(view, "menu_hyo", QT_TR_NOOP("表の表示"), true);
+  addItem(view, "menu_real", QT_TR_NOOP("実働表示"), true);
   view->menuAction()->setEnabled(false);
 
-  QMenu* label = bar->addMenu(QStringLiteral("ラベル"));
+  QMenu* label = bar->addMenu(tr("ラベル"));
   label->setObjectName("menu_z3");
   label->menuAction()->setEnabled(false);
-  QMenu* special = bar->addMenu(QStringLiteral("特別"));
+  QMenu* special = bar->addMenu(tr("特別"));
   special->setObjectName("menu_z4");
   special->menuAction()->setEnabled(false);
-  QAction* assist = addItem(special, "menu_assist", "設計支援", false);
+  QAction* assist = addItem(special, "menu_assist", QT_TR_NOOP("設計支援"), false);
   connect(assist, &QAction::triggered, this, &MainWindow::OpenDesignAssistant);
 
-  QMenu* windows = bar->addMenu(QStringLiteral("ウィンドウ"));
+  QMenu* windows = bar->addMenu(tr("ウィンドウ"));
   windows->setObjectName("menu_window");
-  QAction* tile = addItem(windows, "menu_tile", "並べて表示", true);
+  QAction* tile = addItem(windows, "menu_tile", QT_TR_NOOP("並べて表示"), true);
   connect(tile, &QAction::triggered, this, [this] { TileWindows(); });
-  QAction* cascade = addItem(windows, "menu_cascade", "重ねて表示", true);
+  QAction* cascade = addItem(windows, "menu_cascade", QT_TR_NOOP("重ねて表示"), true);
   connect(cascade, &QAction::triggered, this, [this] { CascadeWindows(); });
 
-  QAction* init = bar->addAction(QStringLiteral("初期設定"));
+  QAction* init = bar->addAction(tr("初期設定"));
   init->setObjectName("menu_init");
   connect(init, &QAction::triggered, this, &MainWindow::OpenInitialSettings);
 }
@@ -337,7 +330,8 @@ void MainWindow::ClickButton(int index) {
   } catch (const std::exception& e) {
     // The user is told in the program's words; the cause goes to the log.
     qWarning("potelan: command of button %d failed: %s", index, e.what());
-    prompts_.Message(this, kCommandFailed, text::kWarningTitle, MessageIcon::Error);
+    prompts_.Message(this, tr("処理を続けられませんでした"), text::kWarningTitle,
+                     MessageIcon::Error);
   }
   UpdateCommandStates();
 }
@@ -361,9 +355,10 @@ void MainWindow::NextFromTypeChoice() {
 void MainWindow::NextFromBase() {
   BaseForm& base = Destination();
   if (!session_->ReadBase(base.Entry())) {
-    if (prompts_.AskYesNo(this, kMissingEntries, text::kNoticeTitle, MessageIcon::Warning)) {
+    if (prompts_.AskYesNo(this, tr("未入力項目があります。\nファイルからデータを読み込みますか？"),
+                          text::kNoticeTitle, MessageIcon::Warning)) {
       const std::optional<QString> path = prompts_.OpenFile(
-          this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
+          this, {tr("ﾘﾝｸﾌｧｲﾙ選択"), text::kLinkFileFilter, text::kLinkFileExtension,
                  LinkFileFolder(state_.AppFolder)});
       if (path) ReadBaseLinkFile(*path);
     }
@@ -389,7 +384,7 @@ void MainWindow::NextFromBase() {
 
   const SweepResult swept = session_->SweepBase();
   if (!swept.Ok) {
-    ShowSweepFailure(swept.Message);
+    ShowSweepFailure(swept.FailedStroke);
     // The base set does not hold over the stroke: back to its dimensions.
     UnloadEditing();
     session_->LeaveEditing();
@@ -411,13 +406,12 @@ void MainWindow::ReopenViews() {
   // at the next commit.
   views_->EnsureOpen();
   const SweepResult swept = session_->SweepBase();
-  if (!swept.Ok) ShowSweepFailure(swept.Message);
+  if (!swept.Ok) ShowSweepFailure(swept.FailedStroke);
   views_->TableChanged();
 }
 
-void MainWindow::ShowSweepFailure(const std::string& message) {
-  prompts_.Message(this, QString::fromStdString(message), text::kWarningTitle,
-                   MessageIcon::Error);
+void MainWindow::ShowSweepFailure(int failedStroke) {
+  prompts_.Message(this, StrokeFailureText(failedStroke), text::kWarningTitle, MessageIcon::Error);
 }
 
 void MainWindow::UnloadEditing() {
@@ -491,7 +485,7 @@ void MainWindow::ReadBaseLinkFile(const QString& path) {
 
 void MainWindow::LoadLinkFileCommand() {
   const std::optional<QString> path = prompts_.OpenFile(
-      this, {kLoadTitle, text::kLinkFileFilter, text::kLinkFileExtension,
+      this, {tr("ﾘﾝｸﾌｧｲﾙ選択"), text::kLinkFileFilter, text::kLinkFileExtension,
              LinkFileFolder(state_.AppFolder)});
   if (!path) return;
   if (state_.Mode == EditMode::Base) {
@@ -507,7 +501,7 @@ void MainWindow::ReadChangedLinkFile(const QString& path) {
 
 void MainWindow::SaveLinkFileCommand() {
   const std::optional<QString> path = prompts_.SaveFile(
-      this, {kSaveTitle, text::kLinkFileFilter, text::kLinkFileExtension,
+      this, {tr("保存ﾘﾝｸﾌｧｲﾙ選択"), text::kLinkFileFilter, text::kLinkFileExtension,
              LinkFileFolder(state_.AppFolder)});
   if (!path) return;
   WriteResult written;
@@ -520,13 +514,12 @@ void MainWindow::SaveLinkFileCommand() {
     return;
   }
   if (!written) {
-    TellFileFailure(prompts_, this, kCannotSave, *path, written.Error);
+    TellFileFailure(prompts_, this, tr("ファイルに保存できませんでした"), *path, written.Error);
   }
 }
 
 void MainWindow::About() {
-  prompts_.Message(this, QStringLiteral("まだ開発途上のプログラムです"),
-                   QStringLiteral("ぽてらんβ"), MessageIcon::None);
+  prompts_.Message(this, tr("まだ開発途上のプログラムです"), tr("ぽてらんβ"), MessageIcon::None);
 }
 
 void MainWindow::OpenInitialSettings() {

@@ -126,7 +126,7 @@ class MainWindow final : public QMainWindow {
   void ReadChangedLinkFile(const QString& path);
   // Closes the change-input form and the views (back to the base stage).
   void UnloadEditing();
-  void ShowSweepFailure(const std::string& message);
+  void ShowSweepFailure(int failedStroke);
   // Buttons 7 to 9 while editing: views that were closed are opened again.
   void ReopenViews();
 

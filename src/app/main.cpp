@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +128,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   potelan::InstallFontSubstitutes();
-  potelan::InstallQtTranslations(app);
+  // The language of the windows: the user's choice in the settings dialog,
+  // else the system's.
+  potelan::InstallTranslations(app, potelan::ResolveLanguage(potelan::StoredLanguageChoice(),
+                                                             QLocale::system().uiLanguages()));
   potelan::AppState state;
   potelan::QtPrompts prompts;
   // A file named on the command line (a link file opened from the file

@@ -21,19 +21,23 @@ namespace {
 constexpr int kBoxWidth = 80;
 constexpr int kRowSpacing = 4;
 
-// The window captions, as the program has always spelled them.
-const std::array<QString, 5> kWindowTitles{
-    QStringLiteral("Suspension Type2"), QStringLiteral("Suspesion Type3"),
-    QStringLiteral("Suspesion Type4"),  QStringLiteral("Suspesion Type5"),
-    QStringLiteral("Suspesion Type6"),
+// The window captions, as the program has always spelled them (the English
+// ones spelled right).
+constexpr std::array<const char*, 5> kWindowTitles{
+    QT_TRANSLATE_NOOP("potelan::BaseForm", "Suspension Type2"),
+    QT_TRANSLATE_NOOP("potelan::BaseForm", "Suspesion Type3"),
+    QT_TRANSLATE_NOOP("potelan::BaseForm", "Suspesion Type4"),
+    QT_TRANSLATE_NOOP("potelan::BaseForm", "Suspesion Type5"),
+    QT_TRANSLATE_NOOP("potelan::BaseForm", "Suspesion Type6"),
 };
 
 // A row's caption: the table's caption, a full-width blank and the points of
 // the type's picture it spans, then "=" ("リアフォーク長　OG=").
 QString RowCaption(Dimension d, int type) {
   const std::string_view points = Points(d, type);
-  return TableText(BaseCaption(d)) +
-         (points.empty() ? QString() : QStringLiteral("　") + TableText(points)) + QLatin1Char('=');
+  const QString caption = DimensionText(BaseCaption(d));
+  if (points.empty()) return caption + QLatin1Char('=');
+  return QCoreApplication::translate("potelan::BaseForm", "%1　%2=").arg(caption, TableText(points));
 }
 
 std::vector<Dimension> RowsOf(const std::vector<Dimension>& rows, DimensionGroup group) {
@@ -55,7 +59,7 @@ int CheckedType(int susType) {
 
 BaseForm::BaseForm(int susType, QWidget* parent) : QWidget(parent), susType_(CheckedType(susType)) {
   setObjectName(formname::BaseForm(susType_));
-  setWindowTitle(kWindowTitles.at(static_cast<std::size_t>(susType_ - 2)));
+  setWindowTitle(tr(kWindowTitles.at(static_cast<std::size_t>(susType_ - 2))));
 
   auto* picture = new QLabel(this);
   picture->setObjectName(QStringLiteral("Picture_Type"));

@@ -3,8 +3,10 @@
 // the values as the table of dimensions spells them, the other controls here.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/Dimensions.hpp"
@@ -19,8 +21,14 @@ inline QString TableText(std::string_view text) {
 // The entry box of a value on every form ("Fork_Length_Text").
 inline QString DimensionBox(Dimension d) { return TableText(InfoOf(d).Box); }
 
+// A caption of the table of dimensions in the language of the windows (the
+// table's own text where no translation is installed).
+inline QString DimensionText(std::string_view caption) {
+  return QCoreApplication::translate("potelan::Dimensions", std::string(caption).c_str());
+}
+
 // The caption of a value without a form's decoration ("リアフォーク長").
-inline QString DimensionCaption(Dimension d) { return TableText(InfoOf(d).Caption); }
+inline QString DimensionCaption(Dimension d) { return DimensionText(InfoOf(d).Caption); }
 
 // The value an entry box holds, or nothing for a box of no value.
 inline std::optional<Dimension> DimensionOfBox(const QString& box) {

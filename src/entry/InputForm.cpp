@@ -23,6 +23,7 @@
 #include "entry/ChangeViews.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/SessionWindowsPrompts.hpp"
+#include "entry/Translated.hpp"
 #include "entry/WidgetEntryForm.hpp"
 #include "model/Dimensions.hpp"
 #include "model/NumberFormat.hpp"
@@ -32,8 +33,11 @@
 namespace potelan {
 namespace {
 
-const QString kNotNumbers = QStringLiteral("次の項目の入力は数値ではありません");
-const QString kEnterNumbers = QStringLiteral("数値を入力して下さい");
+constexpr TranslatedText kNotNumbers{
+    "potelan::InputForm",
+    QT_TRANSLATE_NOOP("potelan::InputForm", "次の項目の入力は数値ではありません")};
+constexpr TranslatedText kEnterNumbers{
+    "potelan::InputForm", QT_TRANSLATE_NOOP("potelan::InputForm", "数値を入力して下さい")};
 
 // The caption of a dimension's row, from the table of dimensions.
 QString Caption(Dimension d) { return DimensionCaption(d) + QStringLiteral(":"); }
@@ -104,8 +108,8 @@ SpinButton::SpinButton(const QString& name, QWidget* parent) : QWidget(parent) {
 void SpinButton::SetCaption(const QString& caption) {
   const QString name = AccessibleCaption(caption);
   setAccessibleName(name);
-  up_->setAccessibleName(name + QStringLiteral(" 上"));
-  down_->setAccessibleName(name + QStringLiteral(" 下"));
+  up_->setAccessibleName(tr("%1 上").arg(name));
+  down_->setAccessibleName(tr("%1 下").arg(name));
 }
 
 InputForm::InputForm(EditSession& session, QWidget* parent)
@@ -124,7 +128,7 @@ InputForm::InputForm(AppState& state, Prompts& prompts, ChangeViews& views, QWid
 
 void InputForm::Load() {
   setObjectName("Form_Input");
-  setWindowTitle(QStringLiteral("緒元入力"));
+  setWindowTitle(tr("緒元入力"));
   setAutoFillBackground(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -245,7 +249,7 @@ void InputForm::BuildRows() {
     typeList_->addItems({"Type2", "Type3", "Type4", "Type5", "Type6"});
     h->addWidget(typeList_);
     h->addStretch(1);
-    QLabel* caption = MakeLabel("Label17", QStringLiteral("サスペンションタイプ:"), w);
+    QLabel* caption = MakeLabel("Label17", tr("サスペンションタイプ:"), w);
     NameAfterCaption(*typeList_, *caption);
     grid->addWidget(caption, 0, 0);
     grid->addLayout(h, 0, 1, 1, 3);
@@ -301,7 +305,7 @@ void InputForm::BuildRows() {
     positionLabel_ = MakeLabel(box::PositionLabel, QString(), position);
     auto* choose = new QPushButton(QStringLiteral("..."), position);
     choose->setObjectName("Command1");
-    choose->setAccessibleName(QStringLiteral("リンク位置の選択"));
+    choose->setAccessibleName(tr("リンク位置の選択"));
     choose->setFixedWidth(28);
     connect(choose, &QPushButton::clicked, this, &InputForm::ChoosePosition);
     h->addWidget(basePositionLabel_);
@@ -310,7 +314,7 @@ void InputForm::BuildRows() {
     h->addWidget(choose);
     h->addStretch(1);
     const int r = grid->rowCount();
-    grid->addWidget(MakeLabel("Label15", QStringLiteral("リンク位置:"), w), r, 0);
+    grid->addWidget(MakeLabel("Label15", tr("リンク位置:"), w), r, 0);
     grid->addWidget(position, r, 1, 1, 3);
   }
   outer->addWidget(Separator(this));
@@ -334,7 +338,7 @@ void InputForm::BuildRows() {
             [this](int index) { SetPitchText(pitchList_->itemText(index)); });
     connect(pitchList_->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { SetPitchText(pitchList_->currentText()); });
-    row(grid, MakeLabel("Label2", QStringLiteral("変更ピッチ:"), w), pitchList_, QString());
+    row(grid, MakeLabel("Label2", tr("変更ピッチ:"), w), pitchList_, QString());
   }
   outer->addWidget(Separator(this));
   {
@@ -357,9 +361,9 @@ void InputForm::BuildRows() {
     auto* buttons = new QWidget(this);
     auto* h = new QHBoxLayout(buttons);
     h->setContentsMargins(0, 4, 0, 0);
-    auto* store = new QPushButton(QStringLiteral("一時保存"), buttons);
+    auto* store = new QPushButton(tr("一時保存"), buttons);
     store->setObjectName("Command_Store");
-    auto* restore = new QPushButton(QStringLiteral("復帰"), buttons);
+    auto* restore = new QPushButton(tr("復帰"), buttons);
     restore->setObjectName("Command_Restore");
     connect(store, &QPushButton::clicked, this, &InputForm::Store);
     connect(restore, &QPushButton::clicked, this, &InputForm::Restore);
@@ -490,13 +494,14 @@ bool InputForm::CheckEntries() {
     PaintBox(*box, BoxColour::Red);
     if (first == nullptr) first = box;
     if (kind == NumberText::NotANumber) {
-      notNumbers << RowCaption(box) + QStringLiteral("「") + box->text() + QStringLiteral("」");
+      notNumbers << tr("%1「%2」").arg(RowCaption(box), box->text());
     }
   }
   if (first == nullptr) return true;
   first->setFocus();
   if (!notNumbers.isEmpty()) {
-    session_->Prompts().Warn(kNotNumbers + "\n" + notNumbers.join('\n') + "\n" + kEnterNumbers);
+    session_->Prompts().Warn(kNotNumbers + QStringLiteral("\n") + notNumbers.join('\n') + "\n" +
+                             kEnterNumbers);
   }
   return false;
 }

@@ -15,6 +15,7 @@
 #include <map>
 #include <vector>
 
+#include "entry/Translated.hpp"
 #include "model/Solver.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Prompts.hpp"
@@ -23,14 +24,28 @@
 namespace potelan {
 namespace {
 
-const QString kCaption = QStringLiteral("リンク位置を選んで下さい");
-const QString kFrameCaption = QStringLiteral("リンク位置選択");
-const QString kNotFormed = QStringLiteral("その位置ではリンクが成立しません");
-const QString kChooseFirst = QStringLiteral("リンク位置を選んでから OKﾎﾞﾀﾝ を押して下さい");
-const QString kCancelCaption = QStringLiteral("ｷｬﾝｾﾙ");
-const QString kSuppliedFails = QStringLiteral("リンク位置 P %1 ではリンクが成立しません");
-const QString kChooseAgain = QStringLiteral("リンク位置を選び直して下さい");
-const QString kFormsNowhere = QStringLiteral("どのリンク位置でもリンクが成立しません");
+constexpr TranslatedText kCaption{
+    "potelan::PositionForm",
+    QT_TRANSLATE_NOOP("potelan::PositionForm", "リンク位置を選んで下さい")};
+constexpr TranslatedText kFrameCaption{
+    "potelan::PositionForm", QT_TRANSLATE_NOOP("potelan::PositionForm", "リンク位置選択")};
+constexpr TranslatedText kNotFormed{
+    "potelan::PositionForm",
+    QT_TRANSLATE_NOOP("potelan::PositionForm", "その位置ではリンクが成立しません")};
+constexpr TranslatedText kChooseFirst{
+    "potelan::PositionForm",
+    QT_TRANSLATE_NOOP("potelan::PositionForm", "リンク位置を選んでから OKﾎﾞﾀﾝ を押して下さい")};
+constexpr TranslatedText kCancelCaption{"potelan::PositionForm",
+                                        QT_TRANSLATE_NOOP("potelan::PositionForm", "ｷｬﾝｾﾙ")};
+constexpr TranslatedText kSuppliedFails{
+    "potelan::PositionForm",
+    QT_TRANSLATE_NOOP("potelan::PositionForm", "リンク位置 P %1 ではリンクが成立しません")};
+constexpr TranslatedText kChooseAgain{
+    "potelan::PositionForm",
+    QT_TRANSLATE_NOOP("potelan::PositionForm", "リンク位置を選び直して下さい")};
+constexpr TranslatedText kFormsNowhere{
+    "potelan::PositionForm",
+    QT_TRANSLATE_NOOP("potelan::PositionForm", "どのリンク位置でもリンクが成立しません")};
 
 constexpr int kPositions = 4;
 
@@ -340,7 +355,7 @@ bool PositionForm::Run(AppState& state, Prompts& prompts, QWidget* parent) {
       // cannot close on it.
       state.Set[kBaseSet].SusPos = 0;
     }
-    const QString failedHere = supplied != 0 ? kSuppliedFails.arg(supplied) + "\n" : QString();
+    const QString failedHere = supplied != 0 ? kSuppliedFails.Text().arg(supplied) + "\n" : QString();
     if (!FormsAtSomePosition(state, kBaseSet)) {
       prompts.Message(parent, failedHere + kFormsNowhere, text::kWarningTitle, MessageIcon::Error);
       return false;  // the caller goes back to the dimensions

@@ -7,14 +7,17 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "entry/Translated.hpp"
 #include "entry/TypePictures.hpp"
 #include "ui/Controls.hpp"
 
 namespace potelan {
 namespace {
 
-const QString kWindowTitle = QStringLiteral("リンクタイプ選択");
-const QString kFrameCaption = QStringLiteral("基準リンク緒元設定");
+constexpr TranslatedText kWindowTitle{
+    "potelan::StartMixForm", QT_TRANSLATE_NOOP("potelan::StartMixForm", "リンクタイプ選択")};
+constexpr TranslatedText kFrameCaption{
+    "potelan::StartMixForm", QT_TRANSLATE_NOOP("potelan::StartMixForm", "基準リンク緒元設定")};
 const QString kOptionName = QStringLiteral("Option_Sus_Type");
 
 constexpr int kOptionCount = 5;

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "entry/EntryForm.hpp"
+#include "entry/Translated.hpp"
 
 class QComboBox;
 class QLabel;
@@ -20,8 +21,9 @@ namespace potelan {
 // The accessible description of a box marked red: a screen reader tells the
 // user why the box is red, and a tool that drives the program from outside
 // finds the boxes a commit refused.
-inline const QString kRedBoxDescription =
-    QStringLiteral("入力エラー：未入力か数値ではありません");
+inline constexpr TranslatedText kRedBoxDescription{
+    "potelan::WidgetEntryForm",
+    QT_TRANSLATE_NOOP("potelan::WidgetEntryForm", "入力エラー：未入力か数値ではありません")};
 
 // Paints a box's background (white or red) so that the form can read it back;
 // a red box says so in its accessible description, a white one has none.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "entry/EntryForm.hpp"
+#include "entry/Translated.hpp"
 #include "files/TextCodec.hpp"
 #include "model/AppState.hpp"
 
@@ -17,10 +18,11 @@ namespace potelan {
 
 // Shown (with the error icon and the program's own title) when a file of
 // another link type is read into the base set.
-inline const QString kLinkTypeMismatchMessage = QStringLiteral(
-    "基準サス緒元で選択されたリンクタイプと\r\n"
-    "読み込まれたリンクタイプが違います\r\n"
-    "ﾌｧｲﾙを選択し直すか、前に戻ってやり直して下さい");
+inline constexpr TranslatedText kLinkTypeMismatchMessage{
+    "potelan::LinkFile", QT_TRANSLATE_NOOP("potelan::LinkFile",
+                                           "基準サス緒元で選択されたリンクタイプと\r\n"
+                                           "読み込まれたリンクタイプが違います\r\n"
+                                           "ﾌｧｲﾙを選択し直すか、前に戻ってやり直して下さい")};
 
 enum class LinkReadStatus {
   Ok,             // every line up to the end of the file was applied

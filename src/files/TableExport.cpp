@@ -1,5 +1,6 @@
 #include "files/TableExport.hpp"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -31,22 +32,33 @@ const std::vector<Dimension>& DimensionLines() {
 struct ExportName {
   ResultItem Item;
   QString Csv;
-  QString Printed;
+  const char* Printed;  // translated in the context "potelan::TableExport"
 };
 
 const std::array<ExportName, kResultItemCount>& ExportNames() {
   static const std::array<ExportName, kResultItemCount> names{{
-      {ResultItem::LinkRatio, QStringLiteral("ﾘﾝｸﾚｼｵ"), QStringLiteral("ﾘﾝｸﾚｼｵ")},
-      {ResultItem::InvLinkRatio, QStringLiteral("ﾘﾝｸﾚｼｵ(逆)"), QStringLiteral("ﾘﾝｸﾚｼｵ(逆)")},
-      {ResultItem::AxleLoad, QStringLiteral("軸荷重"), QStringLiteral("軸荷重")},
-      {ResultItem::SusLoad, QStringLiteral("サス荷重"), QStringLiteral("サス荷重")},
-      {ResultItem::TenRodLoad, QStringLiteral("T-Rod"), QStringLiteral("T-Rod")},
-      {ResultItem::PivotLoad, QStringLiteral("ﾋﾟﾎﾞｯﾄ荷重"), QStringLiteral("ﾋﾟﾎﾞｯﾄ荷重")},
-      {ResultItem::FrameLinkLoad, QStringLiteral("Frm-Link"), QStringLiteral("Frm-Link")},
-      {ResultItem::ForkLinkLoad, QStringLiteral("Fork-Link"), QStringLiteral("Fork-Link")},
-      {ResultItem::SusLength, QStringLiteral("ｻｽ長 "), QStringLiteral("サス長")},
-      {ResultItem::SusStroke, QStringLiteral("ｻｽｽﾄﾛｸ"), QStringLiteral("ｻｽｽﾄﾛ-ｸ")},
-      {ResultItem::WheelRate, QStringLiteral("ﾎｲｰﾙﾚｰﾄ"), QStringLiteral("ﾎｲｰﾙﾚｰﾄ")},
+      {ResultItem::LinkRatio, QStringLiteral("ﾘﾝｸﾚｼｵ"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "ﾘﾝｸﾚｼｵ")},
+      {ResultItem::InvLinkRatio, QStringLiteral("ﾘﾝｸﾚｼｵ(逆)"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "ﾘﾝｸﾚｼｵ(逆)")},
+      {ResultItem::AxleLoad, QStringLiteral("軸荷重"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "軸荷重")},
+      {ResultItem::SusLoad, QStringLiteral("サス荷重"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "サス荷重")},
+      {ResultItem::TenRodLoad, QStringLiteral("T-Rod"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "T-Rod")},
+      {ResultItem::PivotLoad, QStringLiteral("ﾋﾟﾎﾞｯﾄ荷重"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "ﾋﾟﾎﾞｯﾄ荷重")},
+      {ResultItem::FrameLinkLoad, QStringLiteral("Frm-Link"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "Frm-Link")},
+      {ResultItem::ForkLinkLoad, QStringLiteral("Fork-Link"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "Fork-Link")},
+      {ResultItem::SusLength, QStringLiteral("ｻｽ長 "),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "サス長")},
+      {ResultItem::SusStroke, QStringLiteral("ｻｽｽﾄﾛｸ"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "ｻｽｽﾄﾛ-ｸ")},
+      {ResultItem::WheelRate, QStringLiteral("ﾎｲｰﾙﾚｰﾄ"),
+       QT_TRANSLATE_NOOP("potelan::TableExport", "ﾎｲｰﾙﾚｰﾄ")},
   }};
   return names;
 }
@@ -136,25 +148,33 @@ QStringList ReportLines(const AppState& state, const ResultTable& table) {
   const ConfigSet& base = state.Set[kBaseSet];
   const ConfigSet& changed = state.Set[kChangedSet];
 
+  // The report is read, not parsed: its headings speak the language of the
+  // windows, in the columns the Japanese ones take.
+  const auto item = [](const char* text) {
+    return QCoreApplication::translate("potelan::ResultItems", text);
+  };
   QStringList lines;
   lines << QString();
-  lines << QString(32, QLatin1Char(' ')) + QStringLiteral("基準値") + QString(6, QLatin1Char(' ')) +
-               QStringLiteral("変更後");
-  lines << QStringLiteral("    サスタイプ") + QString(19, QLatin1Char(' ')) +
+  lines << QString(32, QLatin1Char(' ')) +
+               Padded(QCoreApplication::translate("potelan::TableExport", "基準値"), 12) +
+               QCoreApplication::translate("potelan::TableExport", "変更後");
+  lines << Padded(QStringLiteral("    ") +
+                      QCoreApplication::translate("potelan::TableExport", "サスタイプ"),
+                  33) +
                QStringLiteral("Type%1").arg(base.SusType) + QString(7, QLatin1Char(' ')) +
                QStringLiteral("Type%1").arg(changed.SusType);
   for (const Dimension d : DimensionLines()) {
-    lines << PrintedLabel(TableText(CsvName(d))) + Text(FormatPrintValue(ValueOf(base, d))) +
+    lines << PrintedLabel(DimensionText(CsvName(d))) + Text(FormatPrintValue(ValueOf(base, d))) +
                  QString(6, QLatin1Char(' ')) + Text(FormatPrintValue(ValueOf(changed, d)));
   }
   lines << QString() << QString();
   // Eight columns a cell: the item's name stands over its two cells.
-  QString names = QStringLiteral(" ") + Padded(QStringLiteral("ｱｸｽﾙ"), kCellColumns);
-  QString sides = QStringLiteral(" ") + Padded(QStringLiteral("ｽﾄﾛｰｸ"), kCellColumns);
+  QString names = QStringLiteral(" ") + Padded(item("ｱｸｽﾙ"), kCellColumns);
+  QString sides = QStringLiteral(" ") + Padded(item("ｽﾄﾛｰｸ"), kCellColumns);
   for (const ExportName* name : ShownNames(table)) {
-    names += Padded(name->Printed, 2 * kCellColumns);
-    sides +=
-        Padded(QStringLiteral("基準"), kCellColumns) + Padded(QStringLiteral("変更"), kCellColumns);
+    names += Padded(QCoreApplication::translate("potelan::TableExport", name->Printed),
+                    2 * kCellColumns);
+    sides += Padded(item("基準"), kCellColumns) + Padded(item("変更"), kCellColumns);
   }
   lines << TrimmedRight(names) << TrimmedRight(sides);
   const int columns = ExportColumns(table);

@@ -4,26 +4,45 @@
 
 #include "model/NumberFormat.hpp"
 #include "model/Rates.hpp"
+#include "model/Translatable.hpp"
 
 namespace potelan {
 
 const std::array<ResultItemInfo, kResultItemCount>& ResultItems() {
   static const std::array<ResultItemInfo, kResultItemCount> items{{
-      {ResultItem::LinkRatio, "Menu_Link_Ratio", "ﾘﾝｸﾚｼｵ", "ﾘﾝｸﾚｼｵ", "0.0000", true},
-      {ResultItem::InvLinkRatio, "Menu_Link_Ratio2", "ﾘﾝｸﾚｼｵ(逆数)", "ﾘﾝｸﾚｼｵ(逆)", "0.0000", false},
-      {ResultItem::AxleLoad, "Menu_Axle_Load", "ｱｸｽﾙ荷重", "ｱｸｽﾙ荷重", "##0.0", true},
-      {ResultItem::SusLoad, "Menu_Sus_Load", "サス荷重", "サス荷重", "##0.0", false},
-      {ResultItem::TenRodLoad, "Menu_Ten_Rod_Load", "ﾃﾝｼｮﾝﾛｯﾄﾞ荷重", "T-Rod", "###0.0", false},
-      {ResultItem::PivotLoad, "Menu_Pivot_Load", "ピボット荷重", "ﾋﾟﾎﾞｯﾄ荷重", "###0.0", false},
-      {ResultItem::FrameLinkLoad, "Menu_Frame_Link_Load", "ﾌﾚｰﾑﾘﾝｸ取付位置荷重", "Frm-Link", "###0.0",
+      {ResultItem::LinkRatio, "Menu_Link_Ratio",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾘﾝｸﾚｼｵ"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾘﾝｸﾚｼｵ"), "0.0000", true},
+      {ResultItem::InvLinkRatio, "Menu_Link_Ratio2",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾘﾝｸﾚｼｵ(逆数)"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾘﾝｸﾚｼｵ(逆)"), "0.0000", false},
+      {ResultItem::AxleLoad, "Menu_Axle_Load",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ｱｸｽﾙ荷重"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ｱｸｽﾙ荷重"), "##0.0", true},
+      {ResultItem::SusLoad, "Menu_Sus_Load", QT_TRANSLATE_NOOP("potelan::ResultItems", "サス荷重"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "サス荷重"), "##0.0", false},
+      {ResultItem::TenRodLoad, "Menu_Ten_Rod_Load",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾃﾝｼｮﾝﾛｯﾄﾞ荷重"), "T-Rod", "###0.0", false},
+      {ResultItem::PivotLoad, "Menu_Pivot_Load",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ピボット荷重"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾋﾟﾎﾞｯﾄ荷重"), "###0.0", false},
+      {ResultItem::FrameLinkLoad, "Menu_Frame_Link_Load",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾌﾚｰﾑﾘﾝｸ取付位置荷重"), "Frm-Link", "###0.0",
        false},
-      {ResultItem::ForkLinkLoad, "Menu_Fork_Link_Load", "ﾌｫｰｸﾘﾝｸ取付位置荷重", "Fork-Link", "###0.0",
+      {ResultItem::ForkLinkLoad, "Menu_Fork_Link_Load",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾌｫｰｸﾘﾝｸ取付位置荷重"), "Fork-Link", "###0.0",
        false},
-      {ResultItem::SusLength, "Menu_Sus_Length", "サス長", "サス長", "##0.0", true},
-      {ResultItem::SusStroke, "Menu_Sus_Stroke", "ｻｽｽﾄﾛｰｸ", "ｻｽｽﾄﾛｰｸ", "##0.0", true},
+      {ResultItem::SusLength, "Menu_Sus_Length",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "サス長"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "サス長"), "##0.0", true},
+      {ResultItem::SusStroke, "Menu_Sus_Stroke",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ｻｽｽﾄﾛｰｸ"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ｻｽｽﾄﾛｰｸ"), "##0.0", true},
       // kgf/mm: two decimals keep three figures at the softest rates (0.51)
       // and fit six characters from -99.99 to 999.99.
-      {ResultItem::WheelRate, "Menu_Wheel_Rate", "ﾎｲｰﾙﾚｰﾄ", "ﾎｲｰﾙﾚｰﾄ", "##0.00", false},
+      {ResultItem::WheelRate, "Menu_Wheel_Rate",
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾎｲｰﾙﾚｰﾄ"),
+       QT_TRANSLATE_NOOP("potelan::ResultItems", "ﾎｲｰﾙﾚｰﾄ"), "##0.00", false},
   }};
   return items;
 }
@@ -99,8 +118,8 @@ void ResultTable::SetCell(int column, int row, std::string text) {
 void ResultTable::BuildHeaders() {
   const int shown = ShownCount();
   SetColumnCount(2 * shown + 1);
-  SetCell(0, 0, "ｱｸｽﾙ");
-  SetCell(0, 1, "ｽﾄﾛｰｸ");
+  SetCell(0, 0, QT_TRANSLATE_NOOP("potelan::ResultItems", "ｱｸｽﾙ"));
+  SetCell(0, 1, QT_TRANSLATE_NOOP("potelan::ResultItems", "ｽﾄﾛｰｸ"));
   int column = 1;
   for (const ResultItemInfo& info : ResultItems()) {
     if (!IsShown(info.Item)) continue;
@@ -108,8 +127,8 @@ void ResultTable::BuildHeaders() {
     column += 2;
   }
   for (int k = 1; k <= shown; ++k) {
-    SetCell(2 * k - 1, 1, "基準");
-    SetCell(2 * k, 1, "変更");
+    SetCell(2 * k - 1, 1, QT_TRANSLATE_NOOP("potelan::ResultItems", "基準"));
+    SetCell(2 * k, 1, QT_TRANSLATE_NOOP("potelan::ResultItems", "変更"));
   }
 }
 

@@ -33,12 +33,21 @@ SweepResult Failure(AppState& state, int w, int src, int stroke) {
 
 }  // namespace
 
-std::string StrokeFailureMessage(double stroke) {
-  return "ｱｸｽﾙｽﾄﾛｰｸ " + GeneralDouble(stroke) + "mm でリンクが成立しなくなります";
+namespace {
+
+std::string Filled(std::string_view pattern, double stroke) {
+  std::string text(pattern);
+  const std::size_t at = text.find("%1");
+  if (at != std::string::npos) text.replace(at, 2, GeneralDouble(stroke));
+  return text;
 }
 
+}  // namespace
+
+std::string StrokeFailureMessage(double stroke) { return Filled(kStrokeFailurePattern, stroke); }
+
 std::string ChangedStrokeFailureMessage(double stroke) {
-  return "変更された条件のｱｸｽﾙｽﾄﾛｰｸ" + GeneralDouble(stroke) + "mm でリンクが成立しません";
+  return Filled(kChangedStrokeFailurePattern, stroke);
 }
 
 int LastSweepStroke(std::int16_t maxStroke) {

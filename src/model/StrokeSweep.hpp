@@ -8,6 +8,7 @@
 
 #include "model/AppState.hpp"
 #include "model/ResultTable.hpp"
+#include "model/Translatable.hpp"
 
 namespace potelan {
 
@@ -57,11 +58,17 @@ struct SweepResult {
   std::string Message;            // the message to show, in the program's words
 };
 
-// The failure messages of the sweeps.
-// The stroke is written as a plain number ("40", or "2.5" for finer pitches).
+// The failure messages of the sweeps: the stroke (%1) is written as a plain
+// number ("40", or "2.5" for finer pitches). The windows translate the
+// patterns in the context "potelan::StrokeSweep" and fill in the stroke.
+inline constexpr const char* kStrokeFailurePattern =
+    QT_TRANSLATE_NOOP("potelan::StrokeSweep", "ｱｸｽﾙｽﾄﾛｰｸ %1mm でリンクが成立しなくなります");
+inline constexpr const char* kChangedStrokeFailurePattern =
+    QT_TRANSLATE_NOOP("potelan::StrokeSweep", "変更された条件のｱｸｽﾙｽﾄﾛｰｸ%1mm でリンクが成立しません");
 std::string StrokeFailureMessage(double stroke);         // "ｱｸｽﾙｽﾄﾛｰｸ 40mm でリンクが成立しなくなります"
 std::string ChangedStrokeFailureMessage(double stroke);  // "変更された条件のｱｸｽﾙｽﾄﾛｰｸ40mm でリンクが成立しません"
-inline constexpr std::string_view kInitialFailureMessage = "初期条件でリンクが成立しません";
+inline constexpr std::string_view kInitialFailureMessage =
+    QT_TRANSLATE_NOOP("potelan::StrokeSweep", "初期条件でリンクが成立しません");
 
 // The strokes of a sweep: 0, 5, ... not above MaxStroke (none when negative).
 int LastSweepStroke(std::int16_t maxStroke);

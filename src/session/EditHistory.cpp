@@ -4,6 +4,7 @@
 #include <QUndoCommand>
 #include <utility>
 
+#include "entry/BoxNames.hpp"
 #include "files/TextCodec.hpp"
 #include "model/Dimensions.hpp"
 #include "model/Solver.hpp"
@@ -25,17 +26,17 @@ bool SameEntered(const ConfigSet& a, const ConfigSet& b) {
 
 // What a step changed, for the captions of undo and redo: the one
 // dimension it changed (a pivot move shifts the frame points with it), or
-// nothing.
+// nothing; in the language of the windows.
 QString StepName(const ConfigSet& before, const ConfigSet& after) {
   if (before.SusType != after.SusType || before.SusPos != after.SusPos) return {};
   std::optional<Dimension> changed;
   for (const DimensionInfo& row : DimensionTable()) {
     if (!Carries(row.Dim, after.SusType) || before.*row.Member == after.*row.Member) continue;
-    if (row.Group == DimensionGroup::PivotMove) return QString::fromUtf8(row.Caption);
+    if (row.Group == DimensionGroup::PivotMove) return DimensionCaption(row.Dim);
     if (changed) return {};
     changed = row.Dim;
   }
-  return changed ? QString::fromUtf8(InfoOf(*changed).Caption) : QString();
+  return changed ? DimensionCaption(*changed) : QString();
 }
 
 // One accepted change: set 1 before and after it. Pushing it does nothing

@@ -7,6 +7,7 @@
 #include "entry/BoxNames.hpp"
 #include "entry/FormTransfer.hpp"
 #include "entry/MemoryForm.hpp"
+#include "entry/Translated.hpp"
 #include "files/LinkFile.hpp"
 #include "files/TextCodec.hpp"
 #include "model/Dimensions.hpp"
@@ -16,16 +17,30 @@
 namespace potelan {
 namespace {
 
-const QString kNotFormed = QStringLiteral("変更された条件でリンクが成立しません");
-const QString kRestoredFails = QStringLiteral("前の状態のデータでもリンクが成立しません");
-const QString kBackToBase = QStringLiteral("基準の状態に戻します");
-const QString kNoPosition = QStringLiteral("変更された条件のリンク位置が選ばれていません");
-const QString kCannotStore =
-    QStringLiteral("空欄または数値でない項目があるため一時保存できません");
-const QString kBadPitch = QStringLiteral("変更ピッチには正の数を入力して下さい");
-const QString kInitialNotFormed = QStringLiteral("初期条件でリンクが成立しません");
-const QString kLoadedNoPosition = QStringLiteral("読み込んだデータのリンク位置が選ばれていません");
-
+constexpr TranslatedText kNotFormed{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "変更された条件でリンクが成立しません")};
+constexpr TranslatedText kRestoredFails{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "前の状態のデータでもリンクが成立しません")};
+constexpr TranslatedText kBackToBase{
+    "potelan::EditSession", QT_TRANSLATE_NOOP("potelan::EditSession", "基準の状態に戻します")};
+constexpr TranslatedText kNoPosition{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "変更された条件のリンク位置が選ばれていません")};
+constexpr TranslatedText kCannotStore{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession",
+                      "空欄または数値でない項目があるため一時保存できません")};
+constexpr TranslatedText kBadPitch{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "変更ピッチには正の数を入力して下さい")};
+constexpr TranslatedText kInitialNotFormed{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "初期条件でリンクが成立しません")};
+constexpr TranslatedText kLoadedNoPosition{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "読み込んだデータのリンク位置が選ばれていません")};
 
 // Whether a set needs a position it does not have: Types 3 to 6 are solved
 // only at one of the positions 1 to 4.
@@ -82,12 +97,16 @@ bool StepBySpin(ConfigSet& c, const QString& spinName, bool upArrow, double pitc
 
 QString ReadStoppedMessage(const QString& path, int line) {
   if (path.isEmpty()) {
-    return QStringLiteral("ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n"
-                          "以降の値は読み込む前のままです")
+    return QCoreApplication::translate(
+               "potelan::EditSession",
+               "ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n"
+               "以降の値は読み込む前のままです")
         .arg(line);
   }
-  return QStringLiteral("ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n%2\n"
-                        "以降の値は読み込む前のままです")
+  return QCoreApplication::translate(
+             "potelan::EditSession",
+             "ﾘﾝｸﾌｧｲﾙの %1 行目が読めないため、その前の行までを読み込みました\n%2\n"
+             "以降の値は読み込む前のままです")
       .arg(line)
       .arg(QDir::toNativeSeparators(path));
 }
@@ -368,7 +387,7 @@ bool EditSession::ApplyChangedSet(Origin origin) {
   const SweepResult swept = PairedSweep(state_, views_.Table(), views_.Graph());
   views_.TableChanged();
   if (!swept.Ok) {
-    Refuse(QString::fromStdString(swept.Message));
+    Refuse(StrokeFailureText(swept.FailedStroke));
     views_.Close();
     return false;
   }
@@ -394,15 +413,14 @@ bool EditSession::ProcessPass(Pass pass) {
   state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
   if (baseFailedAt >= 0 && !baseFailureShown_) {
     baseFailureShown_ = true;
-    prompts_.Warn(QString::fromStdString(StrokeFailureMessage(baseFailedAt)));
+    prompts_.Warn(StrokeFailureText(baseFailedAt));
   }
 
   // The changed set over the whole stroke; on success it is the last good set.
   const SweepResult changed = ChangedSweep(state_, table, graph);
   views_.TableChanged();
   if (!changed.Ok) {
-    const QString failed =
-        QString::fromStdString(ChangedStrokeFailureMessage(changed.FailedStroke));
+    const QString failed = ChangedStrokeFailureText(changed.FailedStroke);
     switch (pass) {
       case Pass::Edit:
         Refuse(failed + "\n" + kPutBackText);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "entry/EntryForm.hpp"
+#include "entry/Translated.hpp"
 
 namespace potelan {
 
@@ -47,9 +48,15 @@ class EditForm {
 };
 
 // The second line of every refusal that puts the previous set back.
-inline const QString kPutBackText = QStringLiteral("データを前の状態に戻します");
+inline constexpr TranslatedText kPutBackText{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "データを前の状態に戻します")};
 // A link file that could not be opened, or that holds no link data.
-inline const QString kCannotReadText = QStringLiteral("ファイルを読み込めませんでした");
-inline const QString kNotLinkFileText = QStringLiteral("ﾘﾝｸﾌｧｲﾙとして読み込めませんでした");
+inline constexpr TranslatedText kCannotReadText{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "ファイルを読み込めませんでした")};
+inline constexpr TranslatedText kNotLinkFileText{
+    "potelan::EditSession",
+    QT_TRANSLATE_NOOP("potelan::EditSession", "ﾘﾝｸﾌｧｲﾙとして読み込めませんでした")};
 
 }  // namespace potelan

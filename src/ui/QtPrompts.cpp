@@ -1,6 +1,7 @@
 #include "ui/QtPrompts.hpp"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -79,11 +80,11 @@ std::optional<QSize> QtPrompts::ChooseImageSize(QWidget* parent, const QSize& su
   constexpr int kLeast = 100;
   constexpr int kMost = 8000;
   QDialog dialog(parent);
-  dialog.setWindowTitle(QStringLiteral("画像のサイズ"));
+  dialog.setWindowTitle(QCoreApplication::translate("potelan::QtPrompts", "画像のサイズ"));
   auto* layout = new QFormLayout(&dialog);
   auto* sizes = new QComboBox(&dialog);
   const QString times = QStringLiteral(" × ");
-  sizes->addItem(QStringLiteral("ウィンドウと同じ (%1%2%3)")
+  sizes->addItem(QCoreApplication::translate("potelan::QtPrompts", "ウィンドウと同じ (%1%2%3)")
                      .arg(suggested.width())
                      .arg(times)
                      .arg(suggested.height()),
@@ -106,9 +107,9 @@ std::optional<QSize> QtPrompts::ChooseImageSize(QWidget* parent, const QSize& su
     field->setAccessibleName(caption);
     layout->addRow(label, field);
   };
-  addRow(QStringLiteral("サイズ"), sizes);
-  addRow(QStringLiteral("幅"), width);
-  addRow(QStringLiteral("高さ"), height);
+  addRow(QCoreApplication::translate("potelan::QtPrompts", "サイズ"), sizes);
+  addRow(QCoreApplication::translate("potelan::QtPrompts", "幅"), width);
+  addRow(QCoreApplication::translate("potelan::QtPrompts", "高さ"), height);
   QObject::connect(sizes, &QComboBox::currentIndexChanged, &dialog, [sizes, width, height] {
     const QSize size = sizes->currentData().toSize();
     width->setValue(size.width());
@@ -116,7 +117,7 @@ std::optional<QSize> QtPrompts::ChooseImageSize(QWidget* parent, const QSize& su
   });
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("potelan::QtPrompts", "キャンセル"));
   for (QPushButton* button : buttons->findChildren<QPushButton*>()) {
     button->setAccessibleName(button->text());
   }

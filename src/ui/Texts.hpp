@@ -3,15 +3,22 @@
 
 #include <QString>
 
+#include "entry/Translated.hpp"
+
 namespace potelan::text {
 
-inline const QString kAppTitle = QStringLiteral("ぽてらんβ2");
-inline const QString kWarningTitle = QStringLiteral("ぽてらんからの警告!!");
-inline const QString kNoticeTitle = QStringLiteral("ぽてらんからの注意");
+inline constexpr TranslatedText kAppTitle{"potelan::text",
+                                          QT_TRANSLATE_NOOP("potelan::text", "ぽてらんβ2")};
+inline constexpr TranslatedText kWarningTitle{
+    "potelan::text", QT_TRANSLATE_NOOP("potelan::text", "ぽてらんからの警告!!")};
+inline constexpr TranslatedText kNoticeTitle{
+    "potelan::text", QT_TRANSLATE_NOOP("potelan::text", "ぽてらんからの注意")};
 // The title of the link-type mismatch message: the program's own name.
-inline const QString kDefaultTitle = QStringLiteral("ぽてらん");
+inline constexpr TranslatedText kDefaultTitle{"potelan::text",
+                                              QT_TRANSLATE_NOOP("potelan::text", "ぽてらん")};
 
-inline const QString kLinkFileFilter = QStringLiteral("ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin");
+inline constexpr TranslatedText kLinkFileFilter{
+    "potelan::text", QT_TRANSLATE_NOOP("potelan::text", "ﾘﾝｸﾌｧｲﾙ(*.lin)|*.lin")};
 inline const QString kLinkFileExtension = QStringLiteral("*.lin");
 
 }  // namespace potelan::text

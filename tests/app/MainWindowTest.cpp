@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <functional>
 
 #include "ProgramDriving.hpp"
@@ -43,6 +44,7 @@
 #include "model/StrokeSweep.hpp"
 #include "ui/Prompts.hpp"
 #include "ui/ScriptedPrompts.hpp"
+#include "ui/Translations.hpp"
 #include "views/GraphView.hpp"
 #include "views/TableView.hpp"
 
@@ -128,6 +130,45 @@ TEST_F(MainWindowTest, MenusCarryTheirNamesAndStates) {
   EXPECT_EQ(prompts.Messages()[0].Text, "まだ開発途上のプログラムです");
   EXPECT_EQ(prompts.Messages()[0].Title, "ぽてらんβ");
   EXPECT_EQ(prompts.Messages()[0].Icon, MessageIcon::None);
+}
+
+// The language of a start: the system's first UI language (Japanese also
+// under C/POSIX or none) or the user's choice; the program's English texts
+// and Qt's Japanese ones are installed accordingly, never Qt's German.
+TEST_F(MainWindowTest, StartsInTheLanguageOfTheSystemOrOfTheChoice) {
+  struct Row {
+    LanguageChoice Choice;
+    QStringList UiLanguages;
+    const char* Title;
+    const char* FileMenu;
+    const char* QtCancel;  // Qt's own button text
+  };
+  const Row rows[] = {
+      {LanguageChoice::Automatic, {"ja-JP", "en-US"}, "ぽてらんβ2", "ファイル", "キャンセル"},
+      {LanguageChoice::Automatic, {"C"}, "ぽてらんβ2", "ファイル", "キャンセル"},
+      {LanguageChoice::Automatic, {}, "ぽてらんβ2", "ファイル", "キャンセル"},
+      {LanguageChoice::Automatic, {"en-US", "ja-JP"}, "Potelan β2", "File", "Cancel"},
+      {LanguageChoice::Automatic, {"de-DE"}, "Potelan β2", "File", "Cancel"},
+      {LanguageChoice::Japanese, {"en-GB"}, "ぽてらんβ2", "ファイル", "キャンセル"},
+      {LanguageChoice::English, {"ja-JP"}, "Potelan β2", "File", "Cancel"},
+  };
+  for (const Row& row : rows) {
+    const QString name = row.UiLanguages.join(',') + QLatin1Char('/') +
+                         QString::number(static_cast<int>(row.Choice));
+    const QList<QTranslator*> installed =
+        InstallTranslations(*qApp, ResolveLanguage(row.Choice, row.UiLanguages));
+    EXPECT_FALSE(installed.isEmpty()) << name.toStdString();
+    Open();
+    EXPECT_EQ(window->windowTitle(), row.Title) << name.toStdString();
+    EXPECT_EQ(window->findChild<QMenu*>("menu_z1")->title(), row.FileMenu) << name.toStdString();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), row.QtCancel)
+        << name.toStdString();
+    window.reset();
+    for (QTranslator* translator : installed) {
+      QCoreApplication::removeTranslator(translator);
+      delete translator;
+    }
+  }
 }
 
 TEST_F(MainWindowTest, WalksFromTypeChoiceThroughPositionToEditingAndBack) {
@@ -364,8 +405,13 @@ TEST_F(MainWindowTest, InitialSettingsRefuseBadEntriesAndKeepGoodOnes) {
   }
   EXPECT_EQ(prompts.Messages().size(), 5u);
   text1->setText("152");
+  auto* language = init->findChild<QComboBox*>("Combo_Language");
+  EXPECT_EQ(language->currentData().toInt(), static_cast<int>(LanguageChoice::Automatic));
+  language->setCurrentIndex(language->findText("English"));
   init->findChild<QPushButton*>("Command_OK")->click();
   EXPECT_EQ(state.MaxStroke, 152);
+  EXPECT_EQ(StoredLanguageChoice(), LanguageChoice::English);  // per user, not in the file
+  StoreLanguageChoice(LanguageChoice::Automatic);
   const std::optional<QStringList> settings = ReadTextLines(SettingsFilePath(dir.path()));
   ASSERT_TRUE(settings);
   EXPECT_EQ(*settings, QStringList{"MaxStroke=152"});

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMdiArea>
@@ -37,6 +38,7 @@
 #include "model/AppState.hpp"
 #include "ui/Controls.hpp"
 #include "ui/Fonts.hpp"
+#include "ui/Translations.hpp"
 #include "ui/Units.hpp"
 #include "ui/ScriptedPrompts.hpp"
 #include "views/GraphView.hpp"
@@ -93,6 +95,9 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   potelan::InstallFontSubstitutes();
+  // The system's language (LANG=en_US.UTF-8 pictures the English windows).
+  potelan::InstallTranslations(app, potelan::ResolveLanguage(potelan::LanguageChoice::Automatic,
+                                                             QLocale::system().uiLanguages()));
   QApplication::setWindowIcon(potelan::ProgramIcon());
   outFolder = QString::fromLocal8Bit(argv[1]);
   const QDir links(QString::fromLocal8Bit(argv[2]));
@@ -173,6 +178,22 @@ int main(int argc, char* argv[]) {
     }
   }
   Save(&window, QStringLiteral("08-editing-all-views"));
+  // The main window's menus open, one after the other (popups of their own:
+  // the screen is pictured).
+  for (const char* name : {"menu_z1", "menu_z2", "menu_z5", "menu_z4", "menu_window"}) {
+    auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
+    if (menu == nullptr) continue;
+    window.menuBar()->setActiveAction(menu->menuAction());
+    Settle();
+    QThread::msleep(200);
+    Settle();
+    const QString path =
+        QDir(outFolder).filePath(QStringLiteral("08-menu-%1.png").arg(QString::fromLatin1(name)));
+    if (!QGuiApplication::primaryScreen()->grabWindow(0).save(path)) ++failures;
+    std::printf("%s\n", qPrintable(path));
+    menu->hide();
+    Settle();
+  }
   SaveChild(window, window.Views().GraphWindow(), QStringLiteral("09-graph"));
   SaveChild(window, window.Views().TableWindow(), QStringLiteral("10-table"));
   SaveChild(window, window.Views().RealWindow(), QStringLiteral("11-real"));
