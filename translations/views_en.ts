@@ -610,29 +610,6 @@
     </message>
 </context>
 <context>
-    <name>potelan::ResultTableModel</name>
-    <message>
-        <location filename="../src/views/ResultTableModel.cpp" line="68"/>
-        <source>ｱｸｽﾙ</source>
-        <translation>Axle</translation>
-    </message>
-    <message>
-        <location filename="../src/views/ResultTableModel.cpp" line="69"/>
-        <source>ｽﾄﾛｰｸ</source>
-        <translation>stroke</translation>
-    </message>
-    <message>
-        <location filename="../src/views/ResultTableModel.cpp" line="70"/>
-        <source>基準</source>
-        <translation>Base</translation>
-    </message>
-    <message>
-        <location filename="../src/views/ResultTableModel.cpp" line="71"/>
-        <source>変更</source>
-        <translation>Changed</translation>
-    </message>
-</context>
-<context>
     <name>potelan::SensitivityPage</name>
     <message>
         <location filename="../src/assistui/SensitivityPage.cpp" line="29"/>
@@ -948,11 +925,6 @@ mm</translation>
         <location filename="../src/assistui/Common.cpp" line="22"/>
         <source>ｱｸｽﾙｽﾄﾛｰｸの範囲がありません</source>
         <translation>There is no axle stroke range</translation>
-    </message>
-    <message>
-        <location filename="../src/assistui/Common.cpp" line="24"/>
-        <source>ｱｸｽﾙｽﾄﾛｰｸ %1mm でリンクが成立しなくなります</source>
-        <translation>The linkage no longer assembles at axle stroke %1 mm</translation>
     </message>
 </context>
 </TS>

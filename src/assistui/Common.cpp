@@ -6,8 +6,8 @@
 #include <QTableWidgetItem>
 #include <algorithm>
 
+#include "entry/Translated.hpp"
 #include "model/Dimensions.hpp"
-#include "model/NumberFormat.hpp"
 
 namespace potelan::assistui {
 
@@ -21,9 +21,7 @@ QString SweepFailure(const std::string& message, double failedStroke) {
   static constexpr char kNoStroke[] =
       QT_TRANSLATE_NOOP("potelan::assistui", "ｱｸｽﾙｽﾄﾛｰｸの範囲がありません");
   if (message == kNoStroke) return QCoreApplication::translate("potelan::assistui", kNoStroke);
-  return QCoreApplication::translate("potelan::assistui",
-                                     "ｱｸｽﾙｽﾄﾛｰｸ %1mm でリンクが成立しなくなります")
-      .arg(QString::fromStdString(GeneralDouble(failedStroke)));
+  return StrokeFailureText(failedStroke);
 }
 
 bool SameEntered(const ConfigSet& a, const ConfigSet& b) {

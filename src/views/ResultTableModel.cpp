@@ -58,21 +58,8 @@ QString ResultTableModel::HeaderLine(int line, int column) const {
 
 QString ResultTableModel::ShownHeaderLine(int line, int column) const {
   if (line < 0 || line >= kHeaderRows) return {};
-  const std::string& cell = table_.Cell(column, line);
-  for (const ResultItemInfo& info : ResultItems()) {
-    if (cell == info.Header) {
-      return QCoreApplication::translate("potelan::ResultItems", info.Header.data());
-    }
-  }
-  // The words of the stroke column and of the sides.
-  static constexpr const char* kWords[] = {QT_TRANSLATE_NOOP("potelan::ResultTableModel", "ｱｸｽﾙ"),
-                                           QT_TRANSLATE_NOOP("potelan::ResultTableModel", "ｽﾄﾛｰｸ"),
-                                           QT_TRANSLATE_NOOP("potelan::ResultTableModel", "基準"),
-                                           QT_TRANSLATE_NOOP("potelan::ResultTableModel", "変更")};
-  for (const char* word : kWords) {
-    if (cell == word) return QCoreApplication::translate("potelan::ResultTableModel", word);
-  }
-  return QString::fromStdString(cell);
+  // The table's own words and the items' headers are marked in the engine.
+  return QCoreApplication::translate("potelan::ResultItems", table_.Cell(column, line).c_str());
 }
 
 QString ResultTableModel::CopyText(const QModelIndexList& cells) const {
