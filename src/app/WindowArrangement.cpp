@@ -2,7 +2,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <algorithm>
 
 #include "views/TableView.hpp"
@@ -216,28 +215,6 @@ std::vector<std::vector<QRect>> TileColumns(QSize room,
     x += widths[c];
   }
   return places;
-}
-
-bool GrowToScreen(QWidget& window, const QRect& available) {
-  if (available.isEmpty()) return false;
-  const QRect inner = window.geometry();
-  const QRect outer = window.frameGeometry();
-  // The window manager's frame around the window takes its part of the area.
-  const QRect target = available.adjusted(inner.left() - outer.left(), inner.top() - outer.top(),
-                                          inner.right() - outer.right(),
-                                          inner.bottom() - outer.bottom());
-  const bool wider = target.width() > inner.width();
-  const bool taller = target.height() > inner.height();
-  if (!wider && !taller) return false;
-  window.setGeometry(wider ? target.x() : inner.x(), taller ? target.y() : inner.y(),
-                     wider ? target.width() : inner.width(),
-                     taller ? target.height() : inner.height());
-  return true;
-}
-
-QRect AvailableArea(const QWidget& window) {
-  const QScreen* screen = window.screen();
-  return screen != nullptr ? screen->availableGeometry() : QRect();
 }
 
 void TileSubWindows(QMdiArea& area, const std::vector<std::vector<QMdiSubWindow*>>& columns,

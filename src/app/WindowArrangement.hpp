@@ -15,6 +15,8 @@
 #include <optional>
 #include <vector>
 
+#include "ui/MdiPlacement.hpp"  // GrowToScreen, AvailableArea
+
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
@@ -43,15 +45,6 @@ struct TileRequest {
 // the area's right or bottom edge rather than over one another.
 std::vector<std::vector<QRect>> TileColumns(QSize room,
                                             const std::vector<std::vector<TileRequest>>& columns);
-
-// Grows the top-level `window` (its frame included) to `available`, the
-// screen's area it may take, in each direction where it is smaller; never
-// shrinks it. Returns whether it grew.
-bool GrowToScreen(QWidget& window, const QRect& available);
-
-// The screen's available area (QScreen::availableGeometry) of `window`, or
-// an empty rectangle where it has no screen.
-QRect AvailableArea(const QWidget& window);
 
 // Tiles the sub-windows of `columns` over the area's viewport. Hidden and
 // minimized windows and empty columns are left out; a maximized window is

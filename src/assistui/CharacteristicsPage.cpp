@@ -1,5 +1,6 @@
 #include "assistui/CharacteristicsPage.hpp"
 
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,41 +20,41 @@ using namespace assistui;
 QString LoadName(assist::LoadItem item) {
   switch (item) {
     case assist::LoadItem::Sus:
-      return QStringLiteral("サス荷重");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "サス荷重");
     case assist::LoadItem::Axle:
-      return QStringLiteral("ｱｸｽﾙ荷重");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "ｱｸｽﾙ荷重");
     case assist::LoadItem::TenRod:
-      return QStringLiteral("ﾃﾝｼｮﾝﾛｯﾄﾞ荷重");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "ﾃﾝｼｮﾝﾛｯﾄﾞ荷重");
     case assist::LoadItem::Pivot:
-      return QStringLiteral("ピボット荷重");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "ピボット荷重");
     case assist::LoadItem::FrameLink:
-      return QStringLiteral("ﾌﾚｰﾑﾘﾝｸ取付位置荷重");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "ﾌﾚｰﾑﾘﾝｸ取付位置荷重");
     case assist::LoadItem::ForkLink:
-      return QStringLiteral("ﾌｫｰｸﾘﾝｸ取付位置荷重");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "ﾌｫｰｸﾘﾝｸ取付位置荷重");
   }
   return {};
 }
 
 QString SagText(const std::optional<assist::Sag>& sag) {
-  if (!sag) return kNone;
+  if (!sag) return None();
   switch (sag->Outcome) {
     case assist::SagOutcome::Reached:
       return Fixed(sag->Stroke, 3);
     case assist::SagOutcome::HeldByPreload:
-      return QStringLiteral("0 (ﾌﾟﾘﾛｰﾄﾞで支持)");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "0 (ﾌﾟﾘﾛｰﾄﾞで支持)");
     case assist::SagOutcome::NotReached:
-      return QStringLiteral("届かず");
+      return QCoreApplication::translate("potelan::CharacteristicsPage", "届かず");
     case assist::SagOutcome::NotFormed:
-      return kNotFormed;
+      return NotFormed();
   }
-  return kNone;
+  return None();
 }
 
 // The cells of one set's column, in the order of the rows.
 QStringList Cells(const assist::Characteristics& c, int rowCount) {
   QStringList cells;
   if (!c.Swept.Ok || c.Swept.Points.empty()) {
-    for (int r = 0; r < rowCount; ++r) cells << kNotFormed;
+    for (int r = 0; r < rowCount; ++r) cells << NotFormed();
     return cells;
   }
   const assist::CurvePoint& first = c.Swept.Points.front();
@@ -65,7 +66,7 @@ QStringList Cells(const assist::Characteristics& c, int rowCount) {
     const auto peak = std::find_if(c.Peaks.begin(), c.Peaks.end(),
                                    [&](const assist::LoadPeak& p) { return p.Item == item; });
     if (peak == c.Peaks.end()) {
-      cells << kNone << kNone;
+      cells << None() << None();
     } else {
       cells << Fixed(peak->Value, 1) << Fixed(peak->Stroke, 0);
     }
@@ -80,21 +81,22 @@ CharacteristicsPage::CharacteristicsPage(const AppState& state, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   auto* loadRow = new QHBoxLayout();
   staticLoadBox_ = new QDoubleSpinBox(this);
+  staticLoadBox_->setLocale(QLocale::c());  // a decimal point in every language
   staticLoadBox_->setObjectName("Spin_Static_Load");
   staticLoadBox_->setRange(0, 99999.9);
   staticLoadBox_->setDecimals(1);
   staticLoadBox_->setSuffix(QStringLiteral(" kgf"));
-  staticLoadBox_->setSpecialValueText(QStringLiteral("なし"));
-  loadRow->addWidget(Buddy(QStringLiteral("静的ｱｸｽﾙ荷重:"), staticLoadBox_, this));
+  staticLoadBox_->setSpecialValueText(tr("なし"));
+  loadRow->addWidget(Buddy(tr("静的ｱｸｽﾙ荷重:"), staticLoadBox_, this));
   loadRow->addWidget(staticLoadBox_);
   loadRow->addStretch(1);
   layout->addLayout(loadRow);
 
   figuresTable_ = new QTableWidget(this);
   figuresTable_->setObjectName("Table_Characteristics");
-  figuresTable_->setAccessibleName(QStringLiteral("特性"));
+  figuresTable_->setAccessibleName(tr("特性"));
   figuresTable_->setColumnCount(2);
-  figuresTable_->setHorizontalHeaderLabels({kBaseColumn, kChangedColumn});
+  figuresTable_->setHorizontalHeaderLabels({BaseColumn(), ChangedColumn()});
   figuresTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   figuresTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   layout->addWidget(figuresTable_, 1);
@@ -108,16 +110,15 @@ void CharacteristicsPage::Fill() {
     shown_[static_cast<std::size_t>(k)] =
         assist::Characterise(state_.Set[k], state_.MaxStroke, load);
   }
-  QStringList rows = {QStringLiteral("ﾘﾝｸﾚｼｵ 0mm"),
-                      QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(state_.MaxStroke),
-                      QStringLiteral("進行率 %"),
-                      QStringLiteral("ｻｽｽﾄﾛｰｸ %1mm").arg(state_.MaxStroke),
-                      QStringLiteral("ﾎｲｰﾙﾚｰﾄ 0mm kgf/mm"),
-                      QStringLiteral("ﾎｲｰﾙﾚｰﾄ %1mm kgf/mm").arg(state_.MaxStroke),
-                      QStringLiteral("サグ mm")};
+  QStringList rows = {tr("ﾘﾝｸﾚｼｵ 0mm"),
+                      tr("ﾘﾝｸﾚｼｵ %1mm").arg(state_.MaxStroke),
+                      tr("進行率 %"),
+                      tr("ｻｽｽﾄﾛｰｸ %1mm時 mm").arg(state_.MaxStroke),
+                      tr("ﾎｲｰﾙﾚｰﾄ 0mm kgf/mm"),
+                      tr("ﾎｲｰﾙﾚｰﾄ %1mm kgf/mm").arg(state_.MaxStroke),
+                      tr("サグ mm")};
   for (assist::LoadItem item : assist::kLoadItems) {
-    rows << LoadName(item) + QStringLiteral(" 最大 kgf")
-         << LoadName(item) + QStringLiteral(" 最大位置 mm");
+    rows << tr("%1 最大 kgf").arg(LoadName(item)) << tr("%1 最大位置 mm").arg(LoadName(item));
   }
   const int rowCount = static_cast<int>(rows.size());
   figuresTable_->setRowCount(rowCount);
@@ -128,7 +129,7 @@ void CharacteristicsPage::Fill() {
     for (int r = 0; r < rowCount; ++r) {
       QTableWidgetItem* item = ReadOnlyItem(cells[r]);
       item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      if (!c.Swept.Ok) item->setToolTip(QString::fromStdString(c.Swept.Message));
+      if (!c.Swept.Ok) item->setToolTip(SweepFailure(c.Swept.Message, c.Swept.FailedStroke));
       figuresTable_->setItem(r, k, item);
     }
   }

@@ -1,13 +1,28 @@
 #include "assistui/Common.hpp"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidgetItem>
 #include <algorithm>
 
+#include "entry/Translated.hpp"
 #include "model/Dimensions.hpp"
 
 namespace potelan::assistui {
+
+QString Title() { return QCoreApplication::translate("potelan::assistui", "設計支援"); }
+QString BaseColumn() { return QCoreApplication::translate("potelan::assistui", "基準"); }
+QString ChangedColumn() { return QCoreApplication::translate("potelan::assistui", "変更"); }
+QString NotFormed() { return QCoreApplication::translate("potelan::assistui", "成立せず"); }
+QString None() { return QCoreApplication::translate("potelan::assistui", "―"); }
+
+QString SweepFailure(const std::string& message, double failedStroke) {
+  static constexpr char kNoStroke[] =
+      QT_TRANSLATE_NOOP("potelan::assistui", "ｱｸｽﾙｽﾄﾛｰｸの範囲がありません");
+  if (message == kNoStroke) return QCoreApplication::translate("potelan::assistui", kNoStroke);
+  return StrokeFailureText(failedStroke);
+}
 
 bool SameEntered(const ConfigSet& a, const ConfigSet& b) {
   if (a.SusType != b.SusType || a.SusPos != b.SusPos) return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 #include "model/AppState.hpp"
 
@@ -15,11 +16,17 @@ class QWidget;
 
 namespace potelan::assistui {
 
-inline const QString kTitle = QStringLiteral("設計支援");
-inline const QString kBaseColumn = QStringLiteral("基準");
-inline const QString kChangedColumn = QStringLiteral("変更");
-inline const QString kNotFormed = QStringLiteral("成立せず");
-inline const QString kNone = QStringLiteral("―");
+// The window's title, the columns of the two sets, a set that does not
+// assemble and a figure that does not exist, in the program's language.
+QString Title();
+QString BaseColumn();
+QString ChangedColumn();
+QString NotFormed();
+QString None();
+
+// Why a set's sweep stopped, from the engine's message and the stroke where
+// the set stopped assembling, in the program's language.
+QString SweepFailure(const std::string& message, double failedStroke);
 
 // The entered values of two sets are the same (type, position, pivot move
 // and every dimension of a link type).

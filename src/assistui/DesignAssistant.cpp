@@ -5,28 +5,28 @@
 #include <QVBoxLayout>
 
 #include "assistui/Common.hpp"
+#include "ui/MdiPlacement.hpp"
+#include "views/GraphView.hpp"
 
 namespace potelan {
-namespace {
-}  // namespace
 
 DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHost host,
                                  QWidget* parent)
-    : QWidget(parent), state_(state) {
+    : QWidget(parent), state_(state), graph_(host.Graph) {
   setObjectName("Form_Assist");
-  setWindowTitle(assistui::kTitle);
-  setAccessibleName(assistui::kTitle);
+  setWindowTitle(assistui::Title());
+  setAccessibleName(assistui::Title());
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   pages_ = new QTabWidget(this);
   pages_->setObjectName("Tab_Assist");
-  pages_->setAccessibleName(assistui::kTitle);
+  pages_->setAccessibleName(assistui::Title());
   characteristicsPage_ = new CharacteristicsPage(state_, pages_);
   sensitivityPage_ = new SensitivityPage(state_, pages_);
   fitPage_ = new FitPage(state_, prompts, std::move(host), pages_);
-  pages_->addTab(characteristicsPage_, QStringLiteral("特性"));
-  pages_->addTab(sensitivityPage_, QStringLiteral("感度"));
-  pages_->addTab(fitPage_, QStringLiteral("目標に合わせる"));
+  pages_->addTab(characteristicsPage_, tr("特性"));
+  pages_->addTab(sensitivityPage_, tr("感度"));
+  pages_->addTab(fitPage_, tr("目標に合わせる"));
   layout->addWidget(pages_);
   resize(940, 620);
   // 適用 went through the form's judging: the pages show what it left.
@@ -34,6 +34,20 @@ DesignAssistant::DesignAssistant(AppState& state, Prompts& prompts, AssistantHos
 
   Refresh();
   fitPage_->Target().TakeFrom(kChangedSet);
+}
+
+void DesignAssistant::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placedOnce_) return;
+  placedOnce_ = true;
+  // Beside the graph, where the fit's preview is drawn, and the graph in
+  // front of the windows it shares the area with.
+  GraphView* graph = graph_ ? graph_() : nullptr;
+  if (graph == nullptr || graph->parentWidget() == nullptr || graph->parentWidget()->isHidden()) {
+    return;
+  }
+  PlaceFrameBeside(*this, graph);
+  graph->parentWidget()->raise();
 }
 
 void DesignAssistant::closeEvent(QCloseEvent* event) {

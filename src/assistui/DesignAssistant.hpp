@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "assistui/CharacteristicsPage.hpp"
 #include "assistui/FitPage.hpp"
@@ -22,6 +23,7 @@ class QTabWidget;
 
 namespace potelan {
 
+class GraphView;
 class Prompts;
 
 class DesignAssistant final : public QWidget {
@@ -47,10 +49,14 @@ class DesignAssistant final : public QWidget {
   void RatioAxisChanged();
 
  protected:
+  // First shown, the window stands beside the graph.
+  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
   AppState& state_;
+  std::function<GraphView*()> graph_;
+  bool placedOnce_ = false;
   QTabWidget* pages_ = nullptr;
   CharacteristicsPage* characteristicsPage_ = nullptr;
   SensitivityPage* sensitivityPage_ = nullptr;

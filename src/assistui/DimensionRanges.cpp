@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 #include "assistui/Common.hpp"
@@ -19,6 +20,11 @@ DimensionRanges::DimensionRanges(QWidget* parent) : QScrollArea(parent) {
   rowHolder_ = new QWidget(this);
   new QGridLayout(rowHolder_);
   setWidget(rowHolder_);
+}
+
+QSize DimensionRanges::sizeHint() const {
+  const QSize all = QScrollArea::sizeHint();
+  return {all.width(), std::min(all.height(), 12 * fontMetrics().height())};
 }
 
 void DimensionRanges::Follow(const ConfigSet& changed) {
@@ -42,7 +48,12 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
   }
   rows_.clear();
   rowsType_ = changed.SusType;
-  int r = 0;
+  // The columns' headings once, above the rows.
+  const QString headings[] = {tr("寸法"), tr("現在値"), tr("下限"), tr("上限")};
+  for (int column = 0; column < 4; ++column) {
+    grid->addWidget(new QLabel(headings[column], rowHolder_), 0, column);
+  }
+  int r = 1;
   for (Dimension d : DimensionsOfType(changed.SusType)) {
     Row row;
     const QString caption = DimensionCaption(d);
@@ -50,10 +61,11 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
     row.Check->setObjectName(QStringLiteral("Check_") + TableText(JsonName(d)));
     row.Check->setAccessibleName(caption);
     row.CurrentValue = new QLabel(rowHolder_);
-    row.CurrentValue->setAccessibleName(caption + QStringLiteral(" 現在値"));
+    row.CurrentValue->setAccessibleName(tr("%1 現在値").arg(caption));
     const int decimals = EntryDecimals(d);
     auto spin = [&](const QString& which) {
       auto* box = new QDoubleSpinBox(rowHolder_);
+      box->setLocale(QLocale::c());  // a decimal point in every language
       box->setRange(-99999.99, 99999.99);
       box->setDecimals(decimals);
       box->setSingleStep(EntryStep(d) * 10);
@@ -62,18 +74,12 @@ void DimensionRanges::Rebuild(const ConfigSet& changed) {
       box->setMaximumWidth(122);
       return box;
     };
-    row.Lower = spin(QStringLiteral("下限"));
-    row.Upper = spin(QStringLiteral("上限"));
-    auto* lowerLabel = new QLabel(QStringLiteral("下限:"), rowHolder_);
-    lowerLabel->setBuddy(row.Lower);
-    auto* upperLabel = new QLabel(QStringLiteral("上限:"), rowHolder_);
-    upperLabel->setBuddy(row.Upper);
+    row.Lower = spin(tr("下限"));
+    row.Upper = spin(tr("上限"));
     grid->addWidget(row.Check, r, 0);
     grid->addWidget(row.CurrentValue, r, 1);
-    grid->addWidget(lowerLabel, r, 2);
-    grid->addWidget(row.Lower, r, 3);
-    grid->addWidget(upperLabel, r, 4);
-    grid->addWidget(row.Upper, r, 5);
+    grid->addWidget(row.Lower, r, 2);
+    grid->addWidget(row.Upper, r, 3);
     row.Value = std::nan("");  // filled below
     rows_[d] = row;
     ++r;

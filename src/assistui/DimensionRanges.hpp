@@ -21,6 +21,8 @@ class DimensionRanges final : public QScrollArea {
   Q_OBJECT
  public:
   explicit DimensionRanges(QWidget* parent);
+  // A few rows high: the rest scroll, and the target above takes the height.
+  QSize sizeHint() const override;
 
   // The rows follow the changed set: built anew for another link type; for
   // the same type the current values, and the default range around a value

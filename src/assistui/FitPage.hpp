@@ -18,6 +18,7 @@
 #include "model/AppState.hpp"
 #include "views/GraphScale.hpp"
 
+class QBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -54,6 +55,7 @@ class FitPage final : public QWidget {
   QPushButton* ApplyButton() const { return applyButton_; }
   QLabel* ProgressLabel() const { return progressLabel_; }
   QLabel* ResultLabel() const { return resultLabel_; }
+  QSize minimumSizeHint() const override;
 
   // Starts a fit of the changed set as the page describes it; false (with a
   // message) when it cannot run.
@@ -83,7 +85,12 @@ class FitPage final : public QWidget {
   // 適用 changed the changed set.
   void applied();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  // The least width that holds the target and the dimensions side by side.
+  int SideBySideWidth() const;
   void ShowProgress(const assist::FitProgress& progress);
   void ShowResult(const assist::FitResult& result);
   // A fitted value on (or within one entry step of) a bound of its range:
@@ -98,6 +105,7 @@ class FitPage final : public QWidget {
   AppState& state_;
   Prompts& prompts_;
   AssistantHost host_;
+  QBoxLayout* top_ = nullptr;
   TargetEditor* targetEditor_ = nullptr;
   DimensionRanges* dimensionRanges_ = nullptr;
   QPushButton* runButton_ = nullptr;

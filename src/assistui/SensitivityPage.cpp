@@ -1,6 +1,7 @@
 #include "assistui/SensitivityPage.hpp"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,32 +19,57 @@ namespace {
 
 using namespace assistui;
 
-// Texts of the figures, in the order of Figure.
-const std::array<QString, 5> kFigureNames = {
-    QStringLiteral("ﾘﾝｸﾚｼｵ 0mm"), QStringLiteral("ﾘﾝｸﾚｼｵ 中間"), QStringLiteral("ﾘﾝｸﾚｼｵ 最大"),
-    QStringLiteral("進行率"), QStringLiteral("ｻｽｽﾄﾛｰｸ")};
-// The figures' units, and where a ratio is taken (0, half and the whole stroke).
+constexpr int kFigureCount = 5;
+// The figures' names as the sort choice lists them, each with the stroke it
+// is taken at (0, half and the whole stroke) or its unit.
+QString FigureName(SensitivityPage::Figure f, std::int16_t maxStroke) {
+  using Figure = SensitivityPage::Figure;
+  switch (f) {
+    case Figure::RatioAtZero:
+      return QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 0mm");
+    case Figure::RatioAtHalf:
+      return QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 中間 %1mm")
+          .arg(maxStroke / 2.0);
+    case Figure::RatioAtMax:
+      return QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 最大 %1mm")
+          .arg(maxStroke);
+    case Figure::Progression:
+      return QCoreApplication::translate("potelan::SensitivityPage", "進行率 %");
+    case Figure::SusStroke:
+      return QCoreApplication::translate("potelan::SensitivityPage", "ｻｽｽﾄﾛｰｸ mm");
+  }
+  return {};
+}
+// A column's header: the figure, and that its change is per +1 mm of the
+// dimension (the note names the spring rate's unit).
 QString HeaderOf(SensitivityPage::Figure f, std::int16_t maxStroke) {
   using Figure = SensitivityPage::Figure;
   QString name;
   switch (f) {
     case Figure::RatioAtZero:
-      name = QStringLiteral("ﾘﾝｸﾚｼｵ 0mm");
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ 0mm", "column heading");
       break;
     case Figure::RatioAtHalf:
-      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke / 2.0);
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ %1mm", "column heading")
+              .arg(maxStroke / 2.0);
       break;
     case Figure::RatioAtMax:
-      name = QStringLiteral("ﾘﾝｸﾚｼｵ %1mm").arg(maxStroke);
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ﾘﾝｸﾚｼｵ %1mm", "column heading")
+              .arg(maxStroke);
       break;
     case Figure::Progression:
-      name = QStringLiteral("進行率 %");
+      name = QCoreApplication::translate("potelan::SensitivityPage", "進行率 %", "column heading");
       break;
     case Figure::SusStroke:
-      name = QStringLiteral("ｻｽｽﾄﾛｰｸ mm");
+      name =
+          QCoreApplication::translate("potelan::SensitivityPage", "ｻｽｽﾄﾛｰｸ mm", "column heading");
       break;
   }
-  return name + QStringLiteral("\n/ +1mm");
+  return name + QLatin1Char('\n') +
+         QCoreApplication::translate("potelan::SensitivityPage", "+1mm あたり", "column heading");
 }
 // Decimals each figure's change is shown with.
 constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
@@ -52,7 +78,11 @@ constexpr std::array<int, 5> kFigureDecimals = {5, 5, 5, 3, 3};
 QTableWidgetItem* ChangeCell(const assist::DimensionSensitivity& row, SensitivityPage::Figure f,
                              double step) {
   if (!row.Assembles) {
-    QTableWidgetItem* cell = ReadOnlyItem(QStringLiteral("±%1で成立せず").arg(step));
+    const QString unit = TableText(InfoOf(row.Dim).Unit);
+    QTableWidgetItem* cell =
+        ReadOnlyItem(QCoreApplication::translate("potelan::SensitivityPage", "±%1%2で成立せず")
+                         .arg(step)
+                         .arg(unit));
     cell->setForeground(QColor(96, 96, 96));
     return cell;
   }
@@ -92,23 +122,27 @@ SensitivityPage::SensitivityPage(const AppState& state, QWidget* parent)
   auto* row = new QHBoxLayout();
   figureChoice_ = new QComboBox(this);
   figureChoice_->setObjectName("Combo_Sensitivity");
-  for (const QString& name : kFigureNames) figureChoice_->addItem(name);
-  row->addWidget(Buddy(QStringLiteral("並べる基準:"), figureChoice_, this));
+  for (int f = 0; f < kFigureCount; ++f) {
+    figureChoice_->addItem(FigureName(static_cast<Figure>(f), state_.MaxStroke));
+  }
+  row->addWidget(Buddy(tr("並べる基準:"), figureChoice_, this));
   row->addWidget(figureChoice_);
   row->addStretch(1);
   layout->addLayout(row);
   noteLabel_ = new QLabel(this);
   noteLabel_->setObjectName("Label_Sensitivity");
-  noteLabel_->setAccessibleName(QStringLiteral("感度の説明"));
+  noteLabel_->setAccessibleName(tr("感度の説明"));
   noteLabel_->setWordWrap(true);
   layout->addWidget(noteLabel_);
 
   sensitivityTable_ = new QTableWidget(this);
   sensitivityTable_->setObjectName("Table_Sensitivity");
-  sensitivityTable_->setAccessibleName(QStringLiteral("感度"));
-  sensitivityTable_->setColumnCount(static_cast<int>(kFigureNames.size()) + 1);
+  sensitivityTable_->setAccessibleName(tr("感度"));
+  sensitivityTable_->setColumnCount(kFigureCount + 1);
   sensitivityTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   sensitivityTable_->verticalHeader()->setVisible(false);
+  // The figures' columns as wide as their headings, in any language.
+  sensitivityTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   sensitivityTable_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
   layout->addWidget(sensitivityTable_, 1);
   connect(figureChoice_, &QComboBox::currentIndexChanged, this, [this] { Fill(); });
@@ -131,20 +165,21 @@ void SensitivityPage::Recompute() {
 void SensitivityPage::Fill() {
   const assist::Sensitivity& s = sensitivity_;
   const auto figure = static_cast<Figure>(std::max(0, figureChoice_->currentIndex()));
-  QStringList headers = {QStringLiteral("寸法")};
-  for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+  QStringList headers = {tr("寸法")};
+  for (int f = 0; f < kFigureCount; ++f) {
     headers << HeaderOf(static_cast<Figure>(f), state_.MaxStroke);
+    figureChoice_->setItemText(f, FigureName(static_cast<Figure>(f), state_.MaxStroke));
   }
   sensitivityTable_->setHorizontalHeaderLabels(headers);
   if (!s.Ok) {
-    noteLabel_->setText(QStringLiteral("変更データがストローク全体で成立しません: ") +
-                        QString::fromStdString(s.Message));
+    noteLabel_->setText(tr("変更データがストローク全体で成立しません: ") +
+                        SweepFailure(s.Message, s.FailedStroke));
     sensitivityTable_->setRowCount(0);
     return;
   }
   // The units of a length and of the spring rate, as the table gives them.
-  noteLabel_->setText(QStringLiteral("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
-                                     "中央差分 ±%4。＋は青、－は赤。")
+  noteLabel_->setText(tr("変更データの寸法 +1%1 あたりの変化 (%2は +1%3)。"
+                         "中央差分 ±%4%1。＋は青、－は赤。")
                           .arg(TableText(InfoOf(Dimension::LinkUp).Unit),
                                DimensionCaption(Dimension::SpringRate),
                                TableText(InfoOf(Dimension::SpringRate).Unit))
@@ -165,7 +200,7 @@ void SensitivityPage::Fill() {
     QTableWidgetItem* name = ReadOnlyItem(DimensionCaption(row.Dim));
     name->setData(Qt::UserRole, static_cast<int>(row.Dim));
     sensitivityTable_->setItem(r, 0, name);
-    for (int f = 0; f < static_cast<int>(kFigureNames.size()); ++f) {
+    for (int f = 0; f < kFigureCount; ++f) {
       QTableWidgetItem* cell = ChangeCell(row, static_cast<Figure>(f), s.Step);
       cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       if (f == static_cast<int>(figure)) {

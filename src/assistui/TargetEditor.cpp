@@ -27,40 +27,41 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   auto* quantityRow = new QHBoxLayout();
   quantityChoice_ = new QComboBox(this);
   quantityChoice_->setObjectName("Combo_Quantity");
-  quantityChoice_->addItems(
-      {QStringLiteral("ﾘﾝｸﾚｼｵ"), QStringLiteral("ﾘﾝｸﾚｼｵ(逆数)"), QStringLiteral("ｱｸｽﾙ荷重")});
-  quantityRow->addWidget(Buddy(QStringLiteral("合わせる値:"), quantityChoice_, this));
+  quantityChoice_->addItems({tr("ﾘﾝｸﾚｼｵ"), tr("ﾘﾝｸﾚｼｵ(逆数)"), tr("ｱｸｽﾙ荷重")});
+  quantityRow->addWidget(Buddy(tr("合わせる値:"), quantityChoice_, this));
   quantityRow->addWidget(quantityChoice_, 1);
   layout->addLayout(quantityRow);
 
   pointsTable_ = new QTableWidget(0, 2, this);
   pointsTable_->setObjectName("Table_Target");
-  pointsTable_->setAccessibleName(QStringLiteral("目標点"));
-  pointsTable_->setHorizontalHeaderLabels({QStringLiteral("ｽﾄﾛｰｸ mm"), QStringLiteral("目標値")});
+  pointsTable_->setAccessibleName(tr("目標点"));
   pointsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   pointsTable_->verticalHeader()->setVisible(false);
   layout->addWidget(pointsTable_, 1);
 
   auto* buttons = new QGridLayout();
-  QPushButton* addRow = Button(QStringLiteral("行追加"), "Command_Add_Row", this);
-  QPushButton* removeRow = Button(QStringLiteral("行削除"), "Command_Remove_Row", this);
-  QPushButton* fromBase = Button(QStringLiteral("基準から"), "Command_From_Base", this);
-  QPushButton* fromChanged = Button(QStringLiteral("変更から"), "Command_From_Changed", this);
+  QPushButton* addRow = Button(tr("行追加"), "Command_Add_Row", this);
+  QPushButton* removeRow = Button(tr("行削除"), "Command_Remove_Row", this);
+  QPushButton* fromBase = Button(tr("基準から"), "Command_From_Base", this);
+  QPushButton* fromChanged = Button(tr("変更から"), "Command_From_Changed", this);
   buttons->addWidget(addRow, 0, 0);
   buttons->addWidget(removeRow, 0, 1);
   buttons->addWidget(fromBase, 1, 0);
   buttons->addWidget(fromChanged, 1, 1);
   amountBox_ = new QDoubleSpinBox(this);
+  amountBox_->setLocale(QLocale::c());  // a decimal point in every language
   amountBox_->setObjectName("Spin_Amount");
   amountBox_->setRange(-1000, 1000);
   amountBox_->setDecimals(3);
   amountBox_->setValue(10);
-  buttons->addWidget(Buddy(QStringLiteral("変化量:"), amountBox_, this), 2, 0);
+  // The unit the amount is read in is each button's: % or the target's.
+  amountBox_->setToolTip(tr("進行率と値の倍率では %、値に足すときは目標値の単位"));
+  buttons->addWidget(Buddy(tr("変化量:"), amountBox_, this), 2, 0);
   buttons->addWidget(amountBox_, 2, 1);
-  QPushButton* progression =
-      Button(QStringLiteral("進行率 +変化量 %"), "Command_Progression", this);
-  QPushButton* scale = Button(QStringLiteral("値 ×(1+変化量 %)"), "Command_Scale", this);
-  QPushButton* shift = Button(QStringLiteral("値 +変化量"), "Command_Shift", this);
+  QPushButton* progression = Button(tr("進行率 +変化量 %"), "Command_Progression", this);
+  QPushButton* scale = Button(tr("値 ×(1+変化量 %)"), "Command_Scale", this);
+  shiftButton_ = Button(QString(), "Command_Shift", this);
+  QPushButton* shift = shiftButton_;
   buttons->addWidget(progression, 3, 0, 1, 2);
   buttons->addWidget(scale, 4, 0);
   buttons->addWidget(shift, 4, 1);
@@ -80,8 +81,23 @@ TargetEditor::TargetEditor(const AppState& state, Prompts& prompts, QWidget* par
   connect(progression, &QPushButton::clicked, this, [this] { Reshape(Change::AddProgression); });
   connect(scale, &QPushButton::clicked, this, [this] { Reshape(Change::Scale); });
   connect(shift, &QPushButton::clicked, this, [this] { Reshape(Change::Shift); });
-  connect(quantityChoice_, &QComboBox::currentIndexChanged, this,
-          [this] { TakeFrom(kChangedSet); });
+  connect(quantityChoice_, &QComboBox::currentIndexChanged, this, [this] {
+    ShowUnits();
+    TakeFrom(kChangedSet);
+  });
+  ShowUnits();
+}
+
+QString TargetEditor::UnitSuffix() const {
+  return ChosenQuantity() == assist::Quantity::AxleLoad ? QStringLiteral(" kgf") : QString();
+}
+
+void TargetEditor::ShowUnits() {
+  // A ratio has no unit; a load is in kgf.
+  pointsTable_->setHorizontalHeaderLabels({tr("ｽﾄﾛｰｸ mm"), tr("目標値") + UnitSuffix()});
+  const QString shift = tr("値 +変化量") + UnitSuffix();
+  shiftButton_->setText(shift);
+  shiftButton_->setAccessibleName(shift);
 }
 
 assist::Quantity TargetEditor::ChosenQuantity() const {
@@ -144,9 +160,8 @@ int TargetEditor::FirstBadRow() const {
 void TargetEditor::TakeFrom(int set) {
   const assist::Curve curve = assist::SweepCurve(state_.Set[set], state_.MaxStroke, false);
   if (!curve.Ok) {
-    const QString text =
-        QStringLiteral("%1データがストローク全体で成立しないため、目標にできません")
-            .arg(set == kBaseSet ? kBaseColumn : kChangedColumn);
+    const QString text = tr("%1データがストローク全体で成立しないため、目標にできません")
+                             .arg(set == kBaseSet ? BaseColumn() : ChangedColumn());
     prompts_.Message(this, text, text::kNoticeTitle, MessageIcon::Warning);
     return;
   }

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QPushButton;
 class QTableWidget;
 
 namespace potelan {
@@ -40,13 +41,19 @@ class TargetEditor final : public QWidget {
   // points), the values scaled by 1 + amount %, the amount added.
   enum class Change { AddProgression, Scale, Shift };
   void Reshape(Change change);
+  // " kgf" for a load, nothing for a ratio.
+  QString UnitSuffix() const;
 
  private:
+  // The target's and the shift's units follow the chosen quantity.
+  void ShowUnits();
+
   const AppState& state_;
   Prompts& prompts_;
   QComboBox* quantityChoice_ = nullptr;
   QTableWidget* pointsTable_ = nullptr;
   QDoubleSpinBox* amountBox_ = nullptr;
+  QPushButton* shiftButton_ = nullptr;
 };
 
 }  // namespace potelan

@@ -1,6 +1,7 @@
 #include "views/GraphExport.hpp"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QPainter>
 #include <QRect>
 #include <QSaveFile>
@@ -13,13 +14,18 @@
 namespace potelan {
 namespace {
 
-const QString kSavePngTitle = QStringLiteral("画像として保存");
-const QString kSavePngFilter = QStringLiteral("PNG画像(*.png)|*.png");
-const QString kSaveSvgTitle = QStringLiteral("SVGとして保存");
-const QString kSaveSvgFilter = QStringLiteral("SVG画像(*.svg)|*.svg");
-const QString kSaveFailed = QStringLiteral("グラフを保存できません");
-const QString kSvgDescription =
-    QStringLiteral("ﾘﾝｸﾚｼｵとアクスル荷重のアクスルストロークに対するグラフ");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::GraphExport", text); }
+
+const char* const kSavePngTitle = QT_TRANSLATE_NOOP("potelan::GraphExport", "画像として保存");
+const char* const kSavePngFilter =
+    QT_TRANSLATE_NOOP("potelan::GraphExport", "PNG画像(*.png)|*.png");
+const char* const kSaveSvgTitle = QT_TRANSLATE_NOOP("potelan::GraphExport", "SVGとして保存");
+const char* const kSaveSvgFilter =
+    QT_TRANSLATE_NOOP("potelan::GraphExport", "SVG画像(*.svg)|*.svg");
+const char* const kSaveFailed = QT_TRANSLATE_NOOP("potelan::GraphExport", "グラフを保存できません");
+const char* const kSvgDescription = QT_TRANSLATE_NOOP(
+    "potelan::GraphExport", "ﾘﾝｸﾚｼｵとアクスル荷重のアクスルストロークに対するグラフ");
 
 }  // namespace
 
@@ -52,8 +58,8 @@ bool WriteFigureSvg(const GraphFigure& figure, const QString& path, const QSize&
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(96);  // CSS pixels: the picture opens at its size
-    svg.setTitle(GraphView::kCaption);
-    svg.setDescription(kSvgDescription);
+    svg.setTitle(GraphView::Caption());
+    svg.setDescription(Tr(kSvgDescription));
     QPainter painter(&svg);
     PaintFigure(painter, size, figure);
   }
@@ -70,20 +76,21 @@ void SaveGraphPng(Prompts& prompts, QWidget* parent, const QSize& size,
                   const PictureWriter& write) {
   const std::optional<QSize> chosen = prompts.ChooseImageSize(parent, size);
   if (!chosen) return;
-  const std::optional<QString> path =
-      prompts.SaveFile(parent, {kSavePngTitle, kSavePngFilter, QStringLiteral("png"), QString()});
+  const std::optional<QString> path = prompts.SaveFile(
+      parent, {Tr(kSavePngTitle), Tr(kSavePngFilter), QStringLiteral("png"), QString()});
   if (!path) return;
   QString error;
-  if (!write(*path, *chosen, error)) TellFileFailure(prompts, parent, kSaveFailed, *path, error);
+  if (!write(*path, *chosen, error))
+    TellFileFailure(prompts, parent, Tr(kSaveFailed), *path, error);
 }
 
 void SaveGraphSvg(Prompts& prompts, QWidget* parent, const std::function<QSize()>& size,
                   const PictureWriter& write) {
-  const std::optional<QString> path =
-      prompts.SaveFile(parent, {kSaveSvgTitle, kSaveSvgFilter, QStringLiteral("svg"), QString()});
+  const std::optional<QString> path = prompts.SaveFile(
+      parent, {Tr(kSaveSvgTitle), Tr(kSaveSvgFilter), QStringLiteral("svg"), QString()});
   if (!path) return;
   QString error;
-  if (!write(*path, size(), error)) TellFileFailure(prompts, parent, kSaveFailed, *path, error);
+  if (!write(*path, size(), error)) TellFileFailure(prompts, parent, Tr(kSaveFailed), *path, error);
 }
 
 }  // namespace potelan

@@ -1,5 +1,6 @@
 #include "views/GraphPainter.hpp"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,9 +14,12 @@
 namespace potelan {
 namespace {
 
-const QString kBase = QStringLiteral("基準");
-const QString kChanged = QStringLiteral("変更");
-const QString kLoadColumn = QStringLiteral("荷重");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::GraphPainter", text); }
+
+const char* const kBase = QT_TRANSLATE_NOOP("potelan::GraphPainter", "基準");
+const char* const kChanged = QT_TRANSLATE_NOOP("potelan::GraphPainter", "変更");
+const char* const kLoadColumn = QT_TRANSLATE_NOOP("potelan::GraphPainter", "荷重");
 
 const QColor kPlotGround(0, 0, 0);
 const QColor kOverlayText(210, 210, 210);
@@ -99,11 +103,11 @@ GraphLegend LegendOf(const std::vector<GraphCurve>& curves) {
     sets[static_cast<std::size_t>(curve.Set == 0 ? 0 : 1)] = true;
   }
   if (anyRatio) legend.Columns << RatioTitle(inverse);
-  if (anyLoad) legend.Columns << kLoadColumn;
+  if (anyLoad) legend.Columns << Tr(kLoadColumn);
   for (int set = 0; set < 2; ++set) {
     if (!sets[static_cast<std::size_t>(set)]) continue;
     GraphLegend::Row row;
-    row.Name = set == 0 ? kBase : kChanged;
+    row.Name = set == 0 ? Tr(kBase) : Tr(kChanged);
     for (const bool load : {false, true}) {
       if (load ? !anyLoad : !anyRatio) continue;
       std::optional<QColor> colour;
@@ -120,10 +124,13 @@ GraphLegend LegendOf(const std::vector<GraphCurve>& curves) {
 }
 
 QString RatioTitle(bool inverse) {
-  return inverse ? QStringLiteral("ﾘﾝｸﾚｼｵ(逆)") : QStringLiteral("ﾘﾝｸﾚｼｵ");
+  return inverse ? QCoreApplication::translate("potelan::GraphPainter", "ﾘﾝｸﾚｼｵ(逆)")
+                 : QCoreApplication::translate("potelan::GraphPainter", "ﾘﾝｸﾚｼｵ");
 }
-QString LoadTitle() { return QStringLiteral("荷重 kgf"); }
-QString StrokeTitle() { return QStringLiteral("ｱｸｽﾙｽﾄﾛｰｸ mm"); }
+QString LoadTitle() { return QCoreApplication::translate("potelan::GraphPainter", "荷重 kgf"); }
+QString StrokeTitle() {
+  return QCoreApplication::translate("potelan::GraphPainter", "ｱｸｽﾙｽﾄﾛｰｸ mm");
+}
 
 void ScaleKeepingPoints(const QImage& source, const std::vector<bool>* rowsUsed, QImage& target) {
   const QRgb black = qRgb(0, 0, 0);
@@ -270,28 +277,32 @@ void PaintLegend(QPainter& painter, const QRectF& plot, const GraphFigure& figur
   painter.restore();
 }
 
-std::vector<QRectF> PaintTitlesInside(QPainter& painter, const QRectF& plot,
-                                      const GraphFigure& figure, const QFont& font) {
-  painter.save();
-  painter.setFont(font);
+std::vector<QRectF> TitleRectsInside(const QRectF& plot, const GraphFigure& figure,
+                                     const QFont& font) {
   const QFontMetricsF metrics(font);
   const double pad = 2;
   const auto rectFor = [&](const QString& text, double x, double y) {
     return QRectF(x, y, metrics.horizontalAdvance(text) + 2 * pad, metrics.height());
   };
-  const QString ratio = RatioTitle(figure.Scale.Inverse);
-  const QString load = LoadTitle();
-  const QString stroke = StrokeTitle();
-  QRectF ratioAt = rectFor(ratio, plot.left() + 1, plot.top() + 1);
-  QRectF loadAt = rectFor(load, 0, plot.top() + 1);
+  QRectF ratioAt = rectFor(RatioTitle(figure.Scale.Inverse), plot.left() + 1, plot.top() + 1);
+  QRectF loadAt = rectFor(LoadTitle(), 0, plot.top() + 1);
   loadAt.moveRight(plot.right() - 1);
-  QRectF strokeAt = rectFor(stroke, 0, 0);
+  QRectF strokeAt = rectFor(StrokeTitle(), 0, 0);
   strokeAt.moveRight(plot.right() - 1);
   strokeAt.moveBottom(plot.bottom() - 1);
+  return {ratioAt, loadAt, strokeAt};
+}
+
+std::vector<QRectF> PaintTitlesInside(QPainter& painter, const QRectF& plot,
+                                      const GraphFigure& figure, const QFont& font) {
+  painter.save();
+  painter.setFont(font);
+  const std::vector<QRectF> at = TitleRectsInside(plot, figure, font);
+  const QString titles[] = {RatioTitle(figure.Scale.Inverse), LoadTitle(), StrokeTitle()};
   std::vector<QRectF> taken;
-  taken.push_back(PaintOverlayText(painter, ratioAt, ratio));
-  taken.push_back(PaintOverlayText(painter, loadAt, load));
-  taken.push_back(PaintOverlayText(painter, strokeAt, stroke));
+  for (std::size_t i = 0; i < at.size(); ++i) {
+    taken.push_back(PaintOverlayText(painter, at[i], titles[i]));
+  }
   painter.restore();
   return taken;
 }

@@ -59,6 +59,9 @@ void PaintCurves(QPainter& painter, const QRectF& plot, const GraphFigure& figur
 // points, keeping clear of `avoid`.
 void PaintLegend(QPainter& painter, const QRectF& plot, const GraphFigure& figure,
                  const QFont& font, const std::vector<QRectF>& avoid);
+// Where PaintTitlesInside writes the ratio, load and stroke titles.
+std::vector<QRectF> TitleRectsInside(const QRectF& plot, const GraphFigure& figure,
+                                     const QFont& font);
 // The axis titles written inside the edges of `plot` (the window's own
 // margins hold only the tick texts); returns the rectangles they take.
 std::vector<QRectF> PaintTitlesInside(QPainter& painter, const QRectF& plot,

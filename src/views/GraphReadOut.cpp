@@ -1,5 +1,6 @@
 #include "views/GraphReadOut.hpp"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPalette>
@@ -16,15 +17,20 @@
 namespace potelan {
 namespace {
 
-const std::array<QString, 2> kPrefix = {QStringLiteral("基準:"), QStringLiteral("変更:")};
-const QString kStrokeIs = QStringLiteral("ストローク:");
-const QString kLoadIs = QStringLiteral("荷重:");
-const QString kDifference = QStringLiteral("差:");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::GraphReadOut", text); }
+
+const std::array<const char*, 2> kPrefix = {QT_TRANSLATE_NOOP("potelan::GraphReadOut", "基準:"),
+                                            QT_TRANSLATE_NOOP("potelan::GraphReadOut", "変更:")};
+const char* const kStrokeIs = QT_TRANSLATE_NOOP("potelan::GraphReadOut", "ストローク:");
+const char* const kLoadIs = QT_TRANSLATE_NOOP("potelan::GraphReadOut", "荷重:");
+const char* const kDifference = QT_TRANSLATE_NOOP("potelan::GraphReadOut", "差:");
 const QString kKgf = QStringLiteral("kgf");
 const QString kKgfTrail = QStringLiteral("kgf  ");
 const QString kMm = QStringLiteral("mm");
 // A clicked load that the set does not reach anywhere in 0..MaxStroke.
-const QString kNotReached = QStringLiteral("ストローク内で到達しません");
+const char* const kNotReached =
+    QT_TRANSLATE_NOOP("potelan::GraphReadOut", "ストローク内で到達しません");
 
 const QString kLineTate = QStringLiteral("Line_tate");
 const QString kLineYoko = QStringLiteral("Line_yoko");
@@ -132,19 +138,19 @@ void GraphReadOut::Show(double x, double y, const std::array<ReadOutSide, 2>& si
     if (side.LoadMode) {
       click_.LoadMode[ks] = true;
       loadLine->Visible = true;
-      value->setText(kPrefix[ks] + Format(side.Load, "##0.0") + kKgf);
-      detailLabels_[2]->setText(kStrokeIs + Format(x / 10, "##0.0") + kMm);
+      value->setText(Tr(kPrefix[ks]) + Format(side.Load, "##0.0") + kKgf);
+      detailLabels_[2]->setText(Tr(kStrokeIs) + Format(x / 10, "##0.0") + kMm);
     } else {
       click_.Reached[ks] = side.Reached;
       if (side.Reached) {
         PlotLine* strokeLine = FindLine(kLineStroke, k);
         strokeLine->At = QLineF(GraphX(side.Stroke), y, GraphX(side.Stroke), bottom);
         strokeLine->Visible = true;
-        value->setText(kPrefix[ks] + Format(side.Stroke, "##0.0") + kMm);
+        value->setText(Tr(kPrefix[ks]) + Format(side.Stroke, "##0.0") + kMm);
       } else {
-        value->setText(kPrefix[ks] + kNotReached);
+        value->setText(Tr(kPrefix[ks]) + Tr(kNotReached));
       }
-      detailLabels_[2]->setText(kLoadIs + Format(y / 10, "##0.0") + kKgf);
+      detailLabels_[2]->setText(Tr(kLoadIs) + Format(y / 10, "##0.0") + kKgf);
     }
     // The set's stroke line: the clicked stroke in load mode, the stroke
     // found for the clicked load in stroke mode. Its load line stays at the
@@ -155,10 +161,10 @@ void GraphReadOut::Show(double x, double y, const std::array<ReadOutSide, 2>& si
   }
   if (click_.LoadMode[0]) {
     const double difference = std::abs(click_.LineY[0] - click_.LineY[1]) / 10;
-    detailLabels_[3]->setText(kDifference + Format(difference, "##.0") + kKgfTrail);
+    detailLabels_[3]->setText(Tr(kDifference) + Format(difference, "##.0") + kKgfTrail);
   } else {
     const double difference = std::abs(click_.LineX[1] - click_.LineX[0]) / 10;
-    detailLabels_[3]->setText(kDifference + Format(difference, "##.0") + kMm);
+    detailLabels_[3]->setText(Tr(kDifference) + Format(difference, "##.0") + kMm);
   }
   // Strokes are compared only when both sets reach the clicked load.
   click_.DifferenceShown = click_.LoadMode[0] || (click_.Reached[0] && click_.Reached[1]);
@@ -266,9 +272,11 @@ void GraphReadOut::PlaceLabels() {
     left[3] = (left[0] + left[1]) / 2;
     top[3] = top[0] + 2 * high[3];
   }
-  // Each label where its rule puts it, unless an earlier one is there: then
-  // at the nearest free place, so that no two texts print over each other.
+  // Each label where its rule puts it, unless an axis title or an earlier
+  // label is there: then at the nearest free place, so that no two texts
+  // print over each other.
   std::vector<QRect> taken;
+  if (keepClear_) taken = keepClear_();
   for (std::size_t i = 0; i < 4; ++i) {
     QLabel* label = detailLabels_[i];
     if (i == 3 && !click_.DifferenceShown) {

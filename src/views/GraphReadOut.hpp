@@ -45,6 +45,8 @@ class GraphReadOut {
   void Hide();
   // The labels placed again for the current read-out, if one is shown.
   void PlaceAgain();
+  // Areas of the picture the labels keep clear of (the axis titles).
+  void KeepClearOf(std::function<std::vector<QRect>()> areas) { keepClear_ = std::move(areas); }
 
   std::optional<PlotLine> Line(const QString& name, int index) const;
   // The visible lines over the plot.
@@ -78,6 +80,7 @@ class GraphReadOut {
   double UnitsHigh(const QLabel* label) const;
 
   QWidget* picture_;
+  std::function<std::vector<QRect>()> keepClear_;
   std::function<PlotWindow()> viewport_;
   std::vector<PlotLine> lines_;
   std::array<QLabel*, 4> detailLabels_{};  // Label_detail(0..3)

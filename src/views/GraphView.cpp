@@ -26,24 +26,21 @@ namespace potelan {
 namespace {
 
 // Captions and menu texts.
-const QString kDrawingCaption = QStringLiteral("詳細表示描画中");
-const QString kMoveStroke = QStringLiteral("グラフ表示 ストローク:");
-const QString kMoveLoad = QStringLiteral("mm  荷重:");
-const QString kKgf = QStringLiteral("kgf");
-const QString kMenuSwitch = QStringLiteral("グラフ表示切り替え");
-const QString kMenuDetail = QStringLiteral("詳細表示");
-const QString kMenuPitch = QStringLiteral("表示ピッチ変更");
+const char* const kDrawingCaption = QT_TRANSLATE_NOOP("potelan::GraphView", "詳細表示描画中");
+const char* const kMenuSwitch = QT_TRANSLATE_NOOP("potelan::GraphView", "グラフ表示切り替え");
+const char* const kMenuDetail = QT_TRANSLATE_NOOP("potelan::GraphView", "詳細表示");
+const char* const kMenuPitch = QT_TRANSLATE_NOOP("potelan::GraphView", "表示ピッチ変更");
 const std::array<QString, 7> kPitchCaptions = {
     QStringLiteral("10mm"),  QStringLiteral("5mm"),   QStringLiteral("2mm"),  QStringLiteral("1mm"),
     QStringLiteral("0.5mm"), QStringLiteral("0.2mm"), QStringLiteral("0.1mm")};
 constexpr int kPitchCheckedAtStart = 1;  // "5mm"
-const QString kMenuItems = QStringLiteral("表示項目");
-const QString kMenuViewLoad = QStringLiteral("アクスル荷重表示");
-const QString kMenuViewRatio = QStringLiteral("リンクレシオ表示");
-const QString kMenuNoOrg = QStringLiteral("基準側を非表示に");
-const QString kMenuAutoScale = QStringLiteral("自動スケール");
-const QString kMenuSavePng = QStringLiteral("画像として保存(PNG)...");
-const QString kMenuSaveSvg = QStringLiteral("SVGとして保存...");
+const char* const kMenuItems = QT_TRANSLATE_NOOP("potelan::GraphView", "表示項目");
+const char* const kMenuViewLoad = QT_TRANSLATE_NOOP("potelan::GraphView", "アクスル荷重表示");
+const char* const kMenuViewRatio = QT_TRANSLATE_NOOP("potelan::GraphView", "リンクレシオ表示");
+const char* const kMenuNoOrg = QT_TRANSLATE_NOOP("potelan::GraphView", "基準側を非表示に");
+const char* const kMenuAutoScale = QT_TRANSLATE_NOOP("potelan::GraphView", "自動スケール");
+const char* const kMenuSavePng = QT_TRANSLATE_NOOP("potelan::GraphView", "画像として保存(PNG)...");
+const char* const kMenuSaveSvg = QT_TRANSLATE_NOOP("potelan::GraphView", "SVGとして保存...");
 
 // The client area's design size in twips.
 constexpr int kClientWidth = 7005;
@@ -68,7 +65,7 @@ GraphView::GraphView(AppState& state, const ResultTable& table, QWidget* parent)
       state_(state),
       table_(table) {
   setObjectName(QStringLiteral("Form_Graph"));
-  setWindowTitle(kCaption);
+  setWindowTitle(Caption());
   BuildMenus();
   BuildControls();
   resize(sizeHint());
@@ -79,6 +76,8 @@ GraphView::GraphView(AppState& state, const ResultTable& table, QWidget* parent)
 }
 
 GraphView::~GraphView() = default;
+
+QString GraphView::Caption() { return tr("グラフ表示"); }
 
 QSize GraphView::sizeHint() const {
   return {Px(kClientWidth), Px(kClientHeight) + menuBar_->sizeHint().height()};
@@ -96,13 +95,13 @@ void GraphView::BuildMenus() {
   menuBar_ = new QMenuBar(this);
   menuBar_->setNativeMenuBar(false);
 
-  QMenu* graphMenu = menuBar_->addMenu(kMenuSwitch);
+  QMenu* graphMenu = menuBar_->addMenu(tr(kMenuSwitch));
   graphMenu->setObjectName(QStringLiteral("menu_dummy2"));
-  menuDetail_ = graphMenu->addAction(kMenuDetail);
+  menuDetail_ = graphMenu->addAction(tr(kMenuDetail));
   menuDetail_->setObjectName(QStringLiteral("menu_detail"));
   connect(menuDetail_, &QAction::triggered, this, [this] { DetailDisplay(); });
 
-  QMenu* pitchMenu = graphMenu->addMenu(kMenuPitch);
+  QMenu* pitchMenu = graphMenu->addMenu(tr(kMenuPitch));
   pitchMenu->setObjectName(QStringLiteral("menu_dummy1"));
   for (int i = 0; i < static_cast<int>(kPitchCaptions.size()); ++i) {
     QAction* item = pitchMenu->addAction(kPitchCaptions[static_cast<std::size_t>(i)]);
@@ -113,14 +112,14 @@ void GraphView::BuildMenus() {
     menuPitch_[static_cast<std::size_t>(i)] = item;
   }
   graphMenu->addSeparator();
-  menuSavePng_ = graphMenu->addAction(kMenuSavePng);
+  menuSavePng_ = graphMenu->addAction(tr(kMenuSavePng));
   menuSavePng_->setObjectName(QStringLiteral("menu_save_png"));
   connect(menuSavePng_, &QAction::triggered, this, [this] { SaveAsPng(); });
-  menuSaveSvg_ = graphMenu->addAction(kMenuSaveSvg);
+  menuSaveSvg_ = graphMenu->addAction(tr(kMenuSaveSvg));
   menuSaveSvg_->setObjectName(QStringLiteral("menu_save_svg"));
   connect(menuSaveSvg_, &QAction::triggered, this, [this] { SaveAsSvg(); });
 
-  QMenu* itemMenu = menuBar_->addMenu(kMenuItems);
+  QMenu* itemMenu = menuBar_->addMenu(tr(kMenuItems));
   itemMenu->setObjectName(QStringLiteral("menu_dummy_3"));
   const auto addToggle = [this, itemMenu](const QString& name, const QString& caption,
                                           bool checked) {
@@ -132,12 +131,12 @@ void GraphView::BuildMenus() {
     connect(item, &QAction::triggered, this, [this] { DetailDrawing(); });
     return item;
   };
-  menuViewLoad_ = addToggle(QStringLiteral("menu_view_load"), kMenuViewLoad, true);
-  menuViewRatio_ = addToggle(QStringLiteral("menu_view_ratio"), kMenuViewRatio, true);
+  menuViewLoad_ = addToggle(QStringLiteral("menu_view_load"), tr(kMenuViewLoad), true);
+  menuViewRatio_ = addToggle(QStringLiteral("menu_view_ratio"), tr(kMenuViewRatio), true);
   itemMenu->addSeparator()->setObjectName(QStringLiteral("menu_dummy"));
-  menuViewNoOrg_ = addToggle(QStringLiteral("menu_view_no_org"), kMenuNoOrg, false);
+  menuViewNoOrg_ = addToggle(QStringLiteral("menu_view_no_org"), tr(kMenuNoOrg), false);
   // Off at start: the fixed scales are what a user sees first.
-  menuAutoScale_ = itemMenu->addAction(kMenuAutoScale);
+  menuAutoScale_ = itemMenu->addAction(tr(kMenuAutoScale));
   menuAutoScale_->setObjectName(QStringLiteral("menu_view_auto_scale"));
   menuAutoScale_->setCheckable(true);
   menuAutoScale_->setChecked(false);
@@ -150,13 +149,20 @@ void GraphView::BuildControls() {
 
   picture_ = new QWidget(client_);
   picture_->setObjectName(QStringLiteral("Picture1"));
-  picture_->setAccessibleName(kCaption);
+  picture_->setAccessibleName(Caption());
   picture_->setAttribute(Qt::WA_OpaquePaintEvent);
   picture_->setMouseTracking(true);
   picture_->installEventFilter(this);
 
   axes_ = std::make_unique<GraphAxes>(client_, picture_, font());
   readOut_ = std::make_unique<GraphReadOut>(picture_, [this] { return Viewport(); });
+  readOut_->KeepClearOf([this] {
+    std::vector<QRect> titles;
+    for (const QRectF& r : TitleRectsInside(QRectF(picture_->rect()), Figure(), OverlayFont())) {
+      titles.push_back(r.toAlignedRect());
+    }
+    return titles;
+  });
 }
 
 std::optional<GraphView::AxisTick> GraphView::Tick(const QString& name, int index) const {
@@ -174,8 +180,8 @@ void GraphView::SetRatioAxisLabels(const QStringList& labels) {
 QStringList GraphView::RatioAxisLabels() const { return axes_->RatioTexts(); }
 
 std::optional<float> GraphView::CheckedPitch() const {
-  for (const QAction* item : menuPitch_) {
-    if (item->isChecked()) return PitchOfCaption(item->text());
+  for (std::size_t i = 0; i < menuPitch_.size(); ++i) {
+    if (menuPitch_[i]->isChecked()) return PitchOfCaption(kPitchCaptions[i]);
   }
   return std::nullopt;
 }
@@ -287,6 +293,12 @@ std::vector<OffScaleMark> GraphView::OffScaleMarksShown() const {
   return marks;
 }
 
+QFont GraphView::OverlayFont() const {
+  QFont overlay = font();
+  overlay.setPointSizeF(9);
+  return overlay;
+}
+
 GraphFigure GraphView::Figure() const {
   GraphFigure figure;
   figure.Scale = Scale();
@@ -370,8 +382,7 @@ void GraphView::PaintPicture(QPainter& painter) {
     painter.drawImage(0, 0, scaled);
   }
   PaintCurves(painter, plot, figure, 1.0);
-  QFont overlay = font();
-  overlay.setPointSizeF(9);
+  const QFont overlay = OverlayFont();
   const std::vector<QRectF> titles = PaintTitlesInside(painter, plot, figure, overlay);
   PaintLegend(painter, plot, figure, overlay, titles);
   readOut_->Paint(painter);
@@ -416,7 +427,7 @@ bool GraphView::eventFilter(QObject* watched, QEvent* event) {
 
 void GraphView::DetailDrawing() {
   if (!DetailDrawable(state_, state_.GraphDetailPitch)) return;
-  setWindowTitle(kDrawingCaption);
+  setWindowTitle(tr(kDrawingCaption));
   Clear();
   DetailRequest request;
   request.Pitch = state_.GraphDetailPitch;
@@ -433,7 +444,7 @@ void GraphView::DetailDrawing() {
     }
     curves_.push_back(std::move(curve));
   }
-  setWindowTitle(kCaption);
+  setWindowTitle(Caption());
   ApplyScale();
 }
 
@@ -449,7 +460,7 @@ void GraphView::ClickPitch(int index) {
     menuPitch_[static_cast<std::size_t>(i)]->setChecked(i == index);
   }
   if (const std::optional<float> pitch =
-          PitchOfCaption(menuPitch_[static_cast<std::size_t>(index)]->text())) {
+          PitchOfCaption(kPitchCaptions[static_cast<std::size_t>(index)])) {
     state_.GraphDetailPitch = *pitch;
   }
   DetailDrawing();
@@ -459,8 +470,8 @@ void GraphView::ClickPitch(int index) {
 
 void GraphView::PlotMouseMove(double x, double y) {
   readOut_->MoveCrosshair(x, y);
-  setWindowTitle(kMoveStroke + Format(x / 10, "###.0") + kMoveLoad + Format(y / 10, "###.0") +
-                 kKgf);
+  setWindowTitle(tr("グラフ表示 ストローク:%1mm  荷重:%2kgf")
+                     .arg(Format(x / 10, "###.0"), Format(y / 10, "###.0")));
   picture_->update();
 }
 
@@ -518,7 +529,7 @@ void GraphView::PaintPreview(QPainter& painter) const {
   caption.setPointSizeF(9);
   painter.setFont(caption);
   painter.drawText(plot.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop,
-                   QStringLiteral("- - 目標に合わせた結果 (適用前)"));
+                   tr("- - 目標に合わせた結果 (適用前)"));
   painter.restore();
 }
 

@@ -126,6 +126,8 @@ class GraphView final : public QWidget, public PlotSink {
   std::vector<OffScaleMark> OffScaleMarksShown() const;
   // What a saved picture shows.
   GraphFigure Figure() const;
+  // The font of the texts written over the plot (titles, legend).
+  QFont OverlayFont() const;
 
   // File names and the picture size are asked through `prompts`; until this
   // is called, the desktop's own dialogs are used.
@@ -147,7 +149,7 @@ class GraphView final : public QWidget, public PlotSink {
   // plot shows; a detail drawing keeps them.
   static inline const QColor kPreviewColour{255, 160, 0};
   // The window's caption, also the title of a saved SVG.
-  static inline const QString kCaption = QStringLiteral("グラフ表示");
+  static QString Caption();
   void SetPreviewCurves(std::vector<GraphCurve> curves);
   void ClearPreview();
   const std::vector<GraphCurve>& PreviewCurves() const { return preview_; }

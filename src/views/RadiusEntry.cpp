@@ -1,5 +1,6 @@
 #include "views/RadiusEntry.hpp"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,19 +13,22 @@
 namespace potelan {
 namespace {
 
-const QString kFrame1Caption = QStringLiteral("新規サス長入力");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::RadiusEntry", text); }
+
+const char* const kFrame1Caption = QT_TRANSLATE_NOOP("potelan::RadiusEntry", "新規サス長入力");
 const QString kOk = QStringLiteral("OK");
 const QColor kRed(255, 0, 0);
 
 }  // namespace
 
-RadiusEntry::RadiusEntry(QWidget* parent) : QGroupBox(kFrame1Caption, parent) {
+RadiusEntry::RadiusEntry(QWidget* parent) : QGroupBox(Tr(kFrame1Caption), parent) {
   setObjectName(QStringLiteral("Frame1"));
   auto* layout = new QHBoxLayout(this);
   text_ = new QLineEdit(this);
   text_->setObjectName(QStringLiteral("Text1"));
   // The box is named by the frame's caption, the button by its own.
-  text_->setAccessibleName(kFrame1Caption);
+  text_->setAccessibleName(Tr(kFrame1Caption));
   ok_ = new QPushButton(kOk, this);
   ok_->setObjectName(QStringLiteral("Command1"));
   ok_->setAccessibleName(kOk);

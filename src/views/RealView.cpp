@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,18 +26,21 @@
 namespace potelan {
 namespace {
 
-const QString kCaption = QStringLiteral("実働表示");
-const QString kLoadMenu = QStringLiteral("荷重表示");
-const QString kRadiusMenu = QStringLiteral("想定サス半径表示");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::RealView", text); }
+
+const char* const kCaption = QT_TRANSLATE_NOOP("potelan::RealView", "実働表示");
+const char* const kLoadMenu = QT_TRANSLATE_NOOP("potelan::RealView", "荷重表示");
+const char* const kRadiusMenu = QT_TRANSLATE_NOOP("potelan::RealView", "想定サス半径表示");
 const QString kOn = QStringLiteral("ON");
 const QString kOff = QStringLiteral("OFF");
-const QString kRadiusChange = QStringLiteral("半径変更");
-const QString kBasePanel = QStringLiteral("基準ｻｽの値");
-const QString kChangedPanel = QStringLiteral("変更ｻｽの値");
-const QString kStrokePanel = QStringLiteral("ｱｸｽﾙｽﾄﾛｰｸ ");
-const QString kRatioPanel = QStringLiteral("ﾘﾝｸﾚｼｵ ");
-const QString kLengthPanel = QStringLiteral("サス長 ");
-const QString kSusStrokePanel = QStringLiteral("ｻｽｽﾄﾛｰｸ ");
+const char* const kRadiusChange = QT_TRANSLATE_NOOP("potelan::RealView", "半径変更");
+const char* const kBasePanel = QT_TRANSLATE_NOOP("potelan::RealView", "基準ｻｽの値");
+const char* const kChangedPanel = QT_TRANSLATE_NOOP("potelan::RealView", "変更ｻｽの値");
+const char* const kStrokePanel = QT_TRANSLATE_NOOP("potelan::RealView", "ｱｸｽﾙｽﾄﾛｰｸ ");
+const char* const kRatioPanel = QT_TRANSLATE_NOOP("potelan::RealView", "ﾘﾝｸﾚｼｵ ");
+const char* const kLengthPanel = QT_TRANSLATE_NOOP("potelan::RealView", "サス長 ");
+const char* const kSusStrokePanel = QT_TRANSLATE_NOOP("potelan::RealView", "ｻｽｽﾄﾛｰｸ ");
 const QString kMm = QStringLiteral("mm");
 
 const QString kXAxis = QStringLiteral("line_X_Axis");
@@ -73,7 +77,7 @@ bool IsDrawnSet(int set) {
 
 RealView::RealView(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
   setObjectName(QStringLiteral("Form_Real"));
-  setWindowTitle(kCaption);
+  setWindowTitle(Tr(kCaption));
 
   playback_ = new StrokePlayback(this);
   connect(playback_, &StrokePlayback::StrokeAt, this, [this](int stroke) { PlayAt(stroke); });
@@ -114,9 +118,9 @@ void RealView::BuildMenus() {
   menuBar_ = new QMenuBar(this);
   menuBar_->setObjectName(QStringLiteral("MenuBar"));
 
-  QMenu* load = menuBar_->addMenu(kLoadMenu);
+  QMenu* load = menuBar_->addMenu(Tr(kLoadMenu));
   SetControlIndex(*load, QStringLiteral("menu_dummy"), 0);
-  QMenu* radius = menuBar_->addMenu(kRadiusMenu);
+  QMenu* radius = menuBar_->addMenu(Tr(kRadiusMenu));
   SetControlIndex(*radius, QStringLiteral("menu_dummy"), 1);
 
   for (int i = 0; i < 2; ++i) {
@@ -135,7 +139,7 @@ void RealView::BuildMenus() {
     connect(item, &QAction::triggered, this, [this, i] { ClickSusRadiusMenu(i); });
     menuSusR_[static_cast<std::size_t>(i)] = item;
   }
-  menuSusRChange_ = radius->addAction(kRadiusChange);
+  menuSusRChange_ = radius->addAction(Tr(kRadiusChange));
   menuSusRChange_->setObjectName(QStringLiteral("menu_sus_r_change"));
   connect(menuSusRChange_, &QAction::triggered, this, [this] { radiusEntry_->Open(); });
   playback_->AddMenu(*menuBar_);
@@ -336,12 +340,13 @@ void RealView::SliderChange(int k) {
   const int set = 6 + k;
   const ConfigSet& c = state_.Set[static_cast<std::size_t>(set)];
   const int value = sliders_->Value(k);
-  panels_[0]->setText(k == 0 ? kBasePanel : kChangedPanel);
-  panels_[1]->setText(kStrokePanel + Format(-value, "##0") + kMm);
-  panels_[2]->setText(kRatioPanel + Format(c.LinkRatio, "0.000") + QLatin1Char(':') +
+  panelSet_ = k;
+  panels_[0]->setText(k == 0 ? Tr(kBasePanel) : Tr(kChangedPanel));
+  panels_[1]->setText(Tr(kStrokePanel) + Format(-value, "##0") + kMm);
+  panels_[2]->setText(Tr(kRatioPanel) + Format(c.LinkRatio, "0.000") + QLatin1Char(':') +
                       Format(c.InvLinkRatio, "0.000"));
-  panels_[3]->setText(kLengthPanel + Format(c.SusLength, "###") + kMm);
-  panels_[4]->setText(kSusStrokePanel + Format(c.SusStroke, "##0.0") + kMm);
+  panels_[3]->setText(Tr(kLengthPanel) + Format(c.SusLength, "###") + kMm);
+  panels_[4]->setText(Tr(kSusStrokePanel) + Format(c.SusStroke, "##0.0") + kMm);
 
   // This side's linkage and markers come to the front.
   picture_->BringToFront(set);
@@ -481,7 +486,7 @@ void RealView::ClickLoadMenu(int item) {
   }
   // Loads belong to the slider sets: nothing to show while they are not drawn.
   if (state_.Mode != EditMode::Change || !sliderSetsShown_) return;
-  const int k = PanelText(1) == kChangedPanel ? 1 : 0;
+  const int k = panelSet_;
   DrawLoadVectors(6 + k);
   HideLoadLabels();
   ShowLoadLabels(k);

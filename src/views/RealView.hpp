@@ -160,6 +160,7 @@ class RealView final : public QWidget {
   QStatusBar* statusBar_ = nullptr;
   // The slider read-outs: side, axle stroke, ratio, shock length, shock stroke.
   std::array<QLabel*, 5> panels_{};
+  int panelSet_ = 0;  // the slider set the panels show (0 base, 1 changed)
   std::array<QAction*, 2> menuLoad_{};
   std::array<QAction*, 2> menuSusR_{};
   QAction* menuSusRChange_ = nullptr;

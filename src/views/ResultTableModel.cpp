@@ -1,5 +1,6 @@
 #include "views/ResultTableModel.hpp"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <set>
 #include <utility>
@@ -37,7 +38,7 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
   }
   switch (role) {
     case Qt::DisplayRole:
-      return HeaderLine(0, section) + QLatin1Char('\n') + HeaderLine(1, section);
+      return ShownHeaderLine(0, section) + QLatin1Char('\n') + ShownHeaderLine(1, section);
     case Qt::TextAlignmentRole:
       return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     default:
@@ -53,6 +54,12 @@ Qt::ItemFlags ResultTableModel::flags(const QModelIndex& index) const {
 QString ResultTableModel::HeaderLine(int line, int column) const {
   if (line < 0 || line >= kHeaderRows) return {};
   return QString::fromStdString(table_.Cell(column, line));
+}
+
+QString ResultTableModel::ShownHeaderLine(int line, int column) const {
+  if (line < 0 || line >= kHeaderRows) return {};
+  // The table's own words and the items' headers are marked in the engine.
+  return QCoreApplication::translate("potelan::ResultItems", table_.Cell(column, line).c_str());
 }
 
 QString ResultTableModel::CopyText(const QModelIndexList& cells) const {

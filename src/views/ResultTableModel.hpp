@@ -30,6 +30,9 @@ class ResultTableModel final : public QAbstractTableModel {
 
   // Header line 0 or 1 over a column (grid row 0 or 1).
   QString HeaderLine(int line, int column) const;
+  // The same line as the window shows it, in the program's language (the
+  // table's own texts, as files get them, are HeaderLine's).
+  QString ShownHeaderLine(int line, int column) const;
   // Grid row of a model row.
   static int GridRow(int modelRow) { return modelRow + kHeaderRows; }
 

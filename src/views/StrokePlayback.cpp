@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
@@ -13,9 +14,14 @@
 namespace potelan {
 namespace {
 
-const QString kMenu = QStringLiteral("ストローク再生");
-const QString kPlay = QStringLiteral("再生");
-const QString kStop = QStringLiteral("停止");
+// The text in the language the program speaks.
+QString Tr(const char* text) {
+  return QCoreApplication::translate("potelan::StrokePlayback", text);
+}
+
+const char* const kMenu = QT_TRANSLATE_NOOP("potelan::StrokePlayback", "ストローク再生");
+const char* const kPlay = QT_TRANSLATE_NOOP("potelan::StrokePlayback", "再生");
+const char* const kStop = QT_TRANSLATE_NOOP("potelan::StrokePlayback", "停止");
 const std::array<QString, 3> kSpeedCaptions = {QStringLiteral("0.5×"), QStringLiteral("1×"),
                                                QStringLiteral("2×")};
 constexpr std::array<double, 3> kSpeeds = {0.5, 1, 2};
@@ -57,12 +63,12 @@ void StrokePlayback::Advance(double elapsedMs) {
 }
 
 void StrokePlayback::AddMenu(QMenuBar& bar) {
-  QMenu* menu = bar.addMenu(kMenu);
+  QMenu* menu = bar.addMenu(Tr(kMenu));
   SetControlIndex(*menu, QStringLiteral("menu_dummy"), 2);
-  QAction* play = menu->addAction(kPlay);
+  QAction* play = menu->addAction(Tr(kPlay));
   play->setObjectName(QStringLiteral("menu_play"));
   connect(play, &QAction::triggered, this, &StrokePlayback::PlayChosen);
-  QAction* stop = menu->addAction(kStop);
+  QAction* stop = menu->addAction(Tr(kStop));
   stop->setObjectName(QStringLiteral("menu_stop"));
   connect(stop, &QAction::triggered, this, &StrokePlayback::StopChosen);
   menu->addSeparator();

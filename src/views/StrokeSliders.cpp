@@ -1,5 +1,6 @@
 #include "views/StrokeSliders.hpp"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
@@ -17,8 +18,13 @@
 namespace potelan {
 namespace {
 
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::StrokeSliders", text); }
+
 // Captions of the two sliders.
-const std::array<QString, 2> kSliderCaptions = {QStringLiteral("基準"), QStringLiteral("変更")};
+const std::array<const char*, 2> kSliderCaptions = {
+    QT_TRANSLATE_NOOP("potelan::StrokeSliders", "基準"),
+    QT_TRANSLATE_NOOP("potelan::StrokeSliders", "変更")};
 constexpr double kLabelPointSize = 9;
 const QColor kBlack(0, 0, 0);
 const QColor kRed(255, 0, 0);
@@ -64,7 +70,7 @@ StrokeSliders::StrokeSliders(QWidget* picture, QObject* pressFilter) : QObject(p
     // The top end is the full stroke: the thumb rises with the axle.
     auto* slider = new StrokeSlider(picture);
     SetControlIndex(*slider, QStringLiteral("Slider1"), k);
-    const QString& caption = kSliderCaptions[static_cast<std::size_t>(k)];
+    const QString& caption = Tr(kSliderCaptions[static_cast<std::size_t>(k)]);
     slider->setAccessibleName(caption);
     slider->setToolTip(caption);
     // Each slider's caption stands over it, in the colour of its side.

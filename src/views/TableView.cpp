@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -31,21 +32,27 @@
 namespace potelan {
 namespace {
 
-const QString kCaption = QStringLiteral("数値表示");
-const QString kItemsMenu = QStringLiteral("表示項目を選択");
-const QString kOutputMenu = QStringLiteral("数値表示を出力");
-const QString kPrintMenu = QStringLiteral("プリンタへ出力");
-const QString kPdfMenu = QStringLiteral("PDFに保存");
-const QString kPreviewMenu = QStringLiteral("印刷プレビュー");
-const QString kCsvMenu = QStringLiteral("CSVﾌｧｲﾙへ保存");
-const QString kCsvTitle = QStringLiteral("保存ﾌｧｲﾙ選択");
-const QString kCsvFilter = QStringLiteral("csvﾌｧｲﾙ(*.csv)|*.csv");
+// The text in the language the program speaks.
+QString Tr(const char* text) { return QCoreApplication::translate("potelan::TableView", text); }
+
+const char* const kCaption = QT_TRANSLATE_NOOP("potelan::TableView", "数値表示");
+const char* const kItemsMenu = QT_TRANSLATE_NOOP("potelan::TableView", "表示項目を選択");
+const char* const kOutputMenu = QT_TRANSLATE_NOOP("potelan::TableView", "数値表示を出力");
+const char* const kPrintMenu = QT_TRANSLATE_NOOP("potelan::TableView", "プリンタへ出力");
+const char* const kPdfMenu = QT_TRANSLATE_NOOP("potelan::TableView", "PDFに保存");
+const char* const kPreviewMenu = QT_TRANSLATE_NOOP("potelan::TableView", "印刷プレビュー");
+const char* const kCsvMenu = QT_TRANSLATE_NOOP("potelan::TableView", "CSVﾌｧｲﾙへ保存");
+const char* const kCsvTitle = QT_TRANSLATE_NOOP("potelan::TableView", "保存ﾌｧｲﾙ選択");
+const char* const kCsvFilter = QT_TRANSLATE_NOOP("potelan::TableView", "csvﾌｧｲﾙ(*.csv)|*.csv");
 const QString kCsvExtension = QStringLiteral("*.csv");
-const QString kCsvNotSaved = QStringLiteral("CSVﾌｧｲﾙに保存できませんでした");
-const QString kPdfFilter = QStringLiteral("pdfﾌｧｲﾙ(*.pdf)|*.pdf");
+const char* const kCsvNotSaved =
+    QT_TRANSLATE_NOOP("potelan::TableView", "CSVﾌｧｲﾙに保存できませんでした");
+const char* const kPdfFilter = QT_TRANSLATE_NOOP("potelan::TableView", "pdfﾌｧｲﾙ(*.pdf)|*.pdf");
 const QString kPdfExtension = QStringLiteral("*.pdf");
-const QString kPdfNotSaved = QStringLiteral("PDFﾌｧｲﾙに保存できませんでした");
-const QString kNotPrinted = QStringLiteral("プリンタへ出力できませんでした");
+const char* const kPdfNotSaved =
+    QT_TRANSLATE_NOOP("potelan::TableView", "PDFﾌｧｲﾙに保存できませんでした");
+const char* const kNotPrinted =
+    QT_TRANSLATE_NOOP("potelan::TableView", "プリンタへ出力できませんでした");
 
 const QStringList kRatioLabels = {"0.30", "0.40", "0.50", "0.60", "0.70"};
 const QStringList kInverseLabels = {"1.00", "1.50", "2.00", "2.50", "3.00"};
@@ -106,7 +113,7 @@ class GridHeader final : public QHeaderView {
     for (int column = 0; column < columns; ++column) {
       const QRect cell(sectionViewportPosition(column), lineHeight_, sectionSize(column),
                        lineHeight_);
-      PaintCell(painter, cell, grid->HeaderLine(1, column));
+      PaintCell(painter, cell, grid->ShownHeaderLine(1, column));
       right = std::max(right, cell.right() + 1);
     }
     for (int column = 0; column < columns;) {
@@ -114,7 +121,7 @@ class GridHeader final : public QHeaderView {
       while (end < columns && grid->HeaderLine(0, end).isEmpty()) ++end;
       const int left = sectionViewportPosition(column);
       const int width = sectionViewportPosition(end - 1) + sectionSize(end - 1) - left;
-      PaintCell(painter, QRect(left, 0, width, lineHeight_), grid->HeaderLine(0, column));
+      PaintCell(painter, QRect(left, 0, width, lineHeight_), grid->ShownHeaderLine(0, column));
       column = end;
     }
     // The header ends with the last column, as the grid's cells do.
@@ -133,7 +140,17 @@ class GridHeader final : public QHeaderView {
     option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::Middle;
     option.section = 0;
+    // A text wider than its cell (a longer language) is drawn smaller.
+    QFont font = this->font();
+    const int room =
+        rect.width() - 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, &option, this);
+    while (font.pointSizeF() > 5 && QFontMetricsF(font).horizontalAdvance(text) > room) {
+      font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    painter.save();
+    painter.setFont(font);
     style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+    painter.restore();
   }
 
   int lineHeight_ = Px(kRowTwips);
@@ -150,7 +167,7 @@ TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prom
       prompts_(prompts),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setObjectName(QStringLiteral("Form_Value"));
-  setWindowTitle(kCaption);
+  setWindowTitle(Tr(kCaption));
 
   for (const ResultItemInfo& info : ResultItems()) table_.SetShown(info.Item, info.ShownAtStart);
 
@@ -163,7 +180,7 @@ TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prom
 
   grid_ = new QTableView(this);
   grid_->setObjectName(QStringLiteral("Grid1"));
-  grid_->setAccessibleName(kCaption);
+  grid_->setAccessibleName(Tr(kCaption));
   const QFont font = GothicFont(kGridPointSize);
   grid_->setFont(font);
   auto* header = new GridHeader(grid_);
@@ -199,10 +216,11 @@ TableView::TableView(AppState& state, ResultTable& table, GraphView& graph, Prom
 TableView::~TableView() = default;
 
 void TableView::BuildMenus() {
-  QMenu* items = menuBar_->addMenu(kItemsMenu);
+  QMenu* items = menuBar_->addMenu(Tr(kItemsMenu));
   items->setObjectName(QStringLiteral("menu_dummy2"));
   for (const ResultItemInfo& info : ResultItems()) {
-    QAction* action = items->addAction(Text(info.Caption));
+    QAction* action =
+        items->addAction(QCoreApplication::translate("potelan::ResultItems", info.Caption.data()));
     action->setObjectName(Text(info.MenuName));
     action->setCheckable(true);
     const ResultItem item = info.Item;
@@ -211,18 +229,18 @@ void TableView::BuildMenus() {
   }
   SyncItemMenus();
 
-  QMenu* output = menuBar_->addMenu(kOutputMenu);
+  QMenu* output = menuBar_->addMenu(Tr(kOutputMenu));
   output->setObjectName(QStringLiteral("menu_dummy1"));
-  QAction* print = output->addAction(kPrintMenu);
+  QAction* print = output->addAction(Tr(kPrintMenu));
   print->setObjectName(QStringLiteral("menu_print"));
   connect(print, &QAction::triggered, this, &TableView::Print);
-  QAction* pdf = output->addAction(kPdfMenu);
+  QAction* pdf = output->addAction(Tr(kPdfMenu));
   pdf->setObjectName(QStringLiteral("menu_file_pdf"));
   connect(pdf, &QAction::triggered, this, &TableView::SavePdf);
-  QAction* preview = output->addAction(kPreviewMenu);
+  QAction* preview = output->addAction(Tr(kPreviewMenu));
   preview->setObjectName(QStringLiteral("menu_print_preview"));
   connect(preview, &QAction::triggered, this, &TableView::PreviewReport);
-  QAction* csv = output->addAction(kCsvMenu);
+  QAction* csv = output->addAction(Tr(kCsvMenu));
   csv->setObjectName(QStringLiteral("menu_file_csv"));
   connect(csv, &QAction::triggered, this, &TableView::SaveCsv);
 }
@@ -345,12 +363,12 @@ void TableView::resizeEvent(QResizeEvent* event) {
 
 void TableView::SaveCsv() {
   const std::optional<QString> path =
-      prompts_.SaveFile(this, {kCsvTitle, kCsvFilter, kCsvExtension, QString()});
+      prompts_.SaveFile(this, {Tr(kCsvTitle), Tr(kCsvFilter), kCsvExtension, QString()});
   if (!path) return;
   QString error;
   // A file that could not be written is said, never passed over in silence.
   if (!WriteCsvFile(*path, CsvLines(state_, table_), &error)) {
-    TellFileFailure(prompts_, this, kCsvNotSaved, *path, error);
+    TellFileFailure(prompts_, this, Tr(kCsvNotSaved), *path, error);
   }
 }
 
@@ -411,7 +429,7 @@ void TableView::Print() {
   if (!PaintReport(*printer_, ReportLines(state_, table_))) {
     const QString target =
         printer_->outputFileName().isEmpty() ? printer_->printerName() : printer_->outputFileName();
-    prompts_.Message(this, kNotPrinted + QLatin1Char('\n') + target, text::kWarningTitle,
+    prompts_.Message(this, Tr(kNotPrinted) + QLatin1Char('\n') + target, text::kWarningTitle,
                      MessageIcon::Error);
   }
 }
@@ -424,13 +442,13 @@ void TableView::PreviewReport() {
     if (!PaintReport(target, lines)) failed = true;
   });
   if (failed) {
-    prompts_.Message(this, kNotPrinted, text::kWarningTitle, MessageIcon::Error);
+    prompts_.Message(this, Tr(kNotPrinted), text::kWarningTitle, MessageIcon::Error);
   }
 }
 
 void TableView::SavePdf() {
   const std::optional<QString> path =
-      prompts_.SaveFile(this, {kCsvTitle, kPdfFilter, kPdfExtension, QString()});
+      prompts_.SaveFile(this, {Tr(kCsvTitle), Tr(kPdfFilter), kPdfExtension, QString()});
   if (!path) return;
   // Qt's own PDF printer: no system printer is needed. The pages are those
   // of the printer "プリンタへ出力" uses, so the PDF breaks its pages where
@@ -438,10 +456,10 @@ void TableView::SavePdf() {
   QPrinter pdf(QPrinter::HighResolution);
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setPageLayout(printer_->pageLayout());
-  pdf.setDocName(kCaption);
+  pdf.setDocName(Tr(kCaption));
   pdf.setOutputFileName(*path);
   if (!PaintReport(pdf, ReportLines(state_, table_))) {
-    TellFileFailure(prompts_, this, kPdfNotSaved, *path,
+    TellFileFailure(prompts_, this, Tr(kPdfNotSaved), *path,
                     QStringLiteral("cannot write the PDF file %1").arg(*path));
   }
 }

@@ -397,7 +397,12 @@ TEST_F(DesignAssistantTest, CancelStopsARunningFitAndTheWindowStaysUsable) {
 
 TEST_F(DesignAssistantTest, DimensionsOfferTheDefaultBoundsOfTheChangedSet) {
   OpenEditing(4);
+  window->resize(1280, 900);
+  QCoreApplication::processEvents();
   DesignAssistant& assistant = OpenAssistant();
+  // It opens beside the graph, where its preview is drawn, not over it.
+  EXPECT_FALSE(assistant.parentWidget()->geometry().intersects(
+      window->Views().GraphWindow()->parentWidget()->geometry()));
   for (Dimension d : DimensionsOfType(4)) {
     ASSERT_NE(assistant.Fitting().Ranges().Check(d), nullptr) << JsonName(d);
     const Bounds b = DefaultBounds(d, ValueOf(state.Set[kChangedSet], d));
