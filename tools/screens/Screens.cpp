@@ -6,8 +6,13 @@
 //
 // Run it under a real X server (xvfb-run) to see the fonts and frames as a
 // user would; tools/screenshots.sh does that.
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSet>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
@@ -57,8 +62,71 @@ void Settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
 
+// Under English, every text a widget shows or names, in every window open or
+// hidden, is checked for Japanese script and CJK punctuation; what is found
+// is printed once.
+bool english = false;
+QSet<QString> reported;
+
+bool HoldsJapanese(const QString& text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u >= 0x3000 && u <= 0x30ff) || (u >= 0x4e00 && u <= 0x9fff) ||
+        (u >= 0xff00 && u <= 0xffef)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Report(const QWidget* w, const QString& text) {
+  if (!HoldsJapanese(text)) return;
+  const QString line = w->metaObject()->className() + QStringLiteral(" ") + w->objectName() +
+                       QStringLiteral(": ") + text;
+  if (reported.contains(line)) return;
+  reported.insert(line);
+  std::fprintf(stderr, "potelan-screens: Japanese under English: %s\n", qPrintable(line));
+}
+
+void ScanTexts() {
+  if (!english) return;
+  for (QWidget* w : QApplication::allWidgets()) {
+    for (const QString& t : {w->windowTitle(), w->toolTip(), w->accessibleName(),
+                             w->accessibleDescription(), w->statusTip()}) {
+      Report(w, t);
+    }
+    for (const QAction* a : w->actions()) {
+      Report(w, a->text());
+      Report(w, a->toolTip());
+    }
+    if (auto* l = qobject_cast<QLabel*>(w)) Report(w, l->text());
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) Report(w, b->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w)) Report(w, g->title());
+    if (auto* m = qobject_cast<QMenu*>(w)) Report(w, m->title());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) Report(w, e->placeholderText());
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+      for (int i = 0; i < c->count(); ++i) Report(w, c->itemText(i));
+    }
+    if (auto* t = qobject_cast<QTabWidget*>(w)) {
+      for (int i = 0; i < t->count(); ++i) Report(w, t->tabText(i));
+    }
+    if (auto* d = qobject_cast<QDoubleSpinBox*>(w)) Report(w, d->suffix());
+    if (auto* v = qobject_cast<QAbstractItemView*>(w); v != nullptr && v->model() != nullptr) {
+      const QAbstractItemModel* model = v->model();
+      for (int c = 0; c < model->columnCount(); ++c) {
+        Report(w, model->headerData(c, Qt::Horizontal).toString());
+        for (int r = 0; r < std::min(model->rowCount(), 40); ++r) {
+          Report(w, model->data(model->index(r, c)).toString());
+          Report(w, model->data(model->index(r, c), Qt::ToolTipRole).toString());
+        }
+      }
+    }
+  }
+}
+
 void Save(QWidget* widget, const QString& name) {
   Settle();
+  ScanTexts();
   if (widget == nullptr) {
     std::fprintf(stderr, "potelan-screens: no window for %s\n", qPrintable(name));
     ++failures;
@@ -96,8 +164,10 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   potelan::InstallFontSubstitutes();
   // The system's language (LANG=en_US.UTF-8 pictures the English windows).
-  potelan::InstallTranslations(app, potelan::ResolveLanguage(potelan::LanguageChoice::Automatic,
-                                                             QLocale::system().uiLanguages()));
+  const auto language = potelan::ResolveLanguage(potelan::LanguageChoice::Automatic,
+                                                 QLocale::system().uiLanguages());
+  potelan::InstallTranslations(app, language);
+  english = language == potelan::Language::English;
   QApplication::setWindowIcon(potelan::ProgramIcon());
   outFolder = QString::fromLocal8Bit(argv[1]);
   const QDir links(QString::fromLocal8Bit(argv[2]));
