@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <cstdio>
 
 #include "files/TextCodec.hpp"
@@ -134,6 +136,18 @@ TEST(CsvExport, EmptyCellsKeepTheirFields) {
   EXPECT_EQ(lines[22], "20,0.4508,,169.2,176.4,310.2,308.1,9.8,10.4,");
   EXPECT_EQ(lines[26], "40,,0.4112,238.4,252.8,300.4,297.7,19.6,20.8,");
   ExpectGolden(lines, "export_expected.csv");
+#ifdef POTELAN_ENGLISH_QM
+  // A file is the same bytes whatever language the windows speak.
+  int argc = 1;
+  char name[] = "potelan_files_tests";
+  char* argv[] = {name, nullptr};
+  QCoreApplication app(argc, argv);
+  QTranslator english;
+  ASSERT_TRUE(english.load(QStringLiteral(POTELAN_ENGLISH_QM)));
+  ASSERT_TRUE(QCoreApplication::installTranslator(&english));
+  ASSERT_EQ(QCoreApplication::translate("potelan::ResultItems", "ﾘﾝｸﾚｼｵ"), "Link ratio");
+  ExpectGolden(CsvLines(ExampleState(), ExampleTable()), "export_expected.csv");
+#endif
 }
 
 // The stroke table is headed by the items the table shows, in its order, and
