@@ -127,11 +127,12 @@ int main(int argc, char* argv[]) {
   for (const QString& warning : StartupWarnings()) std::fprintf(stderr, "%s\n", qPrintable(warning));
   QApplication::setApplicationName(QStringLiteral("potelan"));
   QApplication::setWindowIcon(potelan::ProgramIcon());
-  potelan::InstallFontSubstitutes();
   // The language of the windows: the user's choice in the settings dialog,
   // else the system's.
-  potelan::InstallTranslations(app, potelan::ResolveLanguage(potelan::StoredLanguageChoice(),
-                                                             QLocale::system().uiLanguages()));
+  const potelan::Language language =
+      potelan::ResolveLanguage(potelan::StoredLanguageChoice(), QLocale::system().uiLanguages());
+  potelan::InstallFontSubstitutes(language == potelan::Language::English);
+  potelan::InstallTranslations(app, language);
   potelan::AppState state;
   potelan::QtPrompts prompts;
   // A file named on the command line (a link file opened from the file

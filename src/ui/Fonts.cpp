@@ -4,10 +4,13 @@
 
 namespace potelan {
 
-void InstallFontSubstitutes() {
-  QFont::insertSubstitutions(QString::fromUtf8(kGothicFamily),
-                             {"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic",
-                              "Noto Sans CJK JP", "DejaVu Sans Mono"});
+void InstallFontSubstitutes(bool latinFirst) {
+  const QString family = QString::fromUtf8(kGothicFamily);
+  QFont::removeSubstitutions(family);
+  QStringList faces{"IPAGothic", "Noto Sans Mono CJK JP", "VL Gothic", "Noto Sans CJK JP",
+                    "DejaVu Sans Mono"};
+  if (latinFirst) faces.swapItemsAt(0, 1);
+  QFont::insertSubstitutions(family, faces);
 }
 
 QFont GothicFont(double pointSize) {

@@ -162,12 +162,12 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QApplication app(argc, argv);
-  potelan::InstallFontSubstitutes();
   // The system's language (LANG=en_US.UTF-8 pictures the English windows).
   const auto language = potelan::ResolveLanguage(potelan::LanguageChoice::Automatic,
                                                  QLocale::system().uiLanguages());
-  potelan::InstallTranslations(app, language);
   english = language == potelan::Language::English;
+  potelan::InstallFontSubstitutes(english);
+  potelan::InstallTranslations(app, language);
   QApplication::setWindowIcon(potelan::ProgramIcon());
   outFolder = QString::fromLocal8Bit(argv[1]);
   const QDir links(QString::fromLocal8Bit(argv[2]));
