@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>サスリンク取り付け長</source>
-        <translation>Arm mount length</translation>
+        <translation>Arm link mount length</translation>
     </message>
     <message>
         <source>フォークリンク取付長</source>
@@ -80,7 +80,7 @@
     </message>
     <message>
         <source>サス取り付けオフセット</source>
-        <translation>Arm mount offset</translation>
+        <translation>Arm link mount offset</translation>
     </message>
     <message>
         <source>フォークリンクオフセット</source>
