@@ -92,13 +92,8 @@ void EditSession::ShowStep(const ConfigSet& set, bool start) {
   SetStage(EditMode::New);
   CopySet(state_, kChangedSet);
   state_.Set[kLastGoodSet] = state_.Set[kChangedSet];
-  views_.EnsureOpen();
-  views_.DrawChangedSet();
-  views_.Graph().Clear();
+  RefillBase();
   ResultTable& table = views_.Table();
-  const int baseFailedAt = BaseRefill(state_, table, views_.Graph());
-  state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
-  if (baseFailedAt >= 0) prompts_.Warn(QString::fromStdString(StrokeFailureMessage(baseFailedAt)));
   for (int row = kGridHeaderRows; row < table.RowCount(); ++row) {
     for (int column = 2; column < table.ColumnCount(); column += 2) table.SetCell(column, row, {});
   }

@@ -399,22 +399,25 @@ bool EditSession::ApplyChangedSet(Origin origin) {
   return true;
 }
 
-bool EditSession::ProcessPass(Pass pass) {
+void EditSession::RefillBase() {
   views_.EnsureOpen();
   views_.DrawChangedSet();
-  PlotSink& graph = views_.Graph();
-  ResultTable& table = views_.Table();
-  graph.Clear();
-
+  views_.Graph().Clear();
   // The base set, unchecked as it was judged when it was entered; should it
   // fail now (the stroke range grew since), that is its own failure, told
   // once per commit.
-  const int baseFailedAt = BaseRefill(state_, table, graph);
+  const int baseFailedAt = BaseRefill(state_, views_.Table(), views_.Graph());
   state_.Set[kBaseWork].AxleStartPos = state_.Set[kBaseSet].AxleStartPos;
   if (baseFailedAt >= 0 && !baseFailureShown_) {
     baseFailureShown_ = true;
     prompts_.Warn(StrokeFailureText(baseFailedAt));
   }
+}
+
+bool EditSession::ProcessPass(Pass pass) {
+  RefillBase();
+  PlotSink& graph = views_.Graph();
+  ResultTable& table = views_.Table();
 
   // The changed set over the whole stroke; on success it is the last good set.
   const SweepResult changed = ChangedSweep(state_, table, graph);

@@ -123,6 +123,8 @@ class EditSession final : public QObject {
   // views; when that holds the change is announced.
   bool ApplyChangedSet(Origin origin);
   bool ProcessPass(Pass pass);
+  // Clears the graph and fills the base set's sweep into the table and graph.
+  void RefillBase();
   void RestoreFrom(int source);
   void Refuse(const QString& message);
   void ShowPosition();
